@@ -1,0 +1,22 @@
+# Flags shared by every target of the project.
+#
+# The astronomy and shading results must match reference values to the last
+# digits, so fused multiply-add contraction and fast-math are ruled out.
+add_library(lumivane_compiler_settings INTERFACE)
+target_compile_options(lumivane_compiler_settings INTERFACE
+  -Wall -Wextra -Wpedantic
+  -ffp-contract=off
+  $<$<BOOL:${LUMIVANE_WARNINGS_AS_ERRORS}>:-Werror>)
+
+if(MINGW)
+  # Only system DLLs at run time.
+  target_link_options(lumivane_compiler_settings INTERFACE
+    -static -static-libgcc -static-libstdc++)
+endif()
+
+set(LUMIVANE_SANITIZE "" CACHE STRING "Sanitizers to build with, e.g. address,undefined")
+if(LUMIVANE_SANITIZE)
+  target_compile_options(lumivane_compiler_settings INTERFACE
+    -fsanitize=${LUMIVANE_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  target_link_options(lumivane_compiler_settings INTERFACE -fsanitize=${LUMIVANE_SANITIZE})
+endif()

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace lumivane {
+
+// One pixel as the displays take it directly: 0x00RRGGBB (a 32-bit top-down
+// DIB, QImage::Format_RGB32). The top byte is always written as 0.
+using Pixel = std::uint32_t;
+
+constexpr Pixel MakePixel(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+  return (red & 0xFFu) << 16 | (green & 0xFFu) << 8 | (blue & 0xFFu);
+}
+constexpr std::uint32_t RedOf(Pixel p) { return (p >> 16) & 0xFFu; }
+constexpr std::uint32_t GreenOf(Pixel p) { return (p >> 8) & 0xFFu; }
+constexpr std::uint32_t BlueOf(Pixel p) { return p & 0xFFu; }
+
+// Platforms that speak COLORREF (0x00BBGGRR) convert at the border.
+constexpr std::uint32_t ToColorRef(Pixel p) {
+  return BlueOf(p) << 16 | GreenOf(p) << 8 | RedOf(p);
+}
+constexpr Pixel FromColorRef(std::uint32_t colorRef) {
+  return MakePixel(colorRef & 0xFFu, (colorRef >> 8) & 0xFFu, (colorRef >> 16) & 0xFFu);
+}
+
+// W x H pixels, rows top-down. A size of 0 or less in either direction gives
+// an empty image.
+class Image {
+ public:
+  Image() = default;
+  Image(std::int32_t width, std::int32_t height, Pixel fill = 0);
+
+  std::int32_t width() const { return width_; }
+  std::int32_t height() const { return height_; }
+  bool empty() const { return pixels_.empty(); }
+
+  Pixel* row(std::int32_t y) { return pixels_.data() + Offset(0, y); }
+  const Pixel* row(std::int32_t y) const { return pixels_.data() + Offset(0, y); }
+  Pixel& at(std::int32_t x, std::int32_t y) { return pixels_[Offset(x, y)]; }
+  Pixel at(std::int32_t x, std::int32_t y) const { return pixels_[Offset(x, y)]; }
+
+  const std::vector<Pixel>& pixels() const { return pixels_; }
+
+  friend bool operator==(const Image&, const Image&) = default;
+
+ private:
+  std::size_t Offset(std::int32_t x, std::int32_t y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+           static_cast<std::size_t>(x);
+  }
+
+  std::int32_t width_ = 0;
+  std::int32_t height_ = 0;
+  std::vector<Pixel> pixels_;
+};
+
+}  // namespace lumivane

@@ -1,0 +1,91 @@
+#include "render/shade_day_night.h"
+
+#include <cstdint>
+
+#include <gtest/gtest.h>
+
+#include "astro/map_geometry.h"
+#include "astro/solar_position.h"
+#include "render/shade_rules.h"
+
+namespace lumivane {
+namespace {
+
+// The shading as defined, one pixel at a time with no shortcuts.
+Image ShadeOnePixelAtATime(Image image, double declination, double westLongitude, int nf) {
+  const NightAmounts amounts = NightAmountsFor(nf);
+  for (std::int32_t y = 0; y < image.height(); ++y) {
+    const double latitude = MapGeometry::RowToLatitude(y, image.height());
+    for (std::int32_t x = 0; x < image.width(); ++x) {
+      const double west = MapGeometry::ColumnToWestLongitude(x, image.width());
+      const double z = MapGeometry::SolarZenithCosine(declination, westLongitude, latitude, west);
+      image.at(x, y) = ShadePixel(image.at(x, y), z, amounts);
+    }
+  }
+  return image;
+}
+
+// A map with every channel value present in many places.
+Image Pattern(std::int32_t width, std::int32_t height) {
+  Image image(width, height);
+  std::uint32_t seed = 12345;
+  for (std::int32_t y = 0; y < height; ++y) {
+    for (std::int32_t x = 0; x < width; ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      image.at(x, y) = seed >> 8;
+    }
+  }
+  return image;
+}
+
+TEST(ShadeDayNight, EveryPixelMatchesTheOnePixelRule) {
+  struct Size { std::int32_t w, h; };
+  const Size sizes[] = {{1, 1}, {13, 6}, {400, 200}, {333, 167}, {1333, 666}};
+  const UnixTime clocks[] = {946728000, 961588800, 969667200, 1700000000, 0};
+  const int darkness[] = {1, 37, 50, 75, 100};
+  int combination = 0;
+  for (const Size& size : sizes) {
+    const Image map = Pattern(size.w, size.h);
+    for (UnixTime clock : clocks) {
+      const SubSolarPoint sun = ComputeSubSolarPoint(clock).sun;
+      const int nf = darkness[combination++ % 5];
+      Image fast = map;
+      ShadeDayNight(fast, sun.declination, sun.westLongitude, nf);
+      const Image expected = ShadeOnePixelAtATime(map, sun.declination, sun.westLongitude, nf);
+      ASSERT_EQ(fast, expected) << size.w << "x" << size.h << " clock " << clock << " nf " << nf;
+    }
+  }
+}
+
+TEST(ShadeDayNight, SunsOnRowAndColumnBoundariesAndThePoles) {
+  // Suns that put z exactly on 0 or on the poles, where rounding is tightest.
+  const Image map = Pattern(360, 180);
+  for (double declination : {0.0, 23.44, -23.44, 90.0, -89.5}) {
+    for (double west : {0.0, 90.0, -180.0, 179.5}) {
+      Image fast = map;
+      ShadeDayNight(fast, declination, west, 50);
+      ASSERT_EQ(fast, ShadeOnePixelAtATime(map, declination, west, 50))
+          << declination << " " << west;
+    }
+  }
+}
+
+TEST(ShadeDayNight, SinglePixelIsTheNorthPoleAtTheDateLine) {
+  Image image(1, 1, MakePixel(200, 200, 200));
+  ShadeDayNight(image, 20, 180, 50);  // the pole sees the sun 20 degrees up
+  const double z = MapGeometry::SolarZenithCosine(20, 180, 90, 180);
+  EXPECT_EQ(image.at(0, 0), ShadePixel(MakePixel(200, 200, 200), z, NightAmountsFor(50)));
+
+  Image night(1, 1, MakePixel(200, 200, 200));
+  ShadeDayNight(night, -20, 0, 50);
+  EXPECT_LT(RedOf(night.at(0, 0)), 200u);
+}
+
+TEST(ShadeDayNight, EmptyImageIsLeftAlone) {
+  Image image;
+  ShadeDayNight(image, 0, 0, 50);
+  EXPECT_TRUE(image.empty());
+}
+
+}  // namespace
+}  // namespace lumivane
