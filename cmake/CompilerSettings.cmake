@@ -20,3 +20,20 @@ if(LUMIVANE_SANITIZE)
     -fsanitize=${LUMIVANE_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
   target_link_options(lumivane_compiler_settings INTERFACE -fsanitize=${LUMIVANE_SANITIZE})
 endif()
+
+# lumivane_add_core_library(name DEPENDS ...): a static library of every .cpp
+# in the calling folder (an interface library while the folder has only
+# headers), with the src/ include root.
+function(lumivane_add_core_library name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARG_DEPENDS})
+  endif()
+endfunction()

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+namespace lumivane {
+
+// The world window's copy of the settings, filled only by LoadSettings from
+// the profile store (the store is the source of truth).
+struct ClockSettings {
+  std::int32_t anchorX = 0;    // -1 left edge, 0 none, 1 right edge
+  std::int32_t anchorY = 0;    // -1 top edge, 0 none, 1 bottom edge
+  std::int32_t positionX = 0;  // window's left edge, screen pixels
+  std::int32_t positionY = 0;  // window's top edge, screen pixels
+  bool showSun = true;
+  bool sunCentered = false;
+  bool showMoon = true;
+  bool onTop = false;
+  std::int32_t scale = 30;        // 1..100, thirtieths of the base size
+  std::int32_t nightFilter = 50;  // 1..100, night darkness
+  std::int32_t displayWidth = 0;  // pixels: the window and the shown map
+  std::int32_t displayHeight = 0;
+};
+
+}  // namespace lumivane
