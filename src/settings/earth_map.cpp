@@ -1,0 +1,33 @@
+#include "settings/earth_map.h"
+
+#include <utility>
+
+#include "settings/setting_keys.h"
+
+namespace lumivane {
+
+bool LoadMapFile(EarthMap& map, MapImageLoader& loader, const std::string& path) {
+  std::optional<Image> picture = loader.LoadImageFile(path);
+  if (!picture || picture->empty()) return false;
+  map.nativeWidth = picture->width();
+  map.nativeHeight = picture->height();
+  map.image = std::move(*picture);
+  return true;
+}
+
+void LoadEarthMap(EarthMap& map, ProfileStore& store, MapImageLoader& loader,
+                  MessageSink& owner, BuiltinImageSource& builtins) {
+  const std::string path = ReadSetting(store, kOptionsImage, kDefaultImageSetting);
+  if (path != kDefaultImageSetting) {
+    if (LoadMapFile(map, loader, path)) return;
+    // Reset first, so the next start uses the built-in map and the failure
+    // is reported only once.
+    WriteSetting(store, kOptionsImage, kDefaultImageSetting);
+    owner.ShowMessage(kUnableToLoadPrefix + path + kUsingDefaultImageSuffix);
+  }
+  map.image = builtins.Load(BuiltinImage::EarthMap);
+  map.nativeWidth = kDefaultEarthMapWidth;
+  map.nativeHeight = kDefaultEarthMapHeight;
+}
+
+}  // namespace lumivane

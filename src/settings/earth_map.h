@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "render/builtin_images.h"
+#include "render/image.h"
+#include "settings/message_sink.h"
+#include "settings/profile_store.h"
+
+namespace lumivane {
+
+// The map the world window shades and shows, with its size in pixels (the
+// default base size of the display).
+struct EarthMap {
+  Image image;
+  std::int32_t nativeWidth = kDefaultEarthMapWidth;
+  std::int32_t nativeHeight = kDefaultEarthMapHeight;
+};
+
+// Port: decodes a picture file of the user's (a Windows bitmap of any depth
+// at least); nothing when it cannot be read or decoded.
+class MapImageLoader {
+ public:
+  virtual ~MapImageLoader() = default;
+  virtual std::optional<Image> LoadImageFile(const std::string& path) = 0;
+};
+
+inline constexpr const char* kUnableToLoadPrefix = "Unable to load:\n";
+inline constexpr const char* kUsingDefaultImageSuffix = "\nUsing default image.";
+
+// Loads the picture file into the map and takes its size as the native size.
+// False when it cannot be loaded; the map is then left as it was.
+bool LoadMapFile(EarthMap& map, MapImageLoader& loader, const std::string& path);
+
+// Chooses the map from options/image: "Default" (exactly) is the built-in
+// map, anything else a file. A file that fails is forgotten at once (the
+// setting becomes "Default"), reported once through owner, and the built-in
+// map is used, always at its native size of 400 x 200.
+void LoadEarthMap(EarthMap& map, ProfileStore& store, MapImageLoader& loader,
+                  MessageSink& owner, BuiltinImageSource& builtins);
+
+}  // namespace lumivane

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+
+namespace lumivane {
+
+// The setup dialog's fixed texts, for every shell. In captions '&' marks the
+// mnemonic; "\n" is a line break.
+inline constexpr const char* kSetupCaption = "Lumivane";
+
+inline constexpr const char* kOkButtonText = "&OK";
+inline constexpr const char* kCancelButtonText = "&Cancel";
+inline constexpr const char* kExitButtonText = "E&xit";
+inline constexpr const char* kSetDefaultButtonText = "Set &Default";
+inline constexpr const char* kEarthMapButtonText = "&Earth map...";
+
+inline constexpr const char* kAlwaysOnTopText = "&Always on top";
+inline constexpr const char* kShowTrayIconText = "&Show tray icon";
+inline constexpr const char* kShowSunText = "Show S&un";
+inline constexpr const char* kShowMoonText = "Show &Moon";
+inline constexpr const char* kRunAtStartupText = "&Run at startup";
+inline constexpr const char* kSunCenteredText = "Su&n Centered";
+
+inline constexpr const char* kSmallerLabel = "Smaller\n1%";
+inline constexpr const char* kBiggerLabel = "Bigger\n300%";
+inline constexpr const char* kLighterLabel = "Lighter";
+inline constexpr const char* kDarkerLabel = "Darker";
+inline constexpr const char* kWorldSizeLabel = "World size";
+inline constexpr const char* kNightDarknessLabel = "Night darkness";
+inline constexpr const char* kSetupGroupLabel = "Setup";
+
+inline constexpr const char* kInstructionsHeading = "PLEASE READ these short instructions:";
+inline constexpr const char* kUsageText =
+    "Hold left button down on the world and move the mouse to move the Lumivane window.\n"
+    "Right click on the world to show this screen.\n"
+    "You can exit Lumivane by left clicking on the world and then pressing the \"Esc\" key.";
+inline constexpr const char* kEarthMapRequirementsText =
+    "The Earth map file must be a windows bitmap (bmp).\n"
+    "To have a correct result, the planisphere projection must be equirectangular.";
+inline constexpr const char* kRecoveryText =
+    "If you have any problem, halt the program using the task manager and reset the Lumivane "
+    "state by deleting the HKEY_CURRENT_USER\\Software\\Brevanta\\Lumivane key in the registry "
+    "(CAUTION: ask experts if you're not sure what you're doing)";
+
+// The open-file dialog: entries separated by '|', each a description and its
+// pattern, the list ended by "||"; the first entry is selected.
+inline constexpr const char* kEarthMapFileFilter =
+    "Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||";
+inline constexpr const char* kEarthMapDefaultExtension = "bmp";
+
+// The same filter as separate entries, for toolkits that take a list.
+struct FileFilterEntry {
+  const char* description;
+  const char* pattern;
+};
+inline constexpr std::array<FileFilterEntry, 2> kEarthMapFileFilterEntries{{
+    {"Windows bitmap (*.bmp)", "*.bmp"},
+    {"All files (*.*)", "*.*"},
+}};
+
+}  // namespace lumivane
