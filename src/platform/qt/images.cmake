@@ -1,0 +1,5 @@
+# The built-in pictures, embedded with the Qt resource system (AUTORCC), and
+# the loader that decodes them.
+target_sources(lumivane_qt PRIVATE
+  ${PROJECT_SOURCE_DIR}/res/lumivane.qrc
+  ${CMAKE_CURRENT_LIST_DIR}/qt_builtin_images.cpp)

@@ -1,0 +1,77 @@
+#!/usr/bin/python3
+"""Regenerates the built-in pictures in res/.
+
+    generate.py [--res DIR] [--inputs DIR] [--preview DIR] [markers] [icon] [map]
+
+With no names, all three groups are written. The Earth map needs the input
+files that fetch_inputs.sh puts in the --inputs folder; the markers and the
+icon are drawn from code alone. --preview also writes enlarged PNGs to look at.
+The same inputs always give byte-identical files.
+"""
+
+import argparse
+import os
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+
+
+def write(path, data):
+    with open(path, "wb") as f:
+        f.write(data)
+    print(f"wrote {path} ({len(data)} bytes)")
+
+
+def save_preview(preview_dir, name, rgb, zoom):
+    if not preview_dir:
+        return
+    from PIL import Image
+    os.makedirs(preview_dir, exist_ok=True)
+    image = Image.fromarray(rgb)
+    image = image.resize((image.width * zoom, image.height * zoom), Image.NEAREST)
+    image.save(os.path.join(preview_dir, os.path.splitext(name)[0] + ".png"))
+
+
+def generate_markers(res_dir, preview_dir):
+    import markers
+    for name, (rgb, bits) in markers.marker_pictures().items():
+        write(os.path.join(res_dir, name), markers.encode(rgb, bits))
+        save_preview(preview_dir, name, rgb, 8)
+
+
+def generate_icon(res_dir, preview_dir):
+    import app_icon
+    write(os.path.join(res_dir, app_icon.FILE_NAME), app_icon.icon_file())
+    for size, rgb in app_icon.previews():
+        save_preview(preview_dir, f"icon_{size}.png", rgb, max(1, 256 // size))
+
+
+def generate_map(res_dir, inputs_dir, preview_dir):
+    import earth_map
+    rgb = earth_map.build(inputs_dir)
+    write(os.path.join(res_dir, earth_map.FILE_NAME), earth_map.encode(rgb))
+    save_preview(preview_dir, earth_map.FILE_NAME, rgb, 3)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--res", default=os.path.normpath(os.path.join(HERE, "..", "..", "res")))
+    parser.add_argument("--inputs", default=os.environ.get("LUMIVANE_GEN_INPUTS"))
+    parser.add_argument("--preview")
+    parser.add_argument("groups", nargs="*", choices=["markers", "icon", "map"])
+    args = parser.parse_args()
+    groups = args.groups or ["markers", "icon", "map"]
+    os.makedirs(args.res, exist_ok=True)
+    if "markers" in groups:
+        generate_markers(args.res, args.preview)
+    if "icon" in groups:
+        generate_icon(args.res, args.preview)
+    if "map" in groups:
+        if not args.inputs:
+            parser.error("the Earth map needs --inputs (see fetch_inputs.sh)")
+        generate_map(args.res, args.inputs, args.preview)
+
+
+if __name__ == "__main__":
+    main()
