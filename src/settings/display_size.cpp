@@ -41,7 +41,14 @@ DisplaySize ComputeDisplaySize(std::uint32_t baseWidth, std::uint32_t baseHeight
   // A huge map of the user's own: the largest display of its proportions.
   const double factor = std::min({kMaxDisplaySide / width, kMaxDisplaySide / height,
                                   std::sqrt(static_cast<double>(kMaxDisplayArea) / (width * height))});
-  return AtLeastOnePixel(std::trunc(width * factor), std::trunc(height * factor));
+  // The small allowance keeps a side that should land exactly on the bound
+  // from being rounded one pixel short; the loop takes back any excess.
+  double shrunkWidth = std::min(std::floor(width * factor + 1e-6), double{kMaxDisplaySide});
+  double shrunkHeight = std::min(std::floor(height * factor + 1e-6), double{kMaxDisplaySide});
+  while (!Fits(shrunkWidth, shrunkHeight)) {
+    (shrunkWidth >= shrunkHeight ? shrunkWidth : shrunkHeight) -= 1;
+  }
+  return AtLeastOnePixel(shrunkWidth, shrunkHeight);
 }
 
 }  // namespace lumivane

@@ -1,0 +1,66 @@
+#include "fakes/fake_setup_view.h"
+
+#include "fakes/fake_profile_store.h"
+
+namespace lumivane {
+namespace {
+
+std::string Id(SetupTrackbar trackbar) { return std::to_string(static_cast<int>(trackbar)); }
+std::string Id(SetupCheckBox box) { return std::to_string(static_cast<int>(box)); }
+
+}  // namespace
+
+void FakeSetupView::MoveTrackbarByUser(SetupTrackbar trackbar, std::int32_t position) {
+  positions_[trackbar] = position;
+}
+
+void FakeSetupView::SetCheckedByUser(SetupCheckBox box, bool checked) { checks_[box] = checked; }
+
+std::int32_t FakeSetupView::Position(SetupTrackbar trackbar) const {
+  auto it = positions_.find(trackbar);
+  return it == positions_.end() ? 0 : it->second;
+}
+
+bool FakeSetupView::Checked(SetupCheckBox box) const {
+  auto it = checks_.find(box);
+  return it != checks_.end() && it->second;
+}
+
+void FakeSetupView::ConfigureTrackbar(SetupTrackbar trackbar, std::int32_t tickFrequency,
+                                      std::int32_t minimum, std::int32_t maximum) {
+  log.push_back("ConfigureTrackbar " + Id(trackbar) + " ticks " + std::to_string(tickFrequency) +
+                " range " + std::to_string(minimum) + ".." + std::to_string(maximum));
+}
+
+void FakeSetupView::SetTrackbarPosition(SetupTrackbar trackbar, std::int32_t position) {
+  log.push_back("SetTrackbarPosition " + Id(trackbar) + ' ' + std::to_string(position));
+  positions_[trackbar] = position;
+}
+
+std::int32_t FakeSetupView::TrackbarPosition(SetupTrackbar trackbar) {
+  log.push_back("TrackbarPosition " + Id(trackbar) + " -> " + std::to_string(Position(trackbar)));
+  return Position(trackbar);
+}
+
+void FakeSetupView::SetChecked(SetupCheckBox box, bool checked) {
+  log.push_back("SetChecked " + Id(box) + ' ' + (checked ? "1" : "0"));
+  checks_[box] = checked;
+}
+
+bool FakeSetupView::IsChecked(SetupCheckBox box) {
+  log.push_back("IsChecked " + Id(box) + " -> " + (Checked(box) ? "1" : "0"));
+  return Checked(box);
+}
+
+std::optional<std::string> FakeSetupView::PromptOpenFile(const std::string& initialName) {
+  log.push_back("PromptOpenFile " + Quoted(initialName) + " -> " +
+                (fileChoice ? Quoted(*fileChoice) : std::string("cancelled")));
+  return fileChoice;
+}
+
+void FakeSetupView::EndDialog(int dialogResult) {
+  log.push_back("EndDialog " + std::to_string(dialogResult));
+  result = dialogResult;
+}
+
+}  // namespace lumivane

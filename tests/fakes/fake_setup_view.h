@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "setup/setup_view.h"
+
+namespace lumivane {
+
+// The setup dialog's controls in memory. Setting and reading controls is
+// logged ("SetTrackbarPosition 1002 30", "IsChecked 1009 -> 1",
+// "PromptOpenFile "Default" -> "/maps/e.bmp"", "EndDialog 1"); the user's
+// changes are made with the Set*ByUser members, which are not logged.
+class FakeSetupView : public SetupView {
+ public:
+  FakeSetupView() : log(ownLog_) {}
+  explicit FakeSetupView(std::vector<std::string>& sharedLog) : log(sharedLog) {}
+  FakeSetupView(const FakeSetupView&) = delete;
+  FakeSetupView& operator=(const FakeSetupView&) = delete;
+
+  std::vector<std::string>& log;
+  std::optional<std::string> fileChoice;  // what the open-file dialog returns
+  std::optional<int> result;              // set by EndDialog
+
+  void MoveTrackbarByUser(SetupTrackbar trackbar, std::int32_t position);
+  void SetCheckedByUser(SetupCheckBox box, bool checked);
+  std::int32_t Position(SetupTrackbar trackbar) const;
+  bool Checked(SetupCheckBox box) const;
+
+  void ConfigureTrackbar(SetupTrackbar trackbar, std::int32_t tickFrequency,
+                         std::int32_t minimum, std::int32_t maximum) override;
+  void SetTrackbarPosition(SetupTrackbar trackbar, std::int32_t position) override;
+  std::int32_t TrackbarPosition(SetupTrackbar trackbar) override;
+  void SetChecked(SetupCheckBox box, bool checked) override;
+  bool IsChecked(SetupCheckBox box) override;
+  std::optional<std::string> PromptOpenFile(const std::string& initialName) override;
+  void EndDialog(int result) override;
+
+ private:
+  std::vector<std::string> ownLog_;
+  std::map<SetupTrackbar, std::int32_t> positions_;
+  std::map<SetupCheckBox, bool> checks_;
+};
+
+}  // namespace lumivane

@@ -1,0 +1,106 @@
+#include "settings/earth_map.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fakes/fake_profile_store.h"
+#include "fakes/fake_settings_ports.h"
+
+namespace lumivane {
+namespace {
+
+using ::testing::ElementsAre;
+
+class EarthMapTest : public ::testing::Test {
+ protected:
+  void Load() { LoadEarthMap(map, store, loader, owner, builtins); }
+
+  std::vector<std::string> log;
+  FakeProfileStore store{log};
+  FakeMapImageLoader loader{log};
+  FakeMessageSink owner{log};
+  FakeBuiltinImages builtins{log};
+  EarthMap map;
+};
+
+TEST_F(EarthMapTest, MissingOrDefaultSettingGivesTheBuiltInMapWithoutMessage) {
+  Load();
+  EXPECT_THAT(log, ElementsAre("ReadSettingString options/image \"Default\" -> \"Default\"",
+                               "LoadBuiltin EarthMap"));
+  EXPECT_EQ(map.image, Image(400, 200, FakeBuiltinImages::kEarthMapFill));
+  EXPECT_EQ(map.nativeWidth, 400);
+  EXPECT_EQ(map.nativeHeight, 200);
+
+  store.Set("options", "image", "Default");
+  log.clear();
+  Load();
+  EXPECT_THAT(log, ElementsAre("ReadSettingString options/image \"Default\" -> \"Default\"",
+                               "LoadBuiltin EarthMap"));
+}
+
+TEST_F(EarthMapTest, AUsersFileGivesItsPictureAndSizeAndNoBuiltInMap) {
+  const Image picture(1024, 512, 0x00102030);
+  loader.files["/maps/earth.bmp"] = picture;
+  store.Set("options", "image", "/maps/earth.bmp");
+
+  Load();
+
+  EXPECT_THAT(log, ElementsAre("ReadSettingString options/image \"Default\" -> \"/maps/earth.bmp\"",
+                               "LoadImageFile \"/maps/earth.bmp\" -> 1024x512"));
+  EXPECT_EQ(map.image, picture);
+  EXPECT_EQ(map.nativeWidth, 1024);
+  EXPECT_EQ(map.nativeHeight, 512);
+}
+
+TEST_F(EarthMapTest, AFileThatFailsIsForgottenReportedAndReplacedByTheBuiltInMap) {
+  loader.files["/maps/old.bmp"] = Image(600, 200);
+  ASSERT_TRUE(LoadMapFile(map, loader, "/maps/old.bmp"));
+  store.Set("options", "image", "D:\\maps\\earth.bmp");
+  log.clear();
+
+  Load();
+
+  EXPECT_THAT(log,
+              ElementsAre("ReadSettingString options/image \"Default\" -> \"D:\\maps\\earth.bmp\"",
+                          "LoadImageFile \"D:\\maps\\earth.bmp\" -> failed",
+                          "WriteSettingString options/image \"Default\"",
+                          "ShowMessage \"Unable to load:\\nD:\\maps\\earth.bmp\\nUsing default image.\"",
+                          "LoadBuiltin EarthMap"));
+  EXPECT_EQ(map.nativeWidth, 400);
+  EXPECT_EQ(map.nativeHeight, 200);
+  EXPECT_EQ(map.image.width(), 400);
+
+  // Reported once: the next load takes the built-in map quietly.
+  log.clear();
+  Load();
+  EXPECT_THAT(log, ElementsAre("ReadSettingString options/image \"Default\" -> \"Default\"",
+                               "LoadBuiltin EarthMap"));
+}
+
+TEST_F(EarthMapTest, TheTextIsTriedAsAFileNameWhateverItIs) {
+  for (const char* stored : {"", "default", "DEFAULT", "Default "}) {
+    store.Set("options", "image", stored);
+    log.clear();
+    Load();
+    EXPECT_EQ(log[1], "LoadImageFile " + Quoted(stored) + " -> failed");
+    EXPECT_EQ(log[3], "ShowMessage " + Quoted(std::string("Unable to load:\n") + stored +
+                                              "\nUsing default image."));
+  }
+}
+
+TEST_F(EarthMapTest, AFailedFileLeavesTheMapAsItWas) {
+  const Image picture(1024, 512, 0x00ABCDEF);
+  loader.files["/maps/big.bmp"] = picture;
+  loader.files["/maps/empty.bmp"] = Image();  // decodes to nothing
+  ASSERT_TRUE(LoadMapFile(map, loader, "/maps/big.bmp"));
+
+  EXPECT_FALSE(LoadMapFile(map, loader, "/maps/missing.bmp"));
+  EXPECT_FALSE(LoadMapFile(map, loader, "/maps/empty.bmp"));
+
+  EXPECT_EQ(map.image, picture);
+  EXPECT_EQ(map.nativeWidth, 1024);
+  EXPECT_EQ(map.nativeHeight, 512);
+}
+
+}  // namespace
+}  // namespace lumivane

@@ -1,0 +1,151 @@
+#include "settings/load_settings.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fakes/fake_profile_store.h"
+#include "fakes/fake_settings_ports.h"
+
+namespace lumivane {
+namespace {
+
+using ::testing::ElementsAre;
+
+class LoadSettingsTest : public ::testing::Test {
+ protected:
+  ClockSettings Load(std::int32_t nativeWidth = 400, std::int32_t nativeHeight = 200) {
+    return LoadSettings(store, effects, nativeWidth, nativeHeight);
+  }
+
+  std::vector<std::string> log;
+  FakeProfileStore store{log};
+  FakeSettingsEffects effects{log};
+};
+
+TEST_F(LoadSettingsTest, EmptyStoreGivesDefaultsReadInOrderWithEffectsBetween) {
+  const ClockSettings s = Load();
+
+  EXPECT_THAT(log, ElementsAre("ReadSettingInt anchor/x 0 -> 0",
+                               "ReadSettingInt anchor/y 0 -> 0",
+                               "ReadSettingInt position/x 0 -> 0",
+                               "ReadSettingInt position/y 0 -> 0",
+                               "ReadSettingInt options/sun 1 -> 1",
+                               "ReadSettingInt options/suncentered 0 -> 0",
+                               "ReadSettingInt options/moon 1 -> 1",
+                               "ReadSettingInt position/ontop 0 -> 0",
+                               "SetTopmost 0",
+                               "ReadSettingInt options/tray 1 -> 1",
+                               "ShowTrayIcon 1",
+                               "ReadSettingInt size/scale 30 -> 30",
+                               "ReadSettingInt size/w 400 -> 400",
+                               "ReadSettingInt size/h 200 -> 200",
+                               "ReadSettingInt colors/nightfilter 50 -> 50"));
+  EXPECT_EQ(s.anchorX, 0);
+  EXPECT_EQ(s.anchorY, 0);
+  EXPECT_EQ(s.positionX, 0);
+  EXPECT_EQ(s.positionY, 0);
+  EXPECT_TRUE(s.showSun);
+  EXPECT_FALSE(s.sunCentered);
+  EXPECT_TRUE(s.showMoon);
+  EXPECT_FALSE(s.onTop);
+  EXPECT_EQ(s.scale, 30);
+  EXPECT_EQ(s.nightFilter, 50);
+  EXPECT_EQ(s.displayWidth, 400);
+  EXPECT_EQ(s.displayHeight, 200);
+  EXPECT_EQ(store.ValueCount(), 0u);
+}
+
+TEST_F(LoadSettingsTest, StoredValuesAreTakenAsStoredAndAnyNonzeroFlagIsOn) {
+  store.Set("anchor", "x", -1);
+  store.Set("anchor", "y", 1);
+  store.Set("position", "x", -250);
+  store.Set("position", "y", 3000);
+  store.Set("options", "sun", 0);
+  store.Set("options", "suncentered", 7);
+  store.Set("options", "moon", 0);
+  store.Set("position", "ontop", -3);
+  store.Set("options", "tray", 0);
+
+  const ClockSettings s = Load();
+
+  EXPECT_EQ(s.anchorX, -1);
+  EXPECT_EQ(s.anchorY, 1);
+  EXPECT_EQ(s.positionX, -250);
+  EXPECT_EQ(s.positionY, 3000);
+  EXPECT_FALSE(s.showSun);
+  EXPECT_TRUE(s.sunCentered);
+  EXPECT_FALSE(s.showMoon);
+  EXPECT_TRUE(s.onTop);
+  EXPECT_THAT(effects.log, ::testing::Contains("SetTopmost 1"));
+  EXPECT_THAT(effects.log, ::testing::Contains("ShowTrayIcon 0"));
+}
+
+TEST_F(LoadSettingsTest, ScaleAndNightFilterAreClampedInMemoryOnly) {
+  struct Case {
+    std::int32_t stored;
+    std::int32_t used;
+  };
+  for (Case c : {Case{0, 1}, Case{-40, 1}, Case{1, 1}, Case{100, 100}, Case{101, 100},
+                 Case{250, 100}}) {
+    store.Set("size", "scale", c.stored);
+    store.Set("colors", "nightfilter", c.stored);
+    log.clear();
+
+    const ClockSettings s = Load();
+
+    EXPECT_EQ(s.scale, c.used) << c.stored;
+    EXPECT_EQ(s.nightFilter, c.used) << c.stored;
+    EXPECT_EQ(store.IntValue("size", "scale"), c.stored);
+    EXPECT_EQ(store.IntValue("colors", "nightfilter"), c.stored);
+    for (const std::string& line : log) EXPECT_EQ(line.rfind("Write", 0), std::string::npos) << line;
+  }
+}
+
+TEST_F(LoadSettingsTest, BuiltInMapDisplaySizeByScale) {
+  struct Case {
+    std::int32_t scale, width, height;
+  };
+  for (Case c : {Case{1, 13, 6}, Case{10, 133, 66}, Case{15, 200, 100}, Case{30, 400, 200},
+                 Case{45, 600, 300}, Case{60, 800, 400}, Case{100, 1333, 666}}) {
+    store.Set("size", "scale", c.scale);
+    const ClockSettings s = Load();
+    EXPECT_EQ(s.displayWidth, c.width) << c.scale;
+    EXPECT_EQ(s.displayHeight, c.height) << c.scale;
+  }
+}
+
+TEST_F(LoadSettingsTest, UserMapSizeIsTheBaseUnlessWidthOrHeightIsStored) {
+  ClockSettings s = Load(1024, 512);
+  EXPECT_EQ(s.displayWidth, 1024);
+  EXPECT_EQ(s.displayHeight, 512);
+
+  store.Set("size", "scale", 15);
+  s = Load(1024, 512);
+  EXPECT_EQ(s.displayWidth, 512);
+  EXPECT_EQ(s.displayHeight, 256);
+
+  // A 3:1 map keeps its proportions.
+  store.Set("size", "scale", 30);
+  s = Load(600, 200);
+  EXPECT_EQ(s.displayWidth, 600);
+  EXPECT_EQ(s.displayHeight, 200);
+
+  // A hand-edited width stretches the map on that side only.
+  store.Set("size", "w", 800);
+  s = Load();
+  EXPECT_EQ(s.displayWidth, 800);
+  EXPECT_EQ(s.displayHeight, 200);
+}
+
+TEST_F(LoadSettingsTest, HugeHandEditedBaseFallsBackToTheNativeSize) {
+  // -1 is 4294967295 read as unsigned: far beyond any display.
+  store.Set("size", "w", -1);
+  store.Set("size", "h", 300);
+  const ClockSettings s = Load(1024, 512);
+  EXPECT_EQ(s.displayWidth, 1024);
+  EXPECT_EQ(s.displayHeight, 512);
+  EXPECT_EQ(store.IntValue("size", "w"), -1);
+}
+
+}  // namespace
+}  // namespace lumivane
