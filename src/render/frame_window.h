@@ -1,0 +1,19 @@
+#pragma once
+
+#include "render/image.h"
+
+namespace lumivane {
+
+// Port: the window the frame composer paints into.
+class FrameWindow {
+ public:
+  virtual ~FrameWindow() = default;
+
+  // Minimised windows are not painted at all.
+  virtual bool IsMinimised() const = 0;
+
+  // Shows the whole picture with its top-left corner at the window's.
+  virtual void ShowFrame(const Image& frame) = 0;
+};
+
+}  // namespace lumivane

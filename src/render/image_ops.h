@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+
+#include "render/image.h"
+
+namespace lumivane {
+
+// A rectangle of whole pixels: left, top, width, height. A width or height of
+// 0 or less is an empty rectangle.
+struct PixelRect {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+
+  friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// How resampled source pixels are combined with the destination, bitwise in
+// each 8-bit channel.
+enum class RasterOp {
+  Copy,  // destination = source
+  And,   // destination = destination AND source (marker masks)
+  Or,    // destination = destination OR source (marker images)
+};
+
+// Resamples the source rectangle onto the destination rectangle by area
+// averaging, enlarging and reducing alike: every destination pixel is the
+// area-weighted average of the source area that falls on it, rounded to the
+// nearest level (fixed-point weights; at most one level off the exact
+// average). A uniform area keeps its exact colour, a 1:1 stretch is an exact
+// copy, and an enlargement by a whole factor repeats the source pixels.
+//
+// The source rectangle is clipped to the source image (there is nothing to
+// read outside it); the destination rectangle is drawn where it meets the
+// destination image and nothing is written elsewhere. Empty rectangles draw
+// nothing.
+void StretchBlit(Image& destination, const PixelRect& to, const Image& source,
+                 const PixelRect& from, RasterOp op);
+
+// The whole source image onto the destination rectangle.
+void StretchBlit(Image& destination, const PixelRect& to, const Image& source, RasterOp op);
+
+// The whole image resampled to width x height (empty when either is 0 or less).
+Image Resample(const Image& source, std::int32_t width, std::int32_t height);
+
+// Copies the source rectangle unscaled with its top-left corner at (toX, toY),
+// clipped to both images.
+void CopyBlit(Image& destination, std::int32_t toX, std::int32_t toY, const Image& source,
+              const PixelRect& from);
+
+}  // namespace lumivane
