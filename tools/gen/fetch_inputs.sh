@@ -1,0 +1,37 @@
+#!/bin/sh
+# Fetches the public-domain inputs of the Earth map into a cache folder
+# (never committed) and regenerates every picture in res/.
+#
+#   tools/gen/fetch_inputs.sh [CACHE_DIR [markers|icon|map ...]]
+#
+# Needs: npm, apt-get (download only, no root needed), dpkg-deb, and Debian's
+# /usr/bin/python3 with python3-numpy, python3-pil and python3-scipy.
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/lumivane-gen
+if [ $# -gt 0 ]; then cache=$1; shift; fi
+mkdir -p "$cache"
+cache=$(cd "$cache" && pwd)
+
+# Natural Earth 1:50m land polygons as TopoJSON.
+if [ ! -f "$cache/land-50m.json" ]; then
+  (cd "$cache" && npm pack --silent world-atlas@2.0.2 >/dev/null &&
+    tar -xzf world-atlas-2.0.2.tgz package/land-50m.json &&
+    mv package/land-50m.json . && rmdir package)
+fi
+
+# NOAA ETOPO5 elevation and the Natural Earth I raster, from Debian packages.
+fetch_deb() {  # package, path inside it, file name in the cache
+  if [ ! -f "$cache/$3" ]; then
+    (cd "$cache" && rm -f "$1"_*.deb && apt-get download "$1" >/dev/null &&
+      rm -rf "$1.extract" && dpkg-deb -x "$1"_*.deb "$1.extract" &&
+      cp "$1.extract/$2" "$3" && rm -rf "$1.extract")
+  fi
+}
+fetch_deb ferret-datasets usr/share/ferret-vis/data/etopo5.cdf etopo5.cdf
+fetch_deb python-cartopy-data \
+  usr/share/cartopy/data/raster/natural_earth/50-natural-earth-1-downsampled.png \
+  natural-earth-1.png
+
+/usr/bin/python3 "$here/generate.py" --inputs "$cache" "$@"
