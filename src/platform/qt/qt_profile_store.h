@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+#include "settings/profile_store.h"
+
+namespace lumivane {
+
+// The settings in an INI file, one group per section:
+// $XDG_CONFIG_HOME/Brevanta/<application name>.ini, the file that
+// QSettings(IniFormat, UserScope, "Brevanta", name) uses. Every call opens the
+// file anew, so hand edits are seen at the next read.
+//
+// A value of the wrong type, and every value of a file that cannot be read,
+// reads as the default. Reads never create or rewrite the file. Writes
+// replace the file atomically (through a temporary file); after a partly
+// corrupt file they keep every value that could be read. A file that cannot
+// be read at all is never written over.
+class QtProfileStore : public ProfileStore {
+ public:
+  static constexpr const char* kOrganization = "Brevanta";
+
+  // The location follows XDG_CONFIG_HOME as it is at construction.
+  explicit QtProfileStore(const QString& applicationName);
+
+  static QString DefaultFilePath(const QString& applicationName);
+  const QString& filePath() const { return filePath_; }
+
+  std::int32_t ReadSettingInt(std::string_view section, std::string_view name,
+                              std::int32_t defaultValue) override;
+  bool WriteSettingInt(std::string_view section, std::string_view name,
+                       std::int32_t value) override;
+  std::string ReadSettingString(std::string_view section, std::string_view name,
+                                std::string_view defaultValue) override;
+  bool WriteSettingString(std::string_view section, std::string_view name,
+                          std::string_view text) override;
+
+ private:
+  std::optional<QVariant> ReadValue(std::string_view section, std::string_view name) const;
+  bool WriteValue(std::string_view section, std::string_view name, const QVariant& value);
+
+  QString filePath_;
+};
+
+// A stored number as a 32-bit value: decimal text from -2147483648 up to
+// 4294967295 (numbers above the signed range keep their 32 bits, as the base
+// size is read unsigned); nothing for anything else.
+std::optional<std::int32_t> SettingIntFromVariant(const QVariant& value);
+
+}  // namespace lumivane

@@ -1,0 +1,85 @@
+#include "platform/qt/xdg_autostart.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <utility>
+
+namespace lumivane {
+namespace {
+
+constexpr const char* kEntryFileName = "Lumivane.desktop";
+
+std::string Unquoted(const std::string& quotedCommand) {
+  if (quotedCommand.size() >= 2 && quotedCommand.front() == '"' && quotedCommand.back() == '"') {
+    return quotedCommand.substr(1, quotedCommand.size() - 2);
+  }
+  return quotedCommand;
+}
+
+}  // namespace
+
+std::string DesktopExecValue(const std::string& quotedCommand) {
+  // First the Exec quoting rule: inside double quotes, '"', '`', '$' and '\'
+  // take a backslash; a literal '%' is "%%" (field codes start with '%').
+  std::string argument = "\"";
+  for (char c : Unquoted(quotedCommand)) {
+    if (c == '"' || c == '`' || c == '$' || c == '\\') argument += '\\';
+    if (c == '%') argument += '%';
+    argument += c;
+  }
+  argument += '"';
+  // Then the escapes of every string value, which readers undo first.
+  std::string value;
+  for (char c : argument) {
+    switch (c) {
+      case '\\': value += "\\\\"; break;
+      case '\n': value += "\\n"; break;
+      case '\t': value += "\\t"; break;
+      case '\r': value += "\\r"; break;
+      default: value += c;
+    }
+  }
+  return value;
+}
+
+XdgAutostart::XdgAutostart(std::string programPath) : programPath_(std::move(programPath)) {}
+
+QString XdgAutostart::EntryFilePath() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+         "/autostart/" + kEntryFileName;
+}
+
+std::string XdgAutostart::ProgramPath() {
+  if (programPath_) return *programPath_;
+  if (QCoreApplication::instance() == nullptr) return {};
+  return QCoreApplication::applicationFilePath().toStdString();
+}
+
+bool XdgAutostart::Register(const std::string& quotedCommand) {
+  const QString path = EntryFilePath();
+  if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
+
+  const std::string contents = "[Desktop Entry]\n"
+                               "Type=Application\n"
+                               "Name=Lumivane\n"
+                               "Exec=" + DesktopExecValue(quotedCommand) + "\n";
+  // A crash while writing leaves the previous entry, never half of one.
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  const auto size = static_cast<qint64>(contents.size());
+  // Without commit() the temporary file is discarded.
+  return file.write(contents.data(), size) == size && file.commit();
+}
+
+void XdgAutostart::Unregister() {
+  const QString path = EntryFilePath();
+  const QFileInfo info(path);
+  // A folder of that name is not ours to delete.
+  if (info.isFile() || info.isSymLink()) QFile::remove(path);
+}
+
+}  // namespace lumivane
