@@ -43,8 +43,8 @@ def generate_markers(res_dir, preview_dir):
 def generate_icon(res_dir, preview_dir):
     import app_icon
     write(os.path.join(res_dir, app_icon.FILE_NAME), app_icon.icon_file())
-    for size, rgb in app_icon.previews():
-        save_preview(preview_dir, f"icon_{size}.png", rgb, max(1, 256 // size))
+    for name, size, rgb in app_icon.previews():
+        save_preview(preview_dir, name, rgb, 256 // size)
 
 
 def generate_map(res_dir, inputs_dir, preview_dir):
