@@ -93,8 +93,14 @@ def ice_share(raster_path, samples=4):
     return sampled.reshape(HEIGHT, samples, WIDTH, samples).mean(axis=(1, 3))
 
 
+INPUT_FILES = ["land-50m.json", "etopo5.cdf", "natural-earth-1.png"]
+
+
 def build(inputs_dir):
     """The map as an (HEIGHT, WIDTH, 3) uint8 picture, row 0 at the north."""
+    missing = [n for n in INPUT_FILES if not os.path.isfile(os.path.join(inputs_dir, n))]
+    if missing:
+        raise SystemExit(f"missing in {inputs_dir}: {', '.join(missing)} (run fetch_inputs.sh)")
     land = land_mask.land_fraction(
         land_mask.land_rings(os.path.join(inputs_dir, "land-50m.json")), WIDTH, HEIGHT
     ) >= LAND_SHARE_FOR_LAND

@@ -59,17 +59,21 @@ def main():
     parser.add_argument("--res", default=os.path.normpath(os.path.join(HERE, "..", "..", "res")))
     parser.add_argument("--inputs", default=os.environ.get("LUMIVANE_GEN_INPUTS"))
     parser.add_argument("--preview")
-    parser.add_argument("groups", nargs="*", choices=["markers", "icon", "map"])
+    parser.add_argument("groups", nargs="*", metavar="markers|icon|map")
     args = parser.parse_args()
-    groups = args.groups or ["markers", "icon", "map"]
+    every_group = ["markers", "icon", "map"]
+    groups = args.groups or every_group
+    unknown = [g for g in groups if g not in every_group]
+    if unknown:
+        parser.error(f"unknown picture group {unknown[0]!r}; choose from {', '.join(every_group)}")
+    if "map" in groups and not args.inputs:
+        parser.error("the Earth map needs --inputs (see fetch_inputs.sh)")
     os.makedirs(args.res, exist_ok=True)
     if "markers" in groups:
         generate_markers(args.res, args.preview)
     if "icon" in groups:
         generate_icon(args.res, args.preview)
     if "map" in groups:
-        if not args.inputs:
-            parser.error("the Earth map needs --inputs (see fetch_inputs.sh)")
         generate_map(args.res, args.inputs, args.preview)
 
 
