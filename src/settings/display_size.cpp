@@ -39,8 +39,8 @@ DisplaySize ComputeDisplaySize(std::uint32_t baseWidth, std::uint32_t baseHeight
   if (Fits(width, height)) return AtLeastOnePixel(width, height);
 
   // A huge map of the user's own: the largest display of its proportions.
-  const double factor = std::min({kMaxDisplaySide / width, kMaxDisplaySide / height,
-                                  std::sqrt(static_cast<double>(kMaxDisplayArea) / (width * height))});
+  const double areaFactor = std::sqrt(static_cast<double>(kMaxDisplayArea) / (width * height));
+  const double factor = std::min({kMaxDisplaySide / width, kMaxDisplaySide / height, areaFactor});
   // The small allowance keeps a side that should land exactly on the bound
   // from being rounded one pixel short; the loop takes back any excess.
   double shrunkWidth = std::min(std::floor(width * factor + 1e-6), double{kMaxDisplaySide});

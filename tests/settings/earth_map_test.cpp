@@ -64,7 +64,8 @@ TEST_F(EarthMapTest, AFileThatFailsIsForgottenReportedAndReplacedByTheBuiltInMap
               ElementsAre("ReadSettingString options/image \"Default\" -> \"D:\\maps\\earth.bmp\"",
                           "LoadImageFile \"D:\\maps\\earth.bmp\" -> failed",
                           "WriteSettingString options/image \"Default\"",
-                          "ShowMessage \"Unable to load:\\nD:\\maps\\earth.bmp\\nUsing default image.\"",
+                          "ShowMessage \"Unable to load:\\nD:\\maps\\earth.bmp"
+                          "\\nUsing default image.\"",
                           "LoadBuiltin EarthMap"));
   EXPECT_EQ(map.nativeWidth, 400);
   EXPECT_EQ(map.nativeHeight, 200);

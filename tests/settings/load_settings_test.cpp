@@ -97,7 +97,9 @@ TEST_F(LoadSettingsTest, ScaleAndNightFilterAreClampedInMemoryOnly) {
     EXPECT_EQ(s.nightFilter, c.used) << c.stored;
     EXPECT_EQ(store.IntValue("size", "scale"), c.stored);
     EXPECT_EQ(store.IntValue("colors", "nightfilter"), c.stored);
-    for (const std::string& line : log) EXPECT_EQ(line.rfind("Write", 0), std::string::npos) << line;
+    for (const std::string& line : log) {
+      EXPECT_EQ(line.rfind("Write", 0), std::string::npos) << line;
+    }
   }
 }
 

@@ -172,7 +172,8 @@ TEST_F(LumivaneSetupTest, CancellingTheFileDialogLeavesEverythingAsItWas) {
 
   setup.OnEarthMap();
 
-  EXPECT_THAT(log, ElementsAre("ReadSettingString options/image \"Default\" -> \"/maps/current.bmp\"",
+  EXPECT_THAT(log, ElementsAre("ReadSettingString options/image \"Default\" -> "
+                               "\"/maps/current.bmp\"",
                                "PromptOpenFile \"/maps/current.bmp\" -> cancelled"));
   EXPECT_FALSE(view.result.has_value());
   EXPECT_EQ(view.Position(SetupTrackbar::WorldSize), 12);
