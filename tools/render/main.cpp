@@ -1,26 +1,82 @@
-// lumivane-render: answers where the sun and the moon are, without a window.
+// lumivane-render: the Lumivane frame without a window, or where the sun and
+// the moon are.
 #include <cstdio>
 #include <ctime>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include <QCoreApplication>
+
+#include "picture_files.h"
+#include "platform/qt/qt_builtin_images.h"
 #include "positions_report.h"
+#include "render_frame.h"
 #include "render_options.h"
 
+namespace {
+
+using namespace lumivane;
+
+constexpr int kUsageError = 2;
+constexpr int kFileError = 1;
+
+// Messages the window would show in a box go to standard error here.
+class StandardErrorMessages final : public MessageSink {
+ public:
+  void ShowMessage(const std::string& text) override {
+    std::fprintf(stderr, "%s\n", text.c_str());
+  }
+};
+
+int Fail(const std::string& message, int exitCode) {
+  std::fprintf(stderr, "lumivane-render: %s\n", message.c_str());
+  return exitCode;
+}
+
+int Render(const RenderOptions& options, UnixTime now) {
+  std::optional<EarthMap> givenMap;
+  if (options.mapPath) {
+    PictureRead read = ReadPictureFile(*options.mapPath);
+    if (!read.image) {
+      return Fail("cannot read the map '" + *options.mapPath + "': " + read.error, kFileError);
+    }
+    const std::int32_t width = read.image->width();
+    const std::int32_t height = read.image->height();
+    givenMap = EarthMap{std::move(*read.image), width, height};
+  }
+
+  QtBuiltinImageSource builtins;
+  QtMapImageLoader mapLoader;
+  StandardErrorMessages messages;
+  const RenderedFrame rendered =
+      RenderFrame(options, RenderSources{builtins, mapLoader, messages, nullptr},
+                  std::move(givenMap), now);
+  if (!rendered.frame) return Fail(rendered.error, rendered.exitCode);
+
+  if (auto problem = WritePicture(*rendered.frame, *options.output, options.format)) {
+    return Fail("cannot write '" + *options.output + "': " + *problem, kFileError);
+  }
+  return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  using namespace lumivane;
   const std::vector<std::string_view> arguments(argv + 1, argv + argc);
   const ParsedRenderOptions parsed = ParseRenderOptions(arguments);
-  if (!parsed.options) {
-    std::fprintf(stderr, "lumivane-render: %s\n", parsed.error.c_str());
-    return 2;
-  }
+  if (!parsed.options) return Fail(parsed.error, kUsageError);
   const RenderOptions& options = *parsed.options;
   if (options.help) {
     std::fputs(RenderUsage(), stdout);
     return 0;
   }
   const UnixTime now = options.time ? *options.time : static_cast<UnixTime>(std::time(nullptr));
-  std::printf("%s\n", PositionsJson(now).c_str());
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  if (options.positions) {
+    std::printf("%s\n", PositionsJson(now).c_str());
+    return std::fflush(stdout) == 0 ? 0 : kFileError;
+  }
+  // Image format plugins (JPEG) are found through the application object.
+  QCoreApplication application(argc, argv);
+  return Render(options, now);
 }

@@ -1,6 +1,9 @@
 #include "render_options.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <limits>
 
 namespace lumivane {
 
@@ -16,6 +19,29 @@ std::string Quoted(std::string_view text) {
   return quoted;
 }
 
+bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  return std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<long>(suffix.size()),
+                    [](char a, char b) {
+                      return std::tolower(static_cast<unsigned char>(a)) ==
+                             std::tolower(static_cast<unsigned char>(b));
+                    });
+}
+
+// "WxH" with two positive whole numbers that fit 32 bits.
+std::optional<BaseSize> ParseBaseSize(std::string_view text) {
+  const auto cross = text.find('x');
+  if (cross == std::string_view::npos) return std::nullopt;
+  const auto width = ParseInteger(text.substr(0, cross));
+  const auto height = ParseInteger(text.substr(cross + 1));
+  constexpr long long kLargest = std::numeric_limits<std::int32_t>::max();
+  if (!width || !height || *width < 1 || *height < 1 || *width > kLargest ||
+      *height > kLargest) {
+    return std::nullopt;
+  }
+  return BaseSize{static_cast<std::uint32_t>(*width), static_cast<std::uint32_t>(*height)};
+}
+
 }  // namespace
 
 std::optional<long long> ParseInteger(std::string_view text) {
@@ -27,8 +53,15 @@ std::optional<long long> ParseInteger(std::string_view text) {
   return value;
 }
 
+std::optional<PictureFormat> FormatForOutput(std::string_view output) {
+  if (output == "-" || EndsWithNoCase(output, ".png")) return PictureFormat::Png;
+  if (EndsWithNoCase(output, ".bmp")) return PictureFormat::Bmp;
+  return std::nullopt;
+}
+
 ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> arguments) {
   RenderOptions options;
+  bool renderOptionGiven = false;
   const auto fail = [](std::string message) { return ParsedRenderOptions{std::nullopt, message}; };
 
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -37,7 +70,23 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
       if (i + 1 >= arguments.size()) return std::nullopt;
       return arguments[++i];
     };
+    // A whole number from 1 to 100, as the settings allow.
+    const auto percent = [&](std::string_view name,
+                             std::optional<std::int32_t>& into) -> std::optional<std::string> {
+      const auto text = value();
+      if (!text) return std::string(name) + " needs a value from 1 to 100";
+      const auto number = ParseInteger(*text);
+      if (!number || *number < 1 || *number > 100) {
+        return std::string(name) + ": " + Quoted(*text) + " is not a whole number from 1 to 100";
+      }
+      into = static_cast<std::int32_t>(*number);
+      return std::nullopt;
+    };
 
+    if (argument != "--help" && argument != "-h" && argument != "--positions" &&
+        argument != "--time") {
+      renderOptionGiven = true;
+    }
     if (argument == "--help" || argument == "-h") {
       options.help = true;
     } else if (argument == "--positions") {
@@ -51,22 +100,76 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
                     " is not a whole number of seconds in the signed 64-bit range");
       }
       options.time = *seconds;
+    } else if (argument == "--scale") {
+      if (auto problem = percent("--scale", options.scale)) return fail(*problem);
+    } else if (argument == "--night-filter") {
+      if (auto problem = percent("--night-filter", options.nightFilter)) return fail(*problem);
+    } else if (argument == "--no-sun") {
+      options.noSun = true;
+    } else if (argument == "--no-moon") {
+      options.noMoon = true;
+    } else if (argument == "--sun-centered") {
+      options.sunCentered = true;
+    } else if (argument == "--settings") {
+      options.storedSettings = true;
+    } else if (argument == "--map") {
+      const auto text = value();
+      if (!text || text->empty()) return fail("--map needs a picture file");
+      options.mapPath = std::string(*text);
+    } else if (argument == "--base-size") {
+      const auto text = value();
+      if (!text) return fail("--base-size needs a value WxH, e.g. 800x400");
+      options.baseSize = ParseBaseSize(*text);
+      if (!options.baseSize) {
+        return fail("--base-size: " + Quoted(*text) +
+                    " is not WxH with two whole numbers from 1 to 2147483647");
+      }
+    } else if (argument == "-o" || argument == "--output") {
+      const auto text = value();
+      if (!text || text->empty()) return fail("-o needs a file name (or - for standard output)");
+      const auto format = FormatForOutput(*text);
+      if (!format) {
+        return fail("-o: " + Quoted(*text) +
+                    " does not end in .png or .bmp (or give - for PNG on standard output)");
+      }
+      options.output = std::string(*text);
+      options.format = *format;
     } else {
       return fail("unknown option " + Quoted(argument) + " (see --help)");
     }
   }
-  if (!options.help && !options.positions) {
-    return fail("nothing to do: give --positions (see --help)");
+  if (options.help) return ParsedRenderOptions{options, {}};
+  if (options.positions) {
+    if (renderOptionGiven) return fail("--positions takes only --time (see --help)");
+    return ParsedRenderOptions{options, {}};
+  }
+  if (!options.output) {
+    return fail("missing -o FILE: where to write the picture (.png or .bmp, - for PNG on "
+                "standard output)");
   }
   return ParsedRenderOptions{options, {}};
 }
 
 const char* RenderUsage() {
-  return "Usage: lumivane-render --positions [--time UNIX_SECONDS]\n"
+  return "Usage: lumivane-render [OPTIONS] -o FILE\n"
+         "       lumivane-render --positions [--time UNIX_SECONDS]\n"
          "\n"
-         "  --positions        print where the sun and the moon stand, as one JSON object\n"
+         "Renders the frame the Lumivane window shows and writes it as PNG or BMP.\n"
+         "\n"
+         "  -o FILE            the picture to write; .png or .bmp, - for PNG on standard output\n"
          "  --time SECONDS     the clock to use, seconds since 1970-01-01 00:00:00 UTC\n"
          "                     (any signed 64-bit number; default: now)\n"
+         "  --scale N          size in thirtieths of the base size, 1 to 100 (default 30)\n"
+         "  --night-filter N   night darkness, 1 to 100 (default 50)\n"
+         "  --no-sun           leave out the sun marker\n"
+         "  --no-moon          leave out the moon marker\n"
+         "  --sun-centered     turn the map so the sun is in the middle column\n"
+         "  --map FILE         the Earth map picture (BMP of any depth, PNG, JPEG);\n"
+         "                     default: the built-in map\n"
+         "  --base-size WxH    the size shown at scale 30 (default: the map's own size)\n"
+         "  --settings         start from this user's stored Lumivane settings (never\n"
+         "                     changed); the options above override them\n"
+         "  --positions        print where the sun and the moon stand, as one JSON object\n"
          "  --help             show this text\n";
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -9,11 +10,32 @@
 
 namespace lumivane {
 
-// What a lumivane-render command line asks for.
+enum class PictureFormat { Png, Bmp };
+
+// A base size given as WxH on the command line.
+struct BaseSize {
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+};
+
+// What a lumivane-render command line asks for. Settings left unset come
+// from the stored settings with --settings, else from the program's defaults.
 struct RenderOptions {
   bool help = false;
   bool positions = false;
   std::optional<UnixTime> time;  // absent: now
+
+  std::optional<std::int32_t> scale;        // 1..100
+  std::optional<std::int32_t> nightFilter;  // 1..100
+  bool noSun = false;
+  bool noMoon = false;
+  bool sunCentered = false;
+  std::optional<std::string> mapPath;
+  std::optional<BaseSize> baseSize;
+  bool storedSettings = false;
+
+  std::optional<std::string> output;  // "-" is standard output
+  PictureFormat format = PictureFormat::Png;
 };
 
 struct ParsedRenderOptions {
@@ -27,6 +49,10 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
 
 // Strict whole-string parse of a signed 64-bit decimal number.
 std::optional<long long> ParseInteger(std::string_view text);
+
+// The format an output name asks for by its extension (case-insensitive);
+// "-" is PNG. Absent for any other name.
+std::optional<PictureFormat> FormatForOutput(std::string_view output);
 
 const char* RenderUsage();
 

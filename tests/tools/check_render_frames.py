@@ -1,0 +1,360 @@
+#!/usr/bin/env python3
+"""End-to-end checks of the frames `lumivane-render` writes.
+
+usage: check_render_frames.py LUMIVANE_RENDER BUILTIN_EARTH_MAP_BMP
+
+- At scale 30 the built-in map is shown 1:1, so outside the two marker
+  squares the frame must be exactly the day and night shading rules, which
+  are recomputed here independently, applied to the map's own pixels.
+- --map reads BMP files of 1, 4 (also RLE4), 8 (also RLE8), 24 and 32 bits
+  and PNG, written here pixel by pixel, and shades what they hold.
+- PNG to a file, PNG on standard output and BMP hold the same pixels.
+- Failures exit 1 (I/O) or 2 (usage) with one line on stderr and leave no
+  file behind.
+"""
+import json
+import math
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import zlib
+
+K = 0.017453292
+NOON_2000 = 946728000
+
+
+# --- Pictures: the few formats the checks write and read -------------------
+
+def bmp_file(width, height, bits, rows, palette=(), compression=0):
+    """A BITMAPINFOHEADER bitmap; rows are top-down lists of palette indices
+    (bits <= 8) or (r, g, b) tuples."""
+    if compression == 1:
+        data = rle8(rows)
+    elif compression == 2:
+        data = rle4(rows)
+    else:
+        data = b""
+        for row in reversed(rows):
+            if bits == 24:
+                line = b"".join(bytes((b, g, r)) for r, g, b in row)
+            elif bits == 32:
+                line = b"".join(bytes((b, g, r, 0)) for r, g, b in row)
+            else:
+                value = 0
+                for index in row:
+                    value = value << bits | index
+                pad = (-len(row) * bits) % 8
+                line = (value << pad).to_bytes((len(row) * bits + pad) // 8, "big")
+            data += line + b"\0" * (-len(line) % 4)
+    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    offset = 14 + 40 + len(colours)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, compression, len(data),
+                       2835, 2835, len(palette), 0)
+    return header + info + colours + data
+
+
+def rle8(rows):
+    data = b""
+    for row in reversed(rows):
+        x = 0
+        while x < len(row):
+            run = 1
+            while x + run < len(row) and run < 255 and row[x + run] == row[x]:
+                run += 1
+            data += bytes((run, row[x]))
+            x += run
+        data += b"\0\0"
+    return data + b"\0\1"
+
+
+def rle4(rows):
+    """Encoded runs only; a run of n pixels alternates the two nibbles."""
+    data = b""
+    for row in reversed(rows):
+        x = 0
+        while x < len(row):
+            run = 1
+            while x + run < len(row) and run < 255 and row[x + run] == row[x]:
+                run += 1
+            data += bytes((run, row[x] << 4 | row[x]))
+            x += run
+        data += b"\0\0"
+    return data + b"\0\1"
+
+
+def png_file(width, height, rows):
+    raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in rows)
+
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body +
+                struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
+    return (b"\x89PNG\r\n\x1a\n" +
+            chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+
+
+def read_bmp(data):
+    """Top-down rows of (r, g, b): uncompressed 8 (palette), 24 or 32 bits
+    and RLE8, as far as the checks need."""
+    offset, = struct.unpack_from("<I", data, 10)
+    size, width, height, _, bits, compression = struct.unpack_from("<IiiHHI", data, 14)
+    colours, = struct.unpack_from("<I", data, 46)
+    palette_at = 14 + size
+    if bits <= 8:
+        count = colours or (1 << bits)
+        palette = [tuple(reversed(data[palette_at + 4 * i:palette_at + 4 * i + 3]))
+                   for i in range(count)]
+    rows = []
+    if compression == 1:
+        indices = [[0] * width for _ in range(abs(height))]
+        x, y, i = 0, 0, offset
+        while True:
+            n, v = data[i], data[i + 1]
+            i += 2
+            if n:
+                for _ in range(n):
+                    indices[y][x] = v
+                    x += 1
+            elif v == 0:
+                x, y = 0, y + 1
+            elif v == 1:
+                break
+            elif v == 2:
+                x, y = x + data[i], y + data[i + 1]
+                i += 2
+            else:
+                for k in range(v):
+                    indices[y][x] = data[i + k]
+                    x += 1
+                i += v + (v & 1)
+        rows = [[palette[c] for c in row] for row in reversed(indices)]
+        return width, abs(height), rows
+    stride = (width * bits + 31) // 32 * 4
+    for r in range(abs(height)):
+        line = data[offset + r * stride:offset + (r + 1) * stride]
+        if bits == 24:
+            row = [tuple(reversed(line[3 * x:3 * x + 3])) for x in range(width)]
+        elif bits == 32:
+            row = [tuple(reversed(line[4 * x:4 * x + 3])) for x in range(width)]
+        elif bits == 8:
+            row = [palette[line[x]] for x in range(width)]
+        else:
+            raise ValueError(f"unexpected {bits}-bit bitmap")
+        rows.append(row)
+    if height > 0:
+        rows.reverse()
+    return width, abs(height), rows
+
+
+def read_png(data):
+    """8-bit RGB or RGBA, not interlaced, every filter type."""
+    assert data[:8] == b"\x89PNG\r\n\x1a\n"
+    at, idat = 8, b""
+    while at < len(data):
+        length, = struct.unpack_from(">I", data, at)
+        kind, body = data[at + 4:at + 8], data[at + 8:at + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
+            assert depth == 8 and colour in (2, 6) and interlace == 0, (depth, colour)
+        elif kind == b"IDAT":
+            idat += body
+        at += 12 + length
+    channels = 3 if colour == 2 else 4
+    raw = zlib.decompress(idat)
+    stride = width * channels
+    previous = bytearray(stride)
+    rows = []
+    for y in range(height):
+        kind = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - channels] if i >= channels else 0
+            b = previous[i]
+            c = previous[i - channels] if i >= channels else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 0xFF
+            elif kind == 2:
+                line[i] = (line[i] + b) & 0xFF
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 0xFF
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                pred = a if pa <= pb and pa <= pc else b if pb <= pc else c
+                line[i] = (line[i] + pred) & 0xFF
+        rows.append([tuple(line[x * channels:x * channels + 3]) for x in range(width)])
+        previous = line
+    return width, height, rows
+
+
+# --- The shading rules, recomputed -----------------------------------------
+
+def zenith_cosine(dec, sun_west, lat, west):
+    a, b, p, q = dec * K, sun_west * K, lat * K, west * K
+    return ((math.sin(q) * math.cos(p)) * (math.sin(b) * math.cos(a)) +
+            (math.cos(q) * math.cos(p)) * (math.cos(b) * math.cos(a)) +
+            math.sin(p) * math.sin(a))
+
+
+def shade(rows, dec, sun_west, night_filter):
+    height, width = len(rows), len(rows[0])
+    amount_rg = min(night_filter * 340 // 100, 255)
+    amount_b = night_filter * 255 // 100
+    out = []
+    for y, row in enumerate(rows):
+        lat = 90 - (y / height) * 180
+        shaded = []
+        for x, (r, g, b) in enumerate(row):
+            z = zenith_cosine(dec, sun_west, lat, 180 - (x / width) * 360)
+            if z < 0:
+                o = math.pow(-z, 0.4)
+                rg, bb = int(o * amount_rg), int(o * amount_b)
+                shaded.append((max(r - rg, 0), max(g - rg, 0), max(b - bb, 0)))
+            else:
+                z2 = z * z
+                z4 = z2 * z2
+                o = z4 * z4 * z
+                gain_rg, gain_b = int(16 * o), int(19 * o)
+                shaded.append((min(r + gain_rg, 255), min(g + gain_rg, 255), min(b + gain_b, 255)))
+        out.append(shaded)
+    return out
+
+
+def marker_square(width, height, dec, west, size):
+    column = -int(((west - 180) * 0.002777777777777778) * width)
+    row = -int(((dec - 90) * 0.005555555555555556) * height)
+    left, top = column - size // 2, row - size // 2
+    return left, top, left + size, top + size
+
+
+# --- The checks ---------------------------------------------------------------
+
+def run(binary, *args):
+    return subprocess.run([binary, *args], capture_output=True)
+
+
+def main():
+    binary, builtin_map = sys.argv[1], sys.argv[2]
+    failures = []
+    work = tempfile.mkdtemp(prefix="lumivane-render-")
+    positions = json.loads(run(binary, "--positions", "--time", str(NOON_2000)).stdout)
+    sun = positions["sun"]
+
+    def expect(condition, message):
+        if not condition:
+            failures.append(message)
+
+    def render(*args):
+        out = os.path.join(work, "frame.bmp")
+        done = run(binary, "--time", str(NOON_2000), *args, "-o", out)
+        if done.returncode != 0:
+            failures.append(f"{args}: exit {done.returncode} {done.stderr!r}")
+            return None
+        with open(out, "rb") as f:
+            return read_bmp(f.read())
+
+    # The built-in map at scale 30: the shading rules outside the markers.
+    with open(builtin_map, "rb") as f:
+        _, _, map_rows = read_bmp(f.read())
+    frame = render()
+    if frame:
+        width, height, rows = frame
+        expect((width, height) == (400, 200), f"built-in frame {width}x{height}")
+        want = shade(map_rows, sun["declination"], sun["westLongitude"], 50)
+        moon = positions["moon"]
+        squares = [marker_square(400, 200, sun["declination"], sun["westLongitude"], 30),
+                   marker_square(400, 200, moon["declination"], moon["westLongitude"], 15)]
+        expect(squares == [(185, 110, 215, 140), (107, 98, 122, 113)], f"squares {squares}")
+        wrong = [(x, y) for y in range(200) for x in range(400)
+                 if not any(l <= x < r and t <= y < b for l, t, r, b in squares)
+                 and rows[y][x] != want[y][x]]
+        expect(not wrong, f"built-in frame differs from the shading at {wrong[:5]}")
+        inside = sum(rows[y][x] != want[y][x] for y in range(110, 140) for x in range(185, 215))
+        expect(inside > 100, "no sun marker drawn")
+
+    # --map with every bitmap depth and PNG.
+    width, height = 48, 24
+    two = [(0, 0, 0), (255, 255, 255)]
+    sixteen = [(17 * i, 255 - 17 * i, (40 * i) % 256) for i in range(16)]
+    many = [(i, (3 * i) % 256, 255 - i) for i in range(256)]
+
+    def indices(count):
+        return [[(x * 7 + y * 3 + x * y) % count for x in range(width)] for y in range(height)]
+
+    cases = {
+        "1-bit.bmp": (bmp_file(width, height, 1, indices(2), two), indices(2), two),
+        "4-bit.bmp": (bmp_file(width, height, 4, indices(16), sixteen), indices(16), sixteen),
+        "4-bit-rle.bmp": (bmp_file(width, height, 4, indices(16), sixteen, 2), indices(16), sixteen),
+        "8-bit.bmp": (bmp_file(width, height, 8, indices(256), many), indices(256), many),
+        "8-bit-rle.bmp": (bmp_file(width, height, 8, indices(256), many, 1), indices(256), many),
+    }
+    truecolour = [[((x * 5) % 256, (y * 9) % 256, (x * y) % 256) for x in range(width)]
+                  for y in range(height)]
+    cases["24-bit.bmp"] = (bmp_file(width, height, 24, truecolour), None, None)
+    cases["32-bit.bmp"] = (bmp_file(width, height, 32, truecolour), None, None)
+    cases["map.png"] = (png_file(width, height, truecolour), None, None)
+    for name, (data, index_rows, palette) in cases.items():
+        path = os.path.join(work, name)
+        with open(path, "wb") as f:
+            f.write(data)
+        pixels = ([[palette[i] for i in row] for row in index_rows] if index_rows
+                  else truecolour)
+        want = shade(pixels, sun["declination"], sun["westLongitude"], 73)
+        got = render("--map", path, "--no-sun", "--no-moon", "--night-filter", "73")
+        expect(got == (width, height, want), f"--map {name}: frame differs")
+
+    # PNG file, PNG on standard output and BMP agree.
+    png_path = os.path.join(work, "frame.png")
+    done = run(binary, "--time", str(NOON_2000), "--scale", "45", "-o", png_path)
+    piped = run(binary, "--time", str(NOON_2000), "--scale", "45", "-o", "-")
+    as_bmp = render("--scale", "45")
+    expect(done.returncode == 0 and piped.returncode == 0, "PNG runs failed")
+    if done.returncode == 0 and piped.returncode == 0 and as_bmp:
+        with open(png_path, "rb") as f:
+            expect(read_png(f.read()) == as_bmp, "PNG file differs from BMP")
+        expect(read_png(piped.stdout) == as_bmp, "PNG on standard output differs from BMP")
+        expect(as_bmp[:2] == (600, 300), f"scale 45 gave {as_bmp[:2]}")
+
+    # Failures: the right exit code, one line on stderr, no file left.
+    target = os.path.join(work, "failed.png")
+    garbage = os.path.join(work, "garbage.bmp")
+    with open(garbage, "wb") as f:
+        f.write(b"BM not a bitmap at all")
+    failing = [
+        (["--map", os.path.join(work, "missing.bmp"), "-o", target], 1),
+        (["--map", garbage, "-o", target], 1),
+        (["--map", work, "-o", target], 1),
+        (["-o", os.path.join(work, "no such dir", "x.png")], 1),
+        (["-o", work + "/"], 2),
+        (["--scale", "0", "-o", target], 2),
+        (["--night-filter", "x", "-o", target], 2),
+        (["--base-size", "99999x99999", "-o", target], 2),
+        (["--scale", "30"], 2),
+    ]
+    for args, code in failing:
+        done = run(binary, *args)
+        lines = done.stderr.decode().strip().splitlines()
+        expect(done.returncode == code and len(lines) == 1 and not done.stdout,
+               f"{args}: exit {done.returncode}, stderr {done.stderr!r}")
+    expect(not os.path.exists(target), "a failed run left its output file")
+    leftovers = set(os.listdir(work)) - set(cases) - {"frame.bmp", "frame.png", "garbage.bmp"}
+    expect(not leftovers, f"files left behind: {leftovers}")
+
+    # An existing file survives a failed run untouched.
+    with open(target, "wb") as f:
+        f.write(b"keep")
+    run(binary, "--map", garbage, "-o", target)
+    with open(target, "rb") as f:
+        expect(f.read() == b"keep", "a failed run changed the existing output")
+
+    for failure in failures[:20]:
+        print("FAIL", failure)
+    print(f"{len(failures)} failed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

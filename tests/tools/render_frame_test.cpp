@@ -1,0 +1,111 @@
+#include "render_frame.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_profile_store.h"
+#include "fakes/fake_settings_ports.h"
+#include "fakes/fake_frame_window.h"
+#include "render/frame_composer.h"
+
+namespace lumivane {
+namespace {
+
+constexpr UnixTime kNoon2000 = 946728000;
+
+class RenderFrameTest : public testing::Test {
+ protected:
+  RenderedFrame Render(std::vector<std::string_view> arguments,
+                       std::optional<EarthMap> givenMap = std::nullopt) {
+    arguments.push_back("-o");
+    arguments.push_back("-");
+    const ParsedRenderOptions parsed = ParseRenderOptions(arguments);
+    EXPECT_TRUE(parsed.options) << parsed.error;
+    return RenderFrame(*parsed.options, RenderSources{builtins, loader, messages, &stored},
+                       std::move(givenMap), kNoon2000);
+  }
+
+  static std::string SizeOf(const RenderedFrame& rendered) {
+    if (!rendered.frame) return "failed: " + rendered.error;
+    return std::to_string(rendered.frame->width()) + "x" + std::to_string(rendered.frame->height());
+  }
+
+  bool StoreWasWritten() const {
+    for (const std::string& line : stored.log) {
+      if (line.rfind("Write", 0) == 0) return true;
+    }
+    return false;
+  }
+
+  FakeBuiltinImages builtins;
+  FakeMapImageLoader loader;
+  FakeMessageSink messages;
+  FakeProfileStore stored;
+};
+
+TEST_F(RenderFrameTest, DefaultsAreTheWindowsFirstFrame) {
+  const RenderedFrame rendered = Render({});
+  ASSERT_EQ(SizeOf(rendered), "400x200");
+
+  // The same frame as the window's composer paints with default settings.
+  const MarkerImages markers = LoadMarkerImages(builtins);
+  const Image map = builtins.Load(BuiltinImage::EarthMap);
+  ClockSettings settings;
+  settings.displayWidth = 400;
+  settings.displayHeight = 200;
+  FrameComposer composer;
+  FakeFrameWindow window;
+  composer.PaintFrame(settings, EarthMapView{map, 400, 200}, markers, window, kNoon2000);
+  EXPECT_EQ(*rendered.frame, window.shown.back());
+  EXPECT_TRUE(stored.log.empty());  // stored settings only with --settings
+}
+
+TEST_F(RenderFrameTest, SizeFollowsScaleMapAndBaseSize) {
+  EXPECT_EQ(SizeOf(Render({"--scale", "100"})), "1333x666");
+  EXPECT_EQ(SizeOf(Render({"--scale", "1"})), "13x6");
+  EXPECT_EQ(SizeOf(Render({"--base-size", "800x400"})), "800x400");
+  EXPECT_EQ(SizeOf(Render({"--base-size", "11x3", "--scale", "1"})), "1x1");
+  const EarthMap big{Image(1024, 512, 0x102030), 1024, 512};
+  EXPECT_EQ(SizeOf(Render({}, big)), "1024x512");
+  EXPECT_EQ(SizeOf(Render({"--scale", "15"}, big)), "512x256");
+  EXPECT_EQ(SizeOf(Render({"--base-size", "600x300"}, big)), "600x300");
+}
+
+TEST_F(RenderFrameTest, BaseSizeTooLargeIsAUsageError) {
+  const RenderedFrame rendered = Render({"--base-size", "20000x100"});
+  EXPECT_FALSE(rendered.frame);
+  EXPECT_EQ(rendered.exitCode, 2);
+  EXPECT_NE(rendered.error.find("larger than 16384 pixels a side"), std::string::npos);
+  EXPECT_EQ(Render({"--base-size", "9000x9000"}).exitCode, 2);  // 81 megapixels at scale 30
+}
+
+TEST_F(RenderFrameTest, StoredSettingsUnderCommandLineOverridesAndNeverWritten) {
+  stored.Set("size", "scale", 15);
+  stored.Set("size", "w", 800);
+  stored.Set("colors", "nightfilter", 250);  // clamped on reading, as the program does
+  stored.Set("options", "sun", 0);
+  EXPECT_EQ(SizeOf(Render({"--settings"})), "400x100");
+  EXPECT_EQ(SizeOf(Render({"--settings", "--scale", "60"})), "1600x400");
+  EXPECT_EQ(SizeOf(Render({"--settings", "--base-size", "400x200"})), "200x100");
+  EXPECT_FALSE(StoreWasWritten());
+}
+
+TEST_F(RenderFrameTest, StoredMapThatCannotBeLoadedFallsBackWithTheMessage) {
+  stored.Set("options", "image", "/maps/gone.bmp");
+  const RenderedFrame rendered = Render({"--settings"});
+  EXPECT_EQ(SizeOf(rendered), "400x200");
+  EXPECT_EQ(messages.log, std::vector<std::string>{
+                              "ShowMessage \"Unable to load:\\n/maps/gone.bmp\\nUsing default image.\""});
+  EXPECT_FALSE(StoreWasWritten());  // the user's setting is left as it was
+  EXPECT_EQ(stored.StringValue("options", "image"), "/maps/gone.bmp");
+
+  loader.files["/maps/wide.bmp"] = Image(600, 200, 0x405060);
+  stored.Set("options", "image", "/maps/wide.bmp");
+  EXPECT_EQ(SizeOf(Render({"--settings"})), "600x200");
+}
+
+}  // namespace
+}  // namespace lumivane

@@ -1,0 +1,82 @@
+#include "picture_files.h"
+
+#include <cstdio>
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <QString>
+
+#include "platform/qt/qt_image_convert.h"
+
+namespace lumivane {
+
+namespace {
+
+// Qt refuses to decode pictures above 128 MB by default; an 8192 x 4096 map
+// is exactly that, and larger maps are legitimate here.
+constexpr int kDecodeLimitMegabytes = 1024;
+
+// PNG "quality" 0..100 maps to zlib levels 9..0; 80 is level 1, which
+// encodes about twice as fast as the default for a file a third larger.
+// (90 and above store uncompressed: ten times the size.)
+constexpr int kPngQuality = 80;
+
+QString FromLocal(const std::string& text) { return QString::fromLocal8Bit(text); }
+
+bool Encode(const QImage& image, QIODevice& device, PictureFormat format, QString& error) {
+  QImageWriter writer(&device, format == PictureFormat::Png ? "png" : "bmp");
+  if (format == PictureFormat::Png) writer.setQuality(kPngQuality);
+  if (writer.write(image)) return true;
+  error = writer.errorString();
+  return false;
+}
+
+}  // namespace
+
+PictureRead ReadPictureFile(const std::string& path) {
+  QImageReader::setAllocationLimit(kDecodeLimitMegabytes);
+  QImageReader reader(FromLocal(path));
+  const QImage decoded = reader.read();
+  if (decoded.isNull()) return {std::nullopt, reader.errorString().toStdString()};
+  return {ImageFromQImage(decoded), {}};
+}
+
+std::optional<Image> QtMapImageLoader::LoadImageFile(const std::string& path) {
+  return ReadPictureFile(path).image;
+}
+
+std::optional<std::string> WritePicture(const Image& picture, const std::string& output,
+                                        PictureFormat format) {
+  // The PNG encoder takes packed 24-bit rows fastest.
+  const QImage pixels = QImageFromImage(picture);
+  const QImage image =
+      format == PictureFormat::Png ? pixels.convertToFormat(QImage::Format_RGB888) : pixels;
+  QString error;
+  if (output == "-") {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!Encode(image, buffer, format, error)) return error.toStdString();
+    const auto size = static_cast<std::size_t>(bytes.size());
+    if (std::fwrite(bytes.constData(), 1, size, stdout) != size || std::fflush(stdout) != 0) {
+      return std::string("cannot write to standard output");
+    }
+    return std::nullopt;
+  }
+  // The picture goes to a temporary file that replaces the target only once
+  // it is complete.
+  QSaveFile file(FromLocal(output));
+  if (!file.open(QIODevice::WriteOnly)) return file.errorString().toStdString();
+  if (!Encode(image, file, format, error)) {
+    file.cancelWriting();
+    return error.toStdString();
+  }
+  if (!file.commit()) return file.errorString().toStdString();
+  return std::nullopt;
+}
+
+}  // namespace lumivane

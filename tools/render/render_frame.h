@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "astro/unix_time.h"
+#include "render/builtin_images.h"
+#include "render/image.h"
+#include "render_options.h"
+#include "settings/earth_map.h"
+#include "settings/message_sink.h"
+#include "settings/profile_store.h"
+
+namespace lumivane {
+
+struct RenderedFrame {
+  std::optional<Image> frame;  // absent on failure
+  std::string error;           // one line naming the problem
+  int exitCode = 0;            // 2: the command line asks for the impossible, 1: I/O
+};
+
+// Where the renderer's pictures and stored settings come from.
+struct RenderSources {
+  BuiltinImageSource& builtins;
+  MapImageLoader& mapLoader;  // for a map named by the stored settings
+  MessageSink& messages;      // "Unable to load: ..." for such a map
+  ProfileStore* stored = nullptr;  // the user's settings with --settings
+};
+
+// The frame the world window shows for these options at time now, through
+// the window's own rules: the Earth map chosen as at start-up (givenMap, read
+// from --map, wins over the stored one), the settings loaded with their
+// defaults and clamps, then one forced paint of the frame composer.
+RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
+                          std::optional<EarthMap> givenMap, UnixTime now);
+
+}  // namespace lumivane
