@@ -340,8 +340,33 @@ def main():
         expect(done.returncode == code and len(lines) == 1 and not done.stdout,
                f"{args}: exit {done.returncode}, stderr {done.stderr!r}")
     expect(not os.path.exists(target), "a failed run left its output file")
-    leftovers = set(os.listdir(work)) - set(cases) - {"frame.bmp", "frame.png", "garbage.bmp"}
+    leftovers = set(os.listdir(work)) - set(cases) - {"frame.bmp", "frame.png", "garbage.bmp",
+                                                      "config"}
     expect(not leftovers, f"files left behind: {leftovers}")
+
+    # --settings reads this user's stored settings and never writes them.
+    config = os.path.join(work, "config")
+    os.makedirs(os.path.join(config, "Brevanta"))
+    ini = os.path.join(config, "Brevanta", "Lumivane.ini")
+    stored = "[options]\nimage=/no/such/map.bmp\nsun=0\n\n[size]\nscale=15\n"
+    with open(ini, "w") as f:
+        f.write(stored)
+    env = dict(os.environ, XDG_CONFIG_HOME=config)
+    out = os.path.join(work, "frame.bmp")
+    for args, size in ((["--settings"], (200, 100)), (["--settings", "--scale", "60"], (800, 400)),
+                       ([], (400, 200))):
+        done = subprocess.run([binary, "--time", str(NOON_2000), *args, "-o", out],
+                              capture_output=True, env=env)
+        want_err = (b"Unable to load:\n/no/such/map.bmp\nUsing default image.\n"
+                    if args else b"")
+        expect(done.returncode == 0 and done.stderr == want_err,
+               f"{args}: exit {done.returncode}, stderr {done.stderr!r}")
+        if done.returncode == 0:
+            with open(out, "rb") as f:
+                expect(read_bmp(f.read())[:2] == size, f"{args}: not {size}")
+    with open(ini) as f:
+        expect(f.read() == stored, "--settings changed the stored settings")
+    expect(os.listdir(os.path.join(config, "Brevanta")) == ["Lumivane.ini"], "settings files added")
 
     # An existing file survives a failed run untouched.
     with open(target, "wb") as f:

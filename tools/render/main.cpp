@@ -7,9 +7,11 @@
 #include <vector>
 
 #include <QCoreApplication>
+#include <QString>
 
 #include "picture_files.h"
 #include "platform/qt/qt_builtin_images.h"
+#include "platform/qt/qt_profile_store.h"
 #include "positions_report.h"
 #include "render_frame.h"
 #include "render_options.h"
@@ -20,6 +22,9 @@ using namespace lumivane;
 
 constexpr int kUsageError = 2;
 constexpr int kFileError = 1;
+
+// The Lumivane program's settings file is named after it.
+constexpr char kApplicationName[] = "Lumivane";
 
 // Messages the window would show in a box go to standard error here.
 class StandardErrorMessages final : public MessageSink {
@@ -49,8 +54,10 @@ int Render(const RenderOptions& options, UnixTime now) {
   QtBuiltinImageSource builtins;
   QtMapImageLoader mapLoader;
   StandardErrorMessages messages;
+  // Only read through the renderer's settings, which drop every write.
+  QtProfileStore stored{QString::fromLatin1(kApplicationName)};
   const RenderedFrame rendered =
-      RenderFrame(options, RenderSources{builtins, mapLoader, messages, nullptr},
+      RenderFrame(options, RenderSources{builtins, mapLoader, messages, &stored},
                   std::move(givenMap), now);
   if (!rendered.frame) return Fail(rendered.error, rendered.exitCode);
 
