@@ -12,7 +12,13 @@ namespace lumivane {
 // desktop and running timers like a small window manager would.
 class FakeWindowSystem : public WindowSystem {
  public:
-  std::vector<std::string> log;
+  FakeWindowSystem() : log(ownLog_) {}
+  // Logs into a list shared with other fakes, to assert the interleaving.
+  explicit FakeWindowSystem(std::vector<std::string>& sharedLog) : log(sharedLog) {}
+  FakeWindowSystem(const FakeWindowSystem&) = delete;
+  FakeWindowSystem& operator=(const FakeWindowSystem&) = delete;
+
+  std::vector<std::string>& log;
   WindowRect desktop{0, 0, 1280, 800};
   WindowRect window{0, 0, 400, 200};
   std::vector<TimerId> runningTimers;
@@ -39,6 +45,9 @@ class FakeWindowSystem : public WindowSystem {
   bool TimerRunning(TimerId id) const;
   // The log lines that start with the prefix, in order.
   std::vector<std::string> Calls(const std::string& prefix) const;
+
+ private:
+  std::vector<std::string> ownLog_;
 };
 
 std::string ToString(const WindowRect& r);

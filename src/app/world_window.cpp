@@ -1,0 +1,146 @@
+#include "app/world_window.h"
+
+#include "settings/load_settings.h"
+#include "settings/save_placement.h"
+#include "setup/setup_ids.h"
+
+namespace lumivane {
+
+WorldWindow::WorldWindow(const WorldWindowPorts& ports) : ports_(ports) {
+  map_.image = ports_.images.Load(BuiltinImage::EarthMap);
+  map_.nativeWidth = kDefaultEarthMapWidth;
+  map_.nativeHeight = kDefaultEarthMapHeight;
+  markers_ = LoadMarkerImages(ports_.images);
+}
+
+void WorldWindow::OnInitDialog() {
+  ports_.window.SetWindowIcons();
+  LoadEarthMap(map_, ports_.store, ports_.mapLoader, ports_.messages, ports_.images);
+  LoadSettingsFromStore();
+  ApplyPlacement(ports_.window, settings_);
+  ports_.window.StartTimer(TimerId::Refresh, composer_.refreshPeriodMs());
+}
+
+void WorldWindow::OnPaint() {
+  const EarthMapView map{map_.image, map_.nativeWidth, map_.nativeHeight};
+  composer_.PaintFrame(settings_, map, markers_, ports_.frame, ports_.clock.Now());
+}
+
+void WorldWindow::OnMouseMove(std::uint32_t keys, std::int32_t x, std::int32_t y) {
+  DragStep(ports_.window, settings_, grab_, keys, x, y);
+}
+
+void WorldWindow::OnLButtonUp() {
+  if (!settings_.onTop) ports_.window.SetZOrder(ZOrder::Top);
+}
+
+void WorldWindow::OnRButtonUp() { RunSetup(); }
+
+void WorldWindow::OnTimer(std::int32_t id) {
+  if (id == static_cast<std::int32_t>(TimerId::Refresh)) {
+    ports_.window.RedrawNow();
+  } else if (id == static_cast<std::int32_t>(TimerId::Peek)) {
+    ports_.window.StopTimer(TimerId::Peek);
+    if (keepRaised_) {
+      keepRaised_ = false;
+    } else if (!settings_.onTop) {
+      ports_.window.SetZOrder(ZOrder::Bottom);
+    }
+  }
+}
+
+void WorldWindow::OnSettingChange() {
+  ReAnchor(ports_.window, settings_);
+  OnPaint();
+}
+
+int WorldWindow::OnTrayNotify(std::uint32_t mouseMessage) {
+  if (setupOpen_) return 0;
+  switch (static_cast<MouseMessage>(mouseMessage)) {
+    case MouseMessage::Move:  // hover: a short peek
+      if (settings_.onTop) break;
+      ports_.window.SetZOrder(ZOrder::Topmost);
+      ports_.window.SetZOrder(ZOrder::NotTopmost);
+      OnPaint();
+      ports_.window.StopTimer(TimerId::Peek);
+      ports_.window.StartTimer(TimerId::Peek, kPeekPeriodMs);
+      break;
+    case MouseMessage::LeftButtonUp:
+      RaiseForTrayClick();
+      break;
+    case MouseMessage::RightButtonUp:
+      RaiseForTrayClick();
+      RunSetup();
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+void WorldWindow::OnOK() {}
+
+void WorldWindow::OnCancel() {
+  SaveCurrentPlacement();
+  tray_.Remove(ports_.window);
+  ports_.window.EndWorldWindow(kIdCancel);
+}
+
+void WorldWindow::RunSetup() {
+  if (setupOpen_) return;
+  setupOpen_ = true;
+  ports_.window.StopTimer(TimerId::Peek);
+  SaveCurrentPlacement();
+  const int result = ports_.window.RunSetupDialog();
+  if (result == kIdOk) {
+    ReloadAndRecompute(false);
+  } else if (result == kIdReload) {
+    ReloadAndRecompute(true);
+  } else if (result == kIdExit) {
+    OnCancel();
+  }
+  setupOpen_ = false;
+}
+
+void WorldWindow::SetTopmost(bool onTop) {
+  ports_.window.SetZOrder(onTop ? ZOrder::Topmost : ZOrder::NotTopmost);
+}
+
+void WorldWindow::ShowTrayIcon(bool shown) {
+  if (shown) {
+    tray_.Add(ports_.window);
+  } else {
+    tray_.Remove(ports_.window);
+  }
+}
+
+void WorldWindow::LoadSettingsFromStore() {
+  settings_ = LoadSettings(ports_.store, *this, map_.nativeWidth, map_.nativeHeight);
+}
+
+void WorldWindow::SaveCurrentPlacement() {
+  const WindowRect placement = ports_.window.GetWindowPlacement();
+  SavePlacement(ports_.store, settings_, placement.left, placement.top, ports_.startup,
+                ports_.messages);
+}
+
+// A click on the tray icon raises the window and keeps it raised through the
+// next peek; with "always on top" it stays in the topmost band.
+void WorldWindow::RaiseForTrayClick() {
+  ports_.window.StopTimer(TimerId::Peek);
+  keepRaised_ = true;
+  ports_.window.SetZOrder(ZOrder::Topmost);
+  if (!settings_.onTop) ports_.window.SetZOrder(ZOrder::NotTopmost);
+}
+
+void WorldWindow::ReloadAndRecompute(bool reloadMap) {
+  if (reloadMap) {
+    LoadEarthMap(map_, ports_.store, ports_.mapLoader, ports_.messages, ports_.images);
+  }
+  LoadSettingsFromStore();
+  ApplyPlacement(ports_.window, settings_);
+  composer_.RequestRecompute();
+  ports_.window.RedrawNow();
+}
+
+}  // namespace lumivane

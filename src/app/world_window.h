@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdint>
+
+#include "app/clock.h"
+#include "app/tray_icon.h"
+#include "app/window_placement.h"
+#include "app/window_system.h"
+#include "render/builtin_images.h"
+#include "render/frame_composer.h"
+#include "render/frame_window.h"
+#include "settings/clock_settings.h"
+#include "settings/earth_map.h"
+#include "settings/message_sink.h"
+#include "settings/profile_store.h"
+#include "settings/settings_effects.h"
+#include "settings/startup_registration.h"
+
+namespace lumivane {
+
+// Everything the world window talks to. The shell usually implements the
+// window-facing ports in one class.
+struct WorldWindowPorts {
+  WindowSystem& window;
+  FrameWindow& frame;
+  ProfileStore& store;
+  MapImageLoader& mapLoader;
+  MessageSink& messages;  // message boxes owned by the world window
+  StartupRegistration& startup;
+  BuiltinImageSource& images;
+  Clock& clock;
+};
+
+// The program's one window, a borderless map. It owns the settings, the
+// Earth map and the markers, the frame composer, its timers, its z-order
+// behaviour and the setup flow. Each shell turns its events into exactly one
+// of the On... calls below and draws what FrameWindow::ShowFrame hands it.
+class WorldWindow : private SettingsEffects {
+ public:
+  // Loads the built-in map (native size 400 x 200) and the marker pictures.
+  explicit WorldWindow(const WorldWindowPorts& ports);
+
+  // Icons, Earth map, settings (z-order band and tray icon), placement, then
+  // the refresh timer.
+  void OnInitDialog();
+  void OnPaint();
+  void OnMouseMove(std::uint32_t keys, std::int32_t x, std::int32_t y);
+  void OnLButtonUp();
+  void OnRButtonUp();
+  void OnTimer(std::int32_t id);
+  // The desktop area may have changed: re-anchor, then paint at once.
+  void OnSettingChange();
+  int OnTrayNotify(std::uint32_t mouseMessage);
+  // Enter: the window stays.
+  void OnOK();
+  // Esc or a close request: save the placement, remove the tray icon, end.
+  void OnCancel();
+
+  // Opens the setup dialog (unless it is open already) and applies what it
+  // changed.
+  void RunSetup();
+
+  const ClockSettings& settings() const { return settings_; }
+  const EarthMap& earthMap() const { return map_; }
+  const FrameComposer& composer() const { return composer_; }
+  const GrabPoint& grabPoint() const { return grab_; }
+  bool setupOpen() const { return setupOpen_; }
+  bool keepRaised() const { return keepRaised_; }
+  bool trayIconAdded() const { return tray_.added(); }
+
+ private:
+  void SetTopmost(bool onTop) override;
+  void ShowTrayIcon(bool shown) override;
+
+  void LoadSettingsFromStore();
+  void SaveCurrentPlacement();
+  void RaiseForTrayClick();
+  void ReloadAndRecompute(bool reloadMap);
+
+  WorldWindowPorts ports_;
+  EarthMap map_;
+  MarkerImages markers_;
+  ClockSettings settings_;
+  FrameComposer composer_;
+  TrayIcon tray_;
+  GrabPoint grab_;
+  bool keepRaised_ = false;
+  bool setupOpen_ = false;
+};
+
+}  // namespace lumivane

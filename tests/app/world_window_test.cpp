@@ -1,0 +1,303 @@
+#include "app/world_window.h"
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_profile_store.h"
+#include "fakes/fake_settings_ports.h"
+#include "fakes/fake_window_system.h"
+
+namespace lumivane {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr std::uint32_t kHover = 0x0200;
+constexpr std::uint32_t kLeftUp = 0x0202;
+constexpr std::uint32_t kRightUp = 0x0205;
+constexpr std::uint32_t kLeftDown = 0x0201;
+
+class SharedLogFrameWindow : public FrameWindow {
+ public:
+  explicit SharedLogFrameWindow(Lines& log) : log_(log) {}
+  bool minimised = false;
+  std::vector<Image> shown;
+  bool IsMinimised() const override { return minimised; }
+  void ShowFrame(const Image& frame) override {
+    log_.push_back("ShowFrame " + std::to_string(frame.width()) + "x" +
+                   std::to_string(frame.height()));
+    shown.push_back(frame);
+  }
+
+ private:
+  Lines& log_;
+};
+
+class FixedClock : public Clock {
+ public:
+  UnixTime now = 946728000;
+  UnixTime Now() override { return now; }
+};
+
+// A world window over fakes that share one log, so a test reads the whole
+// story in order. Redraws paint at once, as the platform's would.
+class World : public ::testing::Test {
+ protected:
+  World() {
+    window.onRedraw = [this] { world->OnPaint(); };
+  }
+
+  void Start() {
+    world.emplace(WorldWindowPorts{window, frame, store, loader, messages, startup, images, clock});
+    world->OnInitDialog();
+    log.clear();
+  }
+
+  // The lines that start with any of the prefixes, in order.
+  Lines Only(std::initializer_list<const char*> prefixes) const {
+    Lines kept;
+    for (const std::string& line : log) {
+      for (const char* prefix : prefixes) {
+        if (line.rfind(prefix, 0) == 0) {
+          kept.push_back(line);
+          break;
+        }
+      }
+    }
+    return kept;
+  }
+
+  Lines log;
+  FakeWindowSystem window{log};
+  SharedLogFrameWindow frame{log};
+  FakeProfileStore store{log};
+  FakeMapImageLoader loader{log};
+  FakeMessageSink messages{log};
+  FakeStartupRegistration startup{log};
+  FakeBuiltinImages images{log};
+  FixedClock clock;
+  std::optional<WorldWindow> world;
+};
+
+TEST_F(World, InitialisesIconsMapSettingsPlacementThenTheRefreshTimer) {
+  world.emplace(WorldWindowPorts{window, frame, store, loader, messages, startup, images, clock});
+  EXPECT_EQ(Only({"LoadBuiltin"}),
+            (Lines{"LoadBuiltin EarthMap", "LoadBuiltin 134", "LoadBuiltin 136", "LoadBuiltin 137",
+                   "LoadBuiltin 138", "LoadBuiltin 140", "LoadBuiltin 141", "LoadBuiltin 139"}));
+  log.clear();
+  world->OnInitDialog();
+  EXPECT_EQ(Only({"SetWindowIcons", "ReadSettingString", "LoadBuiltin", "ReadSettingInt anchor/x",
+                  "ReadSettingInt colors", "SetWindowPos", "AddTrayIcon", "SetWindowPlacement",
+                  "SetTimer"}),
+            (Lines{"SetWindowIcons", "ReadSettingString options/image \"Default\" -> \"Default\"",
+                   "LoadBuiltin EarthMap", "ReadSettingInt anchor/x 0 -> 0",
+                   "SetWindowPos HWND_NOTOPMOST", "AddTrayIcon Lumivane",
+                   "ReadSettingInt colors/nightfilter 50 -> 50", "SetWindowPlacement 0,0,400,200",
+                   "SetTimer 1 300000"}));
+  EXPECT_TRUE(world->trayIconAdded());
+  EXPECT_EQ(world->settings().displayWidth, 400);
+}
+
+TEST_F(World, EnterDoesNothingAndEscSavesThenRemovesTheIconThenEnds) {
+  Start();
+  world->OnOK();
+  EXPECT_TRUE(log.empty());
+
+  window.window = WindowRect{120, 40, 520, 240};
+  world->OnCancel();
+  EXPECT_EQ(Only({"Write", "RemoveTrayIcon", "EndDialog"}),
+            (Lines{"WriteSettingInt anchor/x 0", "WriteSettingInt anchor/y 0",
+                   "WriteSettingInt position/x 120", "WriteSettingInt position/y 40",
+                   "WriteSettingInt options/start 0", "RemoveTrayIcon", "EndDialog 2"}));
+}
+
+TEST_F(World, TheRefreshTimerRepaintsAndTheFirstPaintIsAFullFrame) {
+  Start();
+  world->OnTimer(1);
+  EXPECT_EQ(Only({"RedrawNow", "ShowFrame"}),
+            (Lines{"RedrawNow", "ShowFrame 400x200", "ShowFrame 400x200"}));
+  log.clear();
+  clock.now += 299;
+  world->OnTimer(1);
+  EXPECT_EQ(Only({"RedrawNow", "ShowFrame"}), (Lines{"RedrawNow", "ShowFrame 400x200"}));
+  log.clear();
+  world->OnTimer(7);  // not ours
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(World, MinimisedWindowsAreNotPainted) {
+  Start();
+  frame.minimised = true;
+  world->OnPaint();
+  EXPECT_TRUE(Only({"ShowFrame"}).empty());
+  EXPECT_TRUE(world->composer().needsRecompute());
+}
+
+TEST_F(World, ALeftClickRaisesTheWindowUnlessAlwaysOnTop) {
+  Start();
+  world->OnLButtonUp();
+  EXPECT_EQ(Only({"SetWindowPos"}), (Lines{"SetWindowPos HWND_TOP"}));
+
+  store.Set("position", "ontop", 1);
+  Start();
+  world->OnLButtonUp();
+  EXPECT_TRUE(Only({"SetWindowPos"}).empty());
+}
+
+TEST_F(World, DraggingSetsTheAnchorsThatTheNextSaveStores) {
+  Start();
+  world->OnMouseMove(kLeftButtonOnly, 10, 10);
+  world->OnMouseMove(kLeftButtonOnly, 5, 10);  // left edge 5 px past the desktop's
+  EXPECT_EQ(world->settings().anchorX, -1);
+  world->OnMouseMove(0, 5, 10);
+  EXPECT_EQ(world->grabPoint().x, -1);
+  world->OnCancel();
+  EXPECT_EQ(Only({"WriteSettingInt anchor"}),
+            (Lines{"WriteSettingInt anchor/x -1", "WriteSettingInt anchor/y -1"}));
+}
+
+TEST_F(World, ADesktopChangeReAnchorsThenPaintsAtOnce) {
+  store.Set("anchor", "x", 1);
+  Start();
+  world->OnPaint();
+  log.clear();
+  window.desktop = WindowRect{0, 0, 1024, 768};
+  world->OnSettingChange();
+  EXPECT_EQ(Only({"SetWindowPlacement", "ShowFrame"}),
+            (Lines{"SetWindowPlacement 624,0,1024,200", "ShowFrame 400x200"}));
+}
+
+TEST_F(World, SetupEndingOkReloadsSettingsAndPlacementAndRecomputesAtOnce) {
+  Start();
+  world->OnPaint();
+  window.setupResult = 1;
+  window.duringSetup = [this] { store.Set("size", "scale", 60); };
+  log.clear();
+  world->OnRButtonUp();
+  EXPECT_EQ(Only({"KillTimer", "WriteSettingInt", "RunSetupDialog", "ReadSettingString",
+                  "ReadSettingInt size/scale", "SetWindowPlacement", "ShowFrame"}),
+            (Lines{"KillTimer 2", "WriteSettingInt anchor/x 0", "WriteSettingInt anchor/y 0",
+                   "WriteSettingInt position/x 0", "WriteSettingInt position/y 0",
+                   "WriteSettingInt options/start 0", "RunSetupDialog",
+                   "ReadSettingInt size/scale 30 -> 60", "SetWindowPlacement 0,0,800,400",
+                   "ShowFrame 800x400", "ShowFrame 800x400"}));
+  EXPECT_FALSE(world->setupOpen());
+}
+
+TEST_F(World, SetupEndingReloadLoadsTheMapFirst) {
+  Start();
+  window.setupResult = 88;
+  window.duringSetup = [this] { store.Set("options", "image", "/maps/big.bmp"); };
+  loader.files["/maps/big.bmp"] = Image(1024, 512, MakePixel(1, 2, 3));
+  world->OnRButtonUp();
+  EXPECT_EQ(Only({"RunSetupDialog", "LoadImageFile", "ReadSettingInt anchor/x", "ShowFrame"}),
+            (Lines{"RunSetupDialog", "LoadImageFile \"/maps/big.bmp\" -> 1024x512",
+                   "ReadSettingInt anchor/x 0 -> 0", "ShowFrame 1024x512", "ShowFrame 1024x512"}));
+  EXPECT_EQ(world->earthMap().nativeWidth, 1024);
+}
+
+TEST_F(World, SetupEndingCancelOrFailingReloadsNothing) {
+  for (int result : {2, -1}) {
+    Start();
+    window.setupResult = result;
+    world->OnRButtonUp();
+    EXPECT_EQ(log.back(), "RunSetupDialog") << result;
+    EXPECT_TRUE(Only({"EndDialog"}).empty()) << result;
+  }
+}
+
+TEST_F(World, SetupEndingExitEndsLikeEscAfterSavingAgain) {
+  Start();
+  window.setupResult = 77;
+  world->OnRButtonUp();
+  EXPECT_EQ(Only({"WriteSettingInt position/x", "RunSetupDialog", "RemoveTrayIcon", "EndDialog"}),
+            (Lines{"WriteSettingInt position/x 0", "RunSetupDialog", "WriteSettingInt position/x 0",
+                   "RemoveTrayIcon", "EndDialog 2"}));
+  EXPECT_TRUE(Only({"ReadSettingInt anchor"}).empty());
+}
+
+TEST_F(World, OnlyOneSetupDialogOpensAndTrayEventsWaitForIt) {
+  Start();
+  window.duringSetup = [this] {
+    world->OnRButtonUp();
+    world->OnTrayNotify(kRightUp);
+    world->OnTrayNotify(kHover);
+    world->OnTrayNotify(kLeftUp);
+    EXPECT_TRUE(world->setupOpen());
+  };
+  world->OnRButtonUp();
+  EXPECT_EQ(Only({"RunSetupDialog", "SetWindowPos", "SetTimer"}), (Lines{"RunSetupDialog"}));
+  EXPECT_FALSE(world->keepRaised());
+}
+
+TEST_F(World, AHoverPeeksAndThePeekTimerSendsTheWindowToTheBottom) {
+  Start();
+  world->OnTrayNotify(kHover);
+  EXPECT_EQ(Only({"SetWindowPos", "ShowFrame", "KillTimer", "SetTimer"}),
+            (Lines{"SetWindowPos HWND_TOPMOST", "SetWindowPos HWND_NOTOPMOST", "ShowFrame 400x200",
+                   "ShowFrame 400x200", "KillTimer 2", "SetTimer 2 3000"}));
+  log.clear();
+  world->OnTimer(2);
+  EXPECT_EQ(log, (Lines{"KillTimer 2", "SetWindowPos HWND_BOTTOM"}));
+  log.clear();
+  world->OnTrayNotify(kLeftDown);  // presses and other messages do nothing
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(World, ATrayClickKeepsTheWindowRaisedThroughTheNextPeekOnly) {
+  Start();
+  world->OnTrayNotify(kLeftUp);
+  EXPECT_EQ(log, (Lines{"KillTimer 2", "SetWindowPos HWND_TOPMOST", "SetWindowPos HWND_NOTOPMOST"}));
+  EXPECT_TRUE(world->keepRaised());
+
+  world->OnTrayNotify(kHover);
+  log.clear();
+  world->OnTimer(2);
+  EXPECT_EQ(log, (Lines{"KillTimer 2"}));
+  EXPECT_FALSE(world->keepRaised());
+
+  world->OnTrayNotify(kHover);
+  log.clear();
+  world->OnTimer(2);
+  EXPECT_EQ(log, (Lines{"KillTimer 2", "SetWindowPos HWND_BOTTOM"}));
+}
+
+TEST_F(World, AlwaysOnTopIgnoresHoversAndPeeksAndClicksStayTopmost) {
+  store.Set("position", "ontop", 1);
+  Start();
+  world->OnTrayNotify(kHover);
+  EXPECT_TRUE(log.empty());
+  world->OnTrayNotify(kLeftUp);
+  EXPECT_EQ(log, (Lines{"KillTimer 2", "SetWindowPos HWND_TOPMOST"}));
+  log.clear();
+  world->OnTimer(2);  // keepRaised from the click
+  world->OnTimer(2);
+  EXPECT_EQ(Only({"SetWindowPos"}), Lines{});
+}
+
+TEST_F(World, ATrayRightClickRaisesThenOpensSetupAndOkCanHideTheIcon) {
+  Start();
+  window.setupResult = 1;
+  window.duringSetup = [this] { store.Set("options", "tray", 0); };
+  world->OnTrayNotify(kRightUp);
+  EXPECT_EQ(Only({"SetWindowPos", "RunSetupDialog", "RemoveTrayIcon"}),
+            (Lines{"SetWindowPos HWND_TOPMOST", "SetWindowPos HWND_NOTOPMOST", "RunSetupDialog",
+                   "SetWindowPos HWND_NOTOPMOST", "RemoveTrayIcon"}));
+  EXPECT_FALSE(world->trayIconAdded());
+  EXPECT_TRUE(world->keepRaised());
+}
+
+TEST_F(World, AnUnloadableStoredMapIsReportedOnceAndTheBuiltInMapUsed) {
+  store.Set("options", "image", "/gone/earth.bmp");
+  Start();
+  EXPECT_EQ(world->earthMap().nativeWidth, 400);
+  EXPECT_EQ(store.StringValue("options", "image"), "Default");
+  EXPECT_EQ(world->settings().displayWidth, 400);
+}
+
+}  // namespace
+}  // namespace lumivane
