@@ -12,3 +12,20 @@
 #define IDB_MOON_MASK 139
 #define IDB_MOON_FIRST_QUARTER_IMAGE 140
 #define IDB_MOON_LAST_QUARTER_IMAGE 141
+
+// Dialog templates.
+#define IDD_WORLD_WINDOW 102
+#define IDD_SETUP 133
+
+// Setup dialog buttons (1 and 2 are IDOK and IDCANCEL).
+#define IDC_EXIT 4
+#define IDC_SET_DEFAULT 5
+#define IDC_EARTH_MAP 6
+#define IDC_NIGHT_DARKNESS 1001
+#define IDC_WORLD_SIZE 1002
+#define IDC_ALWAYS_ON_TOP 1003
+#define IDC_SHOW_TRAY_ICON 1004
+#define IDC_SHOW_SUN 1005
+#define IDC_SHOW_MOON 1006
+#define IDC_RUN_AT_STARTUP 1009
+#define IDC_SUN_CENTERED 1010

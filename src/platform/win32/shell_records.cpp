@@ -1,0 +1,29 @@
+#include "platform/win32/shell_records.h"
+
+#include <algorithm>
+
+namespace lumivane::win32 {
+
+NOTIFYICONDATAA TrayIconRecord(HWND window, HICON icon, const std::string& tip) {
+  NOTIFYICONDATAA record{};
+  // The first form of the record: understood by every version of the shell.
+  record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  record.hWnd = window;
+  record.uID = kTrayIconId;
+  record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  record.uCallbackMessage = TrayCallbackMessage;
+  record.hIcon = icon;
+  // The tip field is 64 bytes with the terminating zero.
+  const std::size_t length = std::min(tip.size(), sizeof record.szTip - 1);
+  std::copy_n(tip.data(), length, record.szTip);
+  record.szTip[length] = '\0';
+  return record;
+}
+
+std::string OpenFileFilter(const std::string& barSeparated) {
+  std::string filter = barSeparated;
+  std::replace(filter.begin(), filter.end(), '|', '\0');
+  return filter;
+}
+
+}  // namespace lumivane::win32

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "render/builtin_images.h"
+#include "settings/earth_map.h"
+
+namespace lumivane::win32 {
+
+// A user's map picture: any bitmap file the system's loader accepts (every
+// depth, RLE compression), read with LoadImageA.
+class Win32MapImageLoader final : public MapImageLoader {
+ public:
+  std::optional<Image> LoadImageFile(const std::string& path) override;
+};
+
+// The built-in pictures, from the program's bitmap resources.
+class Win32BuiltinImages final : public BuiltinImageSource {
+ public:
+  explicit Win32BuiltinImages(HINSTANCE instance) : instance_(instance) {}
+  Image Load(BuiltinImage image) override;
+
+ private:
+  HINSTANCE instance_;
+};
+
+// The program icon (resource 128): shared, never destroyed.
+HICON LoadAppIcon(HINSTANCE instance);
+
+}  // namespace lumivane::win32

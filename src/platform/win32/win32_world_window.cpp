@@ -1,0 +1,177 @@
+#include "platform/win32/win32_world_window.h"
+
+#include <windowsx.h>
+
+#include <ctime>
+
+#include "platform/win32/gdi_image.h"
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_setup_dialog.h"
+
+namespace lumivane::win32 {
+
+namespace {
+
+WindowRect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+WINDOWPLACEMENT ReadPlacement(HWND window) {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  ::GetWindowPlacement(window, &placement);
+  return placement;
+}
+
+}  // namespace
+
+Win32WorldWindow::Win32WorldWindow(const WorldWindowServices& services)
+    : services_(services),
+      core_(WorldWindowPorts{*this, *this, services_.store, services_.mapLoader, *this,
+                             services_.startup, services_.images, *this}) {}
+
+INT_PTR Win32WorldWindow::Run() { return RunModal(services_.instance, kTemplateId, nullptr); }
+
+INT_PTR Win32WorldWindow::OnInitDialog(WPARAM, LPARAM) {
+  core_.OnInitDialog();
+  return TRUE;
+}
+
+INT_PTR Win32WorldWindow::OnPaintMessage(WPARAM, LPARAM) {
+  PAINTSTRUCT paint{};
+  paintDc_ = BeginPaint(window(), &paint);
+  core_.OnPaint();
+  EndPaint(window(), &paint);
+  paintDc_ = nullptr;
+  return TRUE;
+}
+
+INT_PTR Win32WorldWindow::OnQueryDragIcon(WPARAM, LPARAM) {
+  // One of the messages whose result the dialog procedure returns directly.
+  return reinterpret_cast<INT_PTR>(services_.icon);
+}
+
+INT_PTR Win32WorldWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+  // Signed: the pointer may be left of or above the window during a drag.
+  core_.OnMouseMove(static_cast<std::uint32_t>(wParam), GET_X_LPARAM(lParam),
+                    GET_Y_LPARAM(lParam));
+  return FALSE;
+}
+
+INT_PTR Win32WorldWindow::OnTimer(WPARAM wParam, LPARAM) {
+  core_.OnTimer(static_cast<std::int32_t>(wParam));
+  return FALSE;
+}
+
+INT_PTR Win32WorldWindow::OnSettingChange(WPARAM, LPARAM) {
+  core_.OnSettingChange();
+  return FALSE;
+}
+
+INT_PTR Win32WorldWindow::OnRButtonUp(WPARAM, LPARAM) {
+  core_.OnRButtonUp();
+  return TRUE;
+}
+
+INT_PTR Win32WorldWindow::OnTrayNotify(WPARAM, LPARAM lParam) {
+  // The first form of the icon record: lParam is the mouse message itself.
+  return Result(core_.OnTrayNotify(static_cast<std::uint32_t>(LOWORD(lParam))));
+}
+
+INT_PTR Win32WorldWindow::OnLButtonUp(WPARAM, LPARAM) {
+  core_.OnLButtonUp();
+  return FALSE;
+}
+
+INT_PTR Win32WorldWindow::OnCommand(WPARAM wParam, LPARAM) {
+  switch (LOWORD(wParam)) {
+    case IDOK:  // Enter
+      core_.OnOK();
+      return TRUE;
+    case IDCANCEL:  // Esc, and WM_CLOSE through the default dialog handling
+      core_.OnCancel();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void Win32WorldWindow::SetWindowIcons() {
+  SendMessageA(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(services_.icon));
+  SendMessageA(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(services_.icon));
+}
+
+WindowRect Win32WorldWindow::DesktopRect() {
+  return FromRect(ReadPlacement(GetDesktopWindow()).rcNormalPosition);
+}
+
+WindowRect Win32WorldWindow::GetWindowPlacement() {
+  // A tool window's normal position is in screen coordinates.
+  return FromRect(ReadPlacement(window()).rcNormalPosition);
+}
+
+void Win32WorldWindow::SetWindowPlacement(const WindowRect& normalPosition) {
+  WINDOWPLACEMENT placement = ReadPlacement(window());
+  placement.rcNormalPosition = {normalPosition.left, normalPosition.top, normalPosition.right,
+                                normalPosition.bottom};
+  ::SetWindowPlacement(window(), &placement);
+}
+
+void Win32WorldWindow::SetZOrder(ZOrder order) {
+  HWND insertAfter = HWND_TOP;
+  switch (order) {
+    case ZOrder::Top: insertAfter = HWND_TOP; break;
+    case ZOrder::Bottom: insertAfter = HWND_BOTTOM; break;
+    case ZOrder::Topmost: insertAfter = HWND_TOPMOST; break;
+    case ZOrder::NotTopmost: insertAfter = HWND_NOTOPMOST; break;
+  }
+  SetWindowPos(window(), insertAfter, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+void Win32WorldWindow::StartTimer(TimerId id, std::int32_t periodMs) {
+  SetTimer(window(), static_cast<UINT_PTR>(id), static_cast<UINT>(periodMs), nullptr);
+}
+
+void Win32WorldWindow::StopTimer(TimerId id) {
+  KillTimer(window(), static_cast<UINT_PTR>(id));
+}
+
+void Win32WorldWindow::RedrawNow() {
+  InvalidateRect(window(), nullptr, FALSE);
+  RedrawWindow(window(), nullptr, nullptr, RDW_UPDATENOW);
+}
+
+int Win32WorldWindow::AddTrayIcon(const std::string& tip) {
+  NOTIFYICONDATAA record = TrayIconRecord(window(), services_.icon, tip);
+  return Shell_NotifyIconA(NIM_ADD, &record);
+}
+
+int Win32WorldWindow::RemoveTrayIcon() {
+  NOTIFYICONDATAA record = TrayIconRecord(window(), nullptr, "");
+  record.uFlags = 0;
+  return Shell_NotifyIconA(NIM_DELETE, &record);
+}
+
+int Win32WorldWindow::RunSetupDialog() {
+  Win32SetupDialog setup(services_.store, services_.startup, services_.applicationName);
+  return setup.Run(services_.instance, window());
+}
+
+void Win32WorldWindow::EndWorldWindow(int result) { ::EndDialog(window(), result); }
+
+bool Win32WorldWindow::IsMinimised() const { return IsIconic(window()) != FALSE; }
+
+void Win32WorldWindow::ShowFrame(const Image& frame) {
+  if (paintDc_ != nullptr) {
+    DrawImage(paintDc_, frame);
+    return;
+  }
+  const WindowDC dc(window());
+  if (dc.get() != nullptr) DrawImage(dc.get(), frame);
+}
+
+void Win32WorldWindow::ShowMessage(const std::string& text) {
+  MessageBoxA(window(), text.c_str(), services_.applicationName.c_str(), MB_OK);
+}
+
+UnixTime Win32WorldWindow::Now() { return static_cast<UnixTime>(std::time(nullptr)); }
+
+}  // namespace lumivane::win32

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "app/clock.h"
+#include "app/window_system.h"
+#include "app/world_window.h"
+#include "platform/win32/dialog.h"
+#include "platform/win32/shell_records.h"
+#include "render/frame_window.h"
+#include "settings/message_sink.h"
+
+namespace lumivane::win32 {
+
+// What the world window needs besides the window itself.
+struct WorldWindowServices {
+  HINSTANCE instance;
+  HICON icon;
+  std::string applicationName;  // caption of every message box
+  ProfileStore& store;
+  MapImageLoader& mapLoader;
+  StartupRegistration& startup;
+  BuiltinImageSource& images;
+};
+
+// The world window (template 102): a borderless tool window that turns its
+// messages into WorldWindow calls and carries out what WorldWindow asks of
+// the window system.
+class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
+                               private WindowSystem,
+                               private FrameWindow,
+                               private MessageSink,
+                               private Clock {
+ public:
+  static constexpr int kTemplateId = 102;
+
+  // Loads the built-in pictures.
+  explicit Win32WorldWindow(const WorldWindowServices& services);
+
+  // Runs the window until it ends.
+  INT_PTR Run();
+
+ private:
+  friend class Dialog<Win32WorldWindow>;
+
+  INT_PTR OnInitDialog(WPARAM, LPARAM);
+  INT_PTR OnPaintMessage(WPARAM, LPARAM);
+  INT_PTR OnQueryDragIcon(WPARAM, LPARAM);
+  INT_PTR OnMouseMove(WPARAM wParam, LPARAM lParam);
+  INT_PTR OnTimer(WPARAM wParam, LPARAM);
+  INT_PTR OnSettingChange(WPARAM, LPARAM);
+  INT_PTR OnRButtonUp(WPARAM, LPARAM);
+  INT_PTR OnTrayNotify(WPARAM, LPARAM lParam);
+  INT_PTR OnLButtonUp(WPARAM, LPARAM);
+  INT_PTR OnCommand(WPARAM wParam, LPARAM);
+
+  static constexpr std::array<MessageEntry<Win32WorldWindow>, 10> kMessageTable{{
+      {WM_INITDIALOG, &Win32WorldWindow::OnInitDialog},
+      {WM_PAINT, &Win32WorldWindow::OnPaintMessage},
+      {WM_QUERYDRAGICON, &Win32WorldWindow::OnQueryDragIcon},
+      {WM_MOUSEMOVE, &Win32WorldWindow::OnMouseMove},
+      {WM_TIMER, &Win32WorldWindow::OnTimer},
+      {WM_SETTINGCHANGE, &Win32WorldWindow::OnSettingChange},
+      {WM_RBUTTONUP, &Win32WorldWindow::OnRButtonUp},
+      {TrayCallbackMessage, &Win32WorldWindow::OnTrayNotify},
+      {WM_LBUTTONUP, &Win32WorldWindow::OnLButtonUp},
+      {WM_COMMAND, &Win32WorldWindow::OnCommand},
+  }};
+
+  // WindowSystem
+  void SetWindowIcons() override;
+  WindowRect DesktopRect() override;
+  WindowRect GetWindowPlacement() override;
+  void SetWindowPlacement(const WindowRect& normalPosition) override;
+  void SetZOrder(ZOrder order) override;
+  void StartTimer(TimerId id, std::int32_t periodMs) override;
+  void StopTimer(TimerId id) override;
+  void RedrawNow() override;
+  int AddTrayIcon(const std::string& tip) override;
+  int RemoveTrayIcon() override;
+  int RunSetupDialog() override;
+  void EndWorldWindow(int result) override;
+
+  // FrameWindow
+  bool IsMinimised() const override;
+  void ShowFrame(const Image& frame) override;
+
+  // MessageSink: boxes owned by the world window.
+  void ShowMessage(const std::string& text) override;
+
+  // Clock
+  UnixTime Now() override;
+
+  WorldWindowServices services_;
+  // The paint context while WM_PAINT is handled; direct paints (tray hover,
+  // setting change) draw on the window's own context instead.
+  HDC paintDc_ = nullptr;
+  WorldWindow core_;
+};
+
+}  // namespace lumivane::win32
