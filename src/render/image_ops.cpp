@@ -5,6 +5,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace lumivane {
 
 namespace {
@@ -16,8 +20,9 @@ static_assert(std::endian::native == std::endian::little,
 // pixel's weights sum to exactly kOne, so a uniform area keeps its colour.
 constexpr std::uint32_t kWeightBits = 12;
 constexpr std::uint32_t kOne = 1u << kWeightBits;
-// The horizontal pass keeps 8 fraction bits per channel (a level is 256).
-constexpr std::uint32_t kLevelBits = 8;
+// The horizontal pass keeps 7 fraction bits per channel (a level is 128),
+// so its lanes fit signed 16 bits for the SSE2 multiply-add and pack.
+constexpr std::uint32_t kLevelBits = 7;
 constexpr std::uint32_t kHorizontalShift = kWeightBits - kLevelBits;
 constexpr std::uint32_t kVerticalShift = kWeightBits + kLevelBits;
 // Four 16-bit lanes per pixel (blue, green, red, always-zero top byte) so the
@@ -64,7 +69,7 @@ AxisTaps MakeTaps(std::int64_t sourceStart, std::int64_t sourceLength,
     std::int64_t cumulative = 0;
     std::uint32_t given = 0;
     std::int64_t kept = -1;
-    std::int32_t kept_count = 0;
+    std::int32_t keptCount = 0;
     const auto offset = static_cast<std::int32_t>(taps.weights.size());
     for (std::int64_t j = firstSource; j <= lastSource; ++j) {
       cumulative += std::min((j + 1) * d, hi) - std::max(j * d, lo);
@@ -74,43 +79,137 @@ AxisTaps MakeTaps(std::int64_t sourceStart, std::int64_t sourceLength,
       if (weight == 0 && kept < 0) continue;  // no leading zero taps
       if (kept < 0) kept = j;
       taps.weights.push_back(weight);
-      ++kept_count;
+      ++keptCount;
     }
-    while (kept_count > 1 && taps.weights.back() == 0) {  // no trailing ones
+    while (keptCount > 1 && taps.weights.back() == 0) {  // no trailing ones
       taps.weights.pop_back();
-      --kept_count;
+      --keptCount;
     }
     taps.first.push_back(static_cast<std::int32_t>(sourceStart + kept));
-    taps.count.push_back(kept_count);
+    taps.count.push_back(keptCount);
     taps.offset.push_back(offset);
-    taps.maxCount = std::max(taps.maxCount, kept_count);
+    taps.maxCount = std::max(taps.maxCount, keptCount);
   }
   return taps;
 }
 
+// The horizontal pass reads the same number of source pixels for every
+// destination pixel (extra taps weigh 0), so its inner loop has a fixed trip
+// count and no unpredictable branch.
+struct PaddedTaps {
+  std::int32_t taps = 0;
+  std::vector<std::int32_t> first;
+  std::vector<std::uint32_t> weights;  // taps per destination pixel
+  // The same weights two by two as 16-bit halves (tap k low, k + 1 high),
+  // (taps + 1) / 2 per destination pixel, for the SSE2 multiply-add.
+  std::vector<std::int32_t> pairWeights;
+};
+
+// The window of each destination pixel slides left where it would run past
+// sourceEnd; it still covers every real tap since taps <= the source length.
+PaddedTaps PadTaps(const AxisTaps& real, std::int64_t sourceEnd) {
+  PaddedTaps padded;
+  padded.taps = real.maxCount;
+  const std::size_t size = real.first.size();
+  padded.first.reserve(size);
+  padded.weights.reserve(size * static_cast<std::size_t>(padded.taps));
+  for (std::size_t x = 0; x < size; ++x) {
+    const std::int64_t start = std::min<std::int64_t>(real.first[x], sourceEnd - padded.taps);
+    padded.first.push_back(static_cast<std::int32_t>(start));
+    for (std::int64_t j = start; j < start + padded.taps; ++j) {
+      const std::int64_t k = j - real.first[x];
+      padded.weights.push_back(k >= 0 && k < real.count[x] ? real.weights[real.offset[x] + k] : 0);
+    }
+    const std::uint32_t* weight = padded.weights.data() + x * static_cast<std::size_t>(padded.taps);
+    for (std::int32_t k = 0; k < padded.taps; k += 2) {
+      const std::uint32_t high = k + 1 < padded.taps ? weight[k + 1] : 0;
+      padded.pairWeights.push_back(static_cast<std::int32_t>(weight[k] | high << 16));
+    }
+  }
+  return padded;
+}
+
+constexpr std::uint32_t kHorizontalHalf = (1u << kHorizontalShift) >> 1;
+
+#if defined(__SSE2__)
+
+// Two neighbouring source pixels at a time: their channels interleaved as
+// 16-bit lanes (a.b, b.b, a.g, b.g, ...) meet the weight pair in one
+// multiply-add, giving the four weighted channel sums as 32-bit lanes.
+template <std::int32_t kTaps>
+void FilterRow(const Pixel* source, const PaddedTaps& padded, std::uint16_t* lanes) {
+  const std::int32_t taps = kTaps > 0 ? kTaps : padded.taps;
+  const std::size_t pairs = static_cast<std::size_t>(taps + 1) / 2;
+  const std::size_t width = padded.first.size();
+  const std::int32_t* first = padded.first.data();
+  const std::int32_t* pairWeights = padded.pairWeights.data();
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i half = _mm_set1_epi32(static_cast<int>(kHorizontalHalf));
+  const __m128i noTopLane = _mm_set_epi32(0, -1, -1, -1);
+  for (std::size_t x = 0; x < width; ++x) {
+    const Pixel* taken = source + first[x];
+    const std::int32_t* weight = pairWeights + x * pairs;
+    __m128i sum = zero;
+    std::int32_t k = 0;
+    for (; k + 1 < taps; k += 2) {
+      const __m128i two = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(taken + k));
+      const __m128i mixed = _mm_unpacklo_epi8(two, _mm_srli_si128(two, 4));
+      sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi8(mixed, zero),
+                                              _mm_set1_epi32(weight[k / 2])));
+    }
+    if (k < taps) {  // an odd last tap, paired with weight 0
+      const __m128i one = _mm_cvtsi32_si128(static_cast<int>(taken[k]));
+      const __m128i mixed = _mm_unpacklo_epi8(one, zero);
+      sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi8(mixed, zero),
+                                              _mm_set1_epi32(weight[k / 2])));
+    }
+    sum = _mm_and_si128(_mm_srli_epi32(_mm_add_epi32(sum, half), kHorizontalShift), noTopLane);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(lanes + x * kLanes), _mm_packs_epi32(sum, sum));
+  }
+}
+
+#else
+
 // Channels spread into 21-bit fields of one 64-bit word, so one multiply
 // weighs all three: 255 * kOne < 2^21, no field overflows into the next.
+// Gives exactly the sums of the SSE2 version.
 constexpr std::uint64_t Spread(Pixel p) {
   return (p & 0xFFu) | (static_cast<std::uint64_t>(p & 0xFF00u) << 13) |
          (static_cast<std::uint64_t>(p & 0xFF0000u) << 26);
 }
 constexpr std::uint64_t kFieldMask = (1u << 21) - 1;
-constexpr std::uint64_t kHorizontalHalf = (1u << kHorizontalShift) >> 1;
 
-// One source row filtered horizontally into lanes of 8.8 fixed point.
-void FilterRow(const Pixel* source, const AxisTaps& taps, std::uint16_t* lanes) {
-  const std::size_t width = taps.first.size();
+template <std::int32_t kTaps>
+void FilterRow(const Pixel* source, const PaddedTaps& padded, std::uint16_t* lanes) {
+  const std::int32_t taps = kTaps > 0 ? kTaps : padded.taps;
+  const std::size_t width = padded.first.size();
+  const std::int32_t* first = padded.first.data();
+  const std::uint32_t* weights = padded.weights.data();
   for (std::size_t x = 0; x < width; ++x) {
-    const Pixel* taken = source + taps.first[x];
-    const std::uint32_t* weight = taps.weights.data() + taps.offset[x];
+    const Pixel* taken = source + first[x];
+    const std::uint32_t* weight = weights + x * static_cast<std::size_t>(taps);
     std::uint64_t sum = 0;
-    for (std::int32_t k = 0; k < taps.count[x]; ++k) sum += weight[k] * Spread(taken[k]);
+    for (std::int32_t k = 0; k < taps; ++k) sum += weight[k] * Spread(taken[k]);
     std::uint16_t* out = lanes + x * kLanes;
-    out[0] = static_cast<std::uint16_t>(((sum & kFieldMask) + kHorizontalHalf) >> kHorizontalShift);
+    out[0] = static_cast<std::uint16_t>(((sum & kFieldMask) + kHorizontalHalf) >>
+                                        kHorizontalShift);
     out[1] = static_cast<std::uint16_t>((((sum >> 21) & kFieldMask) + kHorizontalHalf) >>
                                         kHorizontalShift);
     out[2] = static_cast<std::uint16_t>(((sum >> 42) + kHorizontalHalf) >> kHorizontalShift);
     out[3] = 0;
+  }
+}
+
+#endif
+
+// One source row filtered horizontally into lanes of 8.7 fixed point.
+void FilterAnyRow(const Pixel* source, const PaddedTaps& padded, std::uint16_t* lanes) {
+  switch (padded.taps) {
+    case 1: return FilterRow<1>(source, padded, lanes);
+    case 2: return FilterRow<2>(source, padded, lanes);
+    case 3: return FilterRow<3>(source, padded, lanes);
+    case 4: return FilterRow<4>(source, padded, lanes);
+    default: return FilterRow<0>(source, padded, lanes);
   }
 }
 
@@ -132,7 +231,7 @@ void Combine(Pixel* destination, const Pixel* source, std::size_t count, RasterO
 // pass walks down; source rows only ever move forward.
 class FilteredRows {
  public:
-  FilteredRows(const Image& source, const AxisTaps& columns, std::int32_t rowsKept)
+  FilteredRows(const Image& source, const PaddedTaps& columns, std::int32_t rowsKept)
       : source_(source),
         columns_(columns),
         rowsKept_(rowsKept),
@@ -142,7 +241,7 @@ class FilteredRows {
   // Makes rows [first, first + count) available; count <= rowsKept.
   void Prepare(std::int32_t first, std::int32_t count) {
     for (std::int32_t row = std::max(first, nextRow_); row < first + count; ++row) {
-      FilterRow(source_.row(row), columns_, Slot(row));
+      FilterAnyRow(source_.row(row), columns_, Slot(row));
     }
     nextRow_ = std::max(nextRow_, first + count);
   }
@@ -157,29 +256,77 @@ class FilteredRows {
   }
 
   const Image& source_;
-  const AxisTaps& columns_;
+  const PaddedTaps& columns_;
   std::int32_t rowsKept_;
   std::size_t laneCount_;
   std::vector<std::uint16_t> lanes_;
   std::int32_t nextRow_ = 0;
 };
 
-// Weighs the filtered rows into finished pixels.
+// Weighs the filtered rows into finished pixels. Enlarging gives mostly one
+// or two rows per destination row; those get loops of their own.
 void BlendRows(const FilteredRows& rows, std::int32_t first, std::int32_t count,
                const std::uint32_t* weights, std::vector<std::uint32_t>& accumulator,
                Pixel* pixels) {
+  constexpr std::uint32_t half = 1u << (kVerticalShift - 1);
+  constexpr std::uint32_t levelHalf = 1u << (kLevelBits - 1);
   const std::size_t lanes = accumulator.size();
-  std::uint32_t* acc = accumulator.data();
+  auto* bytes = reinterpret_cast<unsigned char*>(pixels);
   const std::uint16_t* top = rows.Row(first);
+  if (count == 1) {  // the weight is kOne
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i roundUp = _mm_set1_epi16(static_cast<short>(levelHalf));
+    for (; i + 16 <= lanes; i += 16) {
+      const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(top + i));
+      const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(top + i + 8));
+      const __m128i packed =
+          _mm_packus_epi16(_mm_srli_epi16(_mm_add_epi16(low, roundUp), kLevelBits),
+                           _mm_srli_epi16(_mm_add_epi16(high, roundUp), kLevelBits));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + i), packed);
+    }
+#endif
+    for (; i < lanes; ++i) {
+      bytes[i] = static_cast<unsigned char>((top[i] + levelHalf) >> kLevelBits);
+    }
+    return;
+  }
   const std::uint32_t w0 = weights[0];
-  for (std::size_t i = 0; i < lanes; ++i) acc[i] = w0 * top[i];
-  for (std::int32_t k = 1; k < count; ++k) {
+  const std::uint32_t w1 = weights[1];
+  const std::uint16_t* second = rows.Row(first + 1);
+  if (count == 2) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Lanes of the two rows interleaved meet (w0, w1) in one multiply-add.
+    const __m128i pair = _mm_set1_epi32(static_cast<int>(w0 | w1 << 16));
+    const __m128i roundUp = _mm_set1_epi32(static_cast<int>(half));
+    const auto blend = [&](std::size_t at) {
+      const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(top + at));
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(second + at));
+      const __m128i low = _mm_srli_epi32(
+          _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(a, b), pair), roundUp), kVerticalShift);
+      const __m128i high = _mm_srli_epi32(
+          _mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(a, b), pair), roundUp), kVerticalShift);
+      return _mm_packs_epi32(low, high);
+    };
+    for (; i + 16 <= lanes; i += 16) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + i),
+                       _mm_packus_epi16(blend(i), blend(i + 8)));
+    }
+#endif
+    for (; i < lanes; ++i) {
+      bytes[i] = static_cast<unsigned char>((w0 * top[i] + w1 * second[i] + half) >>
+                                            kVerticalShift);
+    }
+    return;
+  }
+  std::uint32_t* acc = accumulator.data();
+  for (std::size_t i = 0; i < lanes; ++i) acc[i] = w0 * top[i] + w1 * second[i];
+  for (std::int32_t k = 2; k < count; ++k) {
     const std::uint16_t* next = rows.Row(first + k);
     const std::uint32_t w = weights[k];
     for (std::size_t i = 0; i < lanes; ++i) acc[i] += w * next[i];
   }
-  constexpr std::uint32_t half = 1u << (kVerticalShift - 1);
-  auto* bytes = reinterpret_cast<unsigned char*>(pixels);
   for (std::size_t i = 0; i < lanes; ++i) {
     bytes[i] = static_cast<unsigned char>((acc[i] + half) >> kVerticalShift);
   }
@@ -230,7 +377,8 @@ void StretchBlit(Image& destination, const PixelRect& to, const Image& source,
   const AxisTaps rowTaps = MakeTaps(clippedFrom.y, clippedFrom.height, to.height,
                                     {rows.begin - to.y, rows.end - to.y});
 
-  FilteredRows filtered(source, columnTaps, rowTaps.maxCount);
+  const PaddedTaps paddedColumns = PadTaps(columnTaps, sourceColumns.end);
+  FilteredRows filtered(source, paddedColumns, rowTaps.maxCount);
   const std::size_t visibleWidth = columnTaps.first.size();
   std::vector<std::uint32_t> accumulator(visibleWidth * kLanes);
   std::vector<Pixel> blended(op == RasterOp::Copy ? 0 : visibleWidth);

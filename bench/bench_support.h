@@ -1,0 +1,32 @@
+#pragma once
+
+#include "render/builtin_images.h"
+#include "render/frame_window.h"
+#include "render/image.h"
+
+namespace lumivane::bench {
+
+// A window that shows nothing, so only the composer's own work is measured.
+class NullFrameWindow final : public FrameWindow {
+ public:
+  bool IsMinimised() const override { return false; }
+  void ShowFrame(const Image&) override {}
+};
+
+// A window that keeps a copy of what it shows, as a window's backing store
+// does: the cost a cached paint really has.
+class CopyingFrameWindow final : public FrameWindow {
+ public:
+  bool IsMinimised() const override { return false; }
+  void ShowFrame(const Image& frame) override { surface = frame; }
+  Image surface;
+};
+
+// The built-in map and markers, decoded once.
+struct BuiltinPictures {
+  Image earthMap;
+  MarkerImages markers;
+};
+const BuiltinPictures& Builtins();
+
+}  // namespace lumivane::bench

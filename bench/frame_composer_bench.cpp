@@ -1,0 +1,68 @@
+// The frame composer with the built-in map: a full recomputation at the
+// sizes the window shows, and the cached paint that most paints are.
+#include <benchmark/benchmark.h>
+
+#include "bench_support.h"
+#include "render/frame_composer.h"
+#include "settings/display_size.h"
+
+namespace lumivane::bench {
+namespace {
+
+constexpr UnixTime kNoon2000 = 946728000;
+
+ClockSettings SettingsAtScale(std::int32_t scale, bool sunCentered) {
+  ClockSettings settings;
+  settings.scale = scale;
+  settings.sunCentered = sunCentered;
+  const DisplaySize size = ComputeDisplaySize(kDefaultEarthMapWidth, kDefaultEarthMapHeight,
+                                              scale, kDefaultEarthMapWidth,
+                                              kDefaultEarthMapHeight);
+  settings.displayWidth = size.width;
+  settings.displayHeight = size.height;
+  return settings;
+}
+
+void BM_FullRecompute(benchmark::State& state) {
+  const ClockSettings settings =
+      SettingsAtScale(static_cast<std::int32_t>(state.range(0)), state.range(1) != 0);
+  const BuiltinPictures& builtins = Builtins();
+  const EarthMapView map{builtins.earthMap, kDefaultEarthMapWidth, kDefaultEarthMapHeight};
+  FrameComposer composer;
+  NullFrameWindow window;
+  for (auto _ : state) {
+    composer.RequestRecompute();
+    composer.PaintFrame(settings, map, builtins.markers, window, kNoon2000);
+    benchmark::DoNotOptimize(composer.frameCache()->pixels().data());
+  }
+  state.SetLabel(std::to_string(settings.displayWidth) + "x" +
+                 std::to_string(settings.displayHeight));
+}
+BENCHMARK(BM_FullRecompute)
+    ->ArgNames({"scale", "sunCentered"})
+    ->Args({30, 0})
+    ->Args({60, 0})
+    ->Args({100, 0})
+    ->Args({100, 1})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_CachedPaint(benchmark::State& state) {
+  const ClockSettings settings = SettingsAtScale(static_cast<std::int32_t>(state.range(0)), false);
+  const BuiltinPictures& builtins = Builtins();
+  const EarthMapView map{builtins.earthMap, kDefaultEarthMapWidth, kDefaultEarthMapHeight};
+  FrameComposer composer;
+  CopyingFrameWindow window;
+  composer.PaintFrame(settings, map, builtins.markers, window, kNoon2000);
+  UnixTime now = kNoon2000;
+  for (auto _ : state) {
+    composer.PaintFrame(settings, map, builtins.markers, window, now);
+    now = now == kNoon2000 ? kNoon2000 + 299 : kNoon2000;  // always within the period
+    benchmark::DoNotOptimize(window.surface.pixels().data());
+  }
+  state.SetLabel(std::to_string(settings.displayWidth) + "x" +
+                 std::to_string(settings.displayHeight));
+}
+BENCHMARK(BM_CachedPaint)->ArgName("scale")->Arg(100)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace lumivane::bench
