@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/win32/shell_records.h"
+#include "platform/win32/window_geometry.h"
 #include "setup/setup_texts.h"
 
 namespace lumivane::win32 {
@@ -22,6 +23,7 @@ int Win32SetupDialog::Run(HINSTANCE instance, HWND owner) {
 }
 
 INT_PTR Win32SetupDialog::OnInitDialog(WPARAM, LPARAM) {
+  CentreOverOwner(window());
   setup_.OnInitDialog();
   return TRUE;  // the focus goes to the first control, OK
 }

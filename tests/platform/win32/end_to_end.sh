@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# The real Lumivane.exe under wine64 on an X display with a window manager,
+# driven from outside and checked through the real registry.
+# Usage: end_to_end.sh Lumivane.exe driver.exe [screenshot-dir]
+# Needs WINEPREFIX (a prefix of its own) and DISPLAY; skipped (77) without a
+# display.
+set -euo pipefail
+
+program=$1
+driver=$2
+shots=${3:-}
+wine=${WINE64:-/usr/lib/wine/wine64}
+
+if [ -z "${DISPLAY:-}" ]; then
+  echo "no X display: skipped"
+  exit 77
+fi
+
+app_key='HKCU\Software\Brevanta\Lumivane'
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+failures=0
+
+drive() { "$wine" "$driver" "$@" | tr -d '\r'; }
+# The data of one registry value as wine's reg prints it ("0x2d", a text),
+# or "missing".
+reg_value() {
+  local out
+  if out=$("$wine" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r'); then
+    awk -v name="$2" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print; found = 1 }
+                      END { if (!found) print "missing" }' <<<"$out"
+  else
+    echo missing
+  fi
+}
+expect() {  # expect what actual expected
+  if [ "$2" == "$3" ]; then
+    echo "ok   $1: $2"
+  else
+    echo "FAIL $1: got '$2', expected '$3'"
+    failures=$((failures + 1))
+  fi
+}
+shot() {
+  if [ -n "$shots" ] && command -v import >/dev/null; then
+    import -window root "$shots/$1.png" 2>/dev/null || true
+  fi
+}
+start_program() {
+  "$wine" "$program" >/dev/null 2>&1 &
+  program_pid=$!
+}
+stop_program() {  # Esc, then the process must end on its own
+  drive esc
+  drive wait-gone || true
+  local waited=0
+  while kill -0 "$program_pid" 2>/dev/null && [ $waited -lt 100 ]; do
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  if kill -0 "$program_pid" 2>/dev/null; then
+    expect "program ended after Esc" "running" "ended"
+    kill "$program_pid" 2>/dev/null || true
+  else
+    expect "program ended after Esc" "ended" "ended"
+  fi
+}
+
+# A clean start: no settings, no start entry.
+"$wine" reg delete "$app_key" /f >/dev/null 2>&1 || true
+"$wine" reg delete "$run_key" /v Lumivane /f >/dev/null 2>&1 || true
+# Keep the real pointer off the window so it sends no moves of its own.
+command -v xdotool >/dev/null && xdotool mousemove 1279 799 2>/dev/null || true
+
+start_program
+expect "first start: window at the default place and size" "$(drive rect)" "0 0 400 200"
+expect "first start: the key chain exists" \
+  "$("$wine" reg query "$app_key\\size" >/dev/null 2>&1 && echo yes || echo no)" "yes"
+shot world-window
+
+# A second start ends at once, leaving one window.
+timeout 20 "$wine" "$program" >/dev/null 2>&1 && second=ended || second="rc $?"
+expect "second start ends" "$second" "ended"
+expect "one world window" "$(drive count)" "1"
+
+# Enter does nothing.
+drive enter
+sleep 0.3
+expect "Enter keeps the window" "$(drive count)" "1"
+
+# Drags: a free move, then snaps to the top (20 above) and right (5 short).
+expect "drag by (300, 200)" "$(drive drag 300 200)" "300 200 700 400"
+expect "drag 20 above the top snaps to it" "$(drive drag 0 -220)" "300 0 700 200"
+expect "drag 5 short of the right snaps to it" "$(drive drag 575 0)" "880 0 1280 200"
+expect "drag 26 past the top does not snap" "$(drive drag 0 -26)" "880 -26 1280 174"
+expect "drag back 8 below the top snaps" "$(drive drag 0 34)" "880 0 1280 200"
+
+# Right click: the placement is stored before the setup dialog opens.
+drive rclick
+expect "setup dialog shows the defaults" "$(drive setup-state)" \
+  "30 50 1003=0 1004=1 1005=1 1006=1 1009=0 1010=0"
+shot setup-dialog
+expect "anchor/x stored before setup" "$(reg_value "$app_key\\anchor" x)" "0x1"
+expect "anchor/y stored before setup" "$(reg_value "$app_key\\anchor" y)" "0xffffffff"
+expect "position/x stored before setup" "$(reg_value "$app_key\\position" x)" "0x370"
+expect "options/start stored before setup" "$(reg_value "$app_key\\options" start)" "0x0"
+
+# Setup OK: world size 45, night 70, always on top, sun centred, run at startup.
+drive setup 45 70 1003 1010 1009
+expect "size/scale" "$(reg_value "$app_key\\size" scale)" "0x2d"
+expect "colors/nightfilter" "$(reg_value "$app_key\\colors" nightfilter)" "0x46"
+expect "position/ontop" "$(reg_value "$app_key\\position" ontop)" "0x1"
+expect "options/suncentered" "$(reg_value "$app_key\\options" suncentered)" "0x1"
+expect "options/sun" "$(reg_value "$app_key\\options" sun)" "0x1"
+expect "options/start" "$(reg_value "$app_key\\options" start)" "0x1"
+run_value=$(reg_value "$run_key" Lumivane)
+case "$run_value" in
+  \"*Lumivane.exe\") expect "Run entry holds the quoted path" ok ok ;;
+  *) expect "Run entry holds the quoted path" "$run_value" '"...Lumivane.exe"' ;;
+esac
+# 600 x 300 now, still on the right edge.
+expect "window resized and kept on the right edge" "$(drive rect)" "680 0 1280 300"
+shot world-window-after-setup
+
+# Cancel in the setup dialog changes nothing.
+drive rclick
+expect "setup dialog shows the stored values" "$(drive setup-state)" \
+  "45 70 1003=1 1004=1 1005=1 1006=1 1009=1 1010=1"
+drive setup-cancel
+sleep 0.3
+expect "Cancel keeps the size" "$(drive rect)" "680 0 1280 300"
+
+# Esc stores the placement and ends the program.
+drive drag -100 50 >/dev/null
+stop_program
+expect "position/x stored at exit" "$(reg_value "$app_key\\position" x)" "0x244"
+expect "position/y stored at exit" "$(reg_value "$app_key\\position" y)" "0x32"
+expect "anchor/x stored at exit" "$(reg_value "$app_key\\anchor" x)" "0x0"
+
+# The next start takes the stored place and size; a stale start entry is
+# removed once the wish is turned off.
+"$wine" reg add "$app_key\\options" /v start /t REG_DWORD /d 0 /f >/dev/null
+start_program
+expect "restart at the stored place and size" "$(drive rect)" "580 50 1180 350"
+stop_program
+expect "Run entry removed when not wanted" "$(reg_value "$run_key" Lumivane)" "missing"
+
+if [ $failures -ne 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "all end-to-end checks passed"
