@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "astro/unix_time.h"
 #include "render/builtin_images.h"
@@ -51,6 +52,13 @@ class FrameComposer {
 
   // The next paint recomputes (start-up, and after every settings change).
   void RequestRecompute() { needsRecompute_ = true; }
+
+  // Hands the finished frame over instead of keeping it, for a caller that
+  // paints once and keeps the picture; the next paint recomputes.
+  std::optional<Image> TakeFrameCache() {
+    needsRecompute_ = true;
+    return std::exchange(frameCache_, std::nullopt);
+  }
 
   bool needsRecompute() const { return needsRecompute_; }
   // Start time of the last full recomputation; meaningless before the first.

@@ -277,6 +277,17 @@ TEST_F(FrameComposerTest, MinimisedWindowIsLeftAlone) {
   EXPECT_EQ(composer.lastComputeTime(), kNoon2000 + 5);
 }
 
+TEST_F(FrameComposerTest, TakingTheFrameLeavesNoCacheAndTheNextPaintRecomputes) {
+  const ClockSettings settings = Settings(30, 400, 200);
+  const Image shown = PaintOnce(settings, kNoon2000);
+  EXPECT_EQ(composer.TakeFrameCache(), shown);
+  EXPECT_FALSE(composer.frameCache());
+  window.log.clear();
+  PaintOnce(settings, kNoon2000 + 1);
+  EXPECT_EQ(window.log.size(), 2u);  // interim plain map, then the frame
+  EXPECT_EQ(composer.lastComputeTime(), kNoon2000 + 1);
+}
+
 TEST_F(FrameComposerTest, ClockAtItsEndsDoesNotOverflow) {
   const ClockSettings settings = Settings(1, 13, 6);
   constexpr UnixTime kMax = std::numeric_limits<UnixTime>::max();

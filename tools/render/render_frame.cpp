@@ -14,12 +14,11 @@ namespace lumivane {
 
 namespace {
 
-// Keeps the last picture shown: the finished frame, after the interim one.
-class CapturingWindow final : public FrameWindow {
+// No window: the finished frame is taken from the composer afterwards.
+class NoWindow final : public FrameWindow {
  public:
   bool IsMinimised() const override { return false; }
-  void ShowFrame(const Image& frame) override { last = frame; }
-  Image last;
+  void ShowFrame(const Image&) override {}
 };
 
 RenderedFrame Failure(std::string error, int exitCode) {
@@ -77,10 +76,10 @@ RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
   }
 
   FrameComposer composer;
-  CapturingWindow window;
+  NoWindow window;
   composer.PaintFrame(settings, EarthMapView{map.image, map.nativeWidth, map.nativeHeight},
                       markers, window, now);
-  return RenderedFrame{std::move(window.last), {}, 0};
+  return RenderedFrame{composer.TakeFrameCache(), {}, 0};
 }
 
 }  // namespace lumivane
