@@ -1,0 +1,21 @@
+# The Linux program: the world window, the setup dialog, the tray icon and
+# start-up on Qt Widgets, in a library the tests link, and the executable.
+add_library(lumivane_qt_shell STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/dialog_units.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/display_platform.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mouse_key_state.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qt_map_image_loader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qt_message_box.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qt_setup_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qt_startup_platform.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qt_tray_icon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qt_world_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/system_clock.cpp)
+set_target_properties(lumivane_qt_shell PROPERTIES AUTOMOC ON)
+target_link_libraries(lumivane_qt_shell PUBLIC lumivane_qt Qt6::Widgets)
+
+# The executable's name is the application name: settings in
+# $XDG_CONFIG_HOME/Brevanta/Lumivane.ini, message boxes captioned "Lumivane".
+add_executable(Lumivane ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+target_link_libraries(Lumivane PRIVATE lumivane_qt_shell)
+install(TARGETS Lumivane RUNTIME DESTINATION bin)

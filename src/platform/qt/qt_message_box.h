@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include "settings/message_sink.h"
+
+namespace lumivane {
+
+// A modal message box with an OK button only and no icon, captioned with the
+// application name and owned by a window of the program.
+class QtMessageBox final : public MessageSink {
+ public:
+  QtMessageBox(QWidget* owner, QString caption);
+
+  void ShowMessage(const std::string& text) override;
+
+ private:
+  QPointer<QWidget> owner_;
+  QString caption_;
+};
+
+}  // namespace lumivane

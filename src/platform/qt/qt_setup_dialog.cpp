@@ -1,0 +1,191 @@
+#include "platform/qt/qt_setup_dialog.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QStringList>
+
+#include "platform/qt/qt_builtin_images.h"
+#include "setup/setup_texts.h"
+
+namespace lumivane {
+namespace {
+
+// The dialog's size in dialog units.
+constexpr int kDialogWidthUnits = 273;
+constexpr int kDialogHeightUnits = 306;
+// The icon is shown at its own size, as a static icon control does.
+constexpr int kIconPixels = 32;
+
+QString Text(const char* text) { return QString::fromUtf8(text); }
+
+}  // namespace
+
+QtSetupDialog::QtSetupDialog(ProfileStore& store, StartupRegistration& startup,
+                             const QString& applicationName, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      units_(font()),
+      messages_(this, applicationName),
+      setup_(store, *this, startup, messages_) {
+  setWindowTitle(Text(kSetupCaption));
+  createControls();
+  connectButtons();
+  setFixedSize(units_.XToPixels(kDialogWidthUnits), units_.YToPixels(kDialogHeightUnits));
+  setup_.OnInitDialog();
+}
+
+// In template order, which is also the tab order.
+void QtSetupDialog::createControls() {
+  constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignTop;
+  constexpr Qt::Alignment kCentre = Qt::AlignHCenter | Qt::AlignTop;
+
+  addButton(kOkCommand, kOkButtonText, {7, 197, 50, 14})->setDefault(true);
+  addButton(kCancelCommand, kCancelButtonText, {7, 213, 50, 14});
+  addButton(kExitCommand, kExitButtonText, {7, 285, 50, 14});
+  addTrackbar(SetupTrackbar::NightDarkness, {128, 217, 23, 75});
+  addTrackbar(SetupTrackbar::WorldSize, {98, 217, 23, 75});
+  addLabel(kSmallerLabel, kCentre, {70, 218, 24, 18});
+  addLabel(kBiggerLabel, kCentre, {70, 274, 27, 15});
+  addLabel(kDarkerLabel, kLeft, {154, 281, 22, 8});
+  addLabel(kLighterLabel, kLeft, {154, 219, 23, 8});
+  addLabel(kWorldSizeLabel, kLeft, {81, 205, 34, 8});
+  addLabel(kNightDarknessLabel, kLeft, {130, 205, 48, 8});
+
+  auto* group = new QGroupBox(Text(kSetupGroupLabel), this);
+  place(group, {65, 194, 201, 106});
+  // Behind the controls it frames, so it never takes their clicks.
+  group->lower();
+
+  addButton(kSetDefaultCommand, kSetDefaultButtonText, {7, 249, 50, 14});
+  addText(kUsageText, {28, 80, 238, 43});
+  addText(kInstructionsHeading, {7, 68, 259, 11});
+  addText(kEarthMapRequirementsText, {28, 125, 238, 27});
+  addCheckBox(SetupCheckBox::AlwaysOnTop, kAlwaysOnTopText, {192, 267, 61, 10});
+  addCheckBox(SetupCheckBox::ShowTrayIcon, kShowTrayIconText, {192, 282, 63, 10});
+  addCheckBox(SetupCheckBox::ShowSun, kShowSunText, {192, 208, 47, 10});
+  addCheckBox(SetupCheckBox::ShowMoon, kShowMoonText, {192, 237, 53, 10});
+
+  auto* icon = new QLabel(this);
+  icon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  icon->setPixmap(AppIcon().pixmap(kIconPixels, kIconPixels));
+  const QPoint iconPlace = units_.ToPixels(16, 15, 0, 0).topLeft();
+  icon->setGeometry(iconPlace.x(), iconPlace.y(), kIconPixels + 2 * icon->frameWidth(),
+                    kIconPixels + 2 * icon->frameWidth());
+
+  addButton(kEarthMapCommand, kEarthMapButtonText, {7, 233, 50, 14});
+  addText(kRecoveryText, {28, 154, 238, 38});
+  addCheckBox(SetupCheckBox::RunAtStartup, kRunAtStartupText, {192, 252, 63, 10});
+  addCheckBox(SetupCheckBox::SunCentered, kSunCenteredText, {192, 223, 60, 10});
+}
+
+void QtSetupDialog::connectButtons() {
+  for (const auto& [commandId, button] : buttons_) {
+    const int id = commandId;
+    connect(button, &QPushButton::clicked, this, [this, id] { setup_.OnCommand(id); });
+  }
+}
+
+QPushButton* QtSetupDialog::addButton(int commandId, const char* caption, QRect placeInUnits) {
+  auto* button = new QPushButton(Text(caption), this);
+  // Only OK is the default button; Enter must not press whichever has focus.
+  button->setAutoDefault(false);
+  place(button, placeInUnits);
+  buttons_[commandId] = button;
+  return button;
+}
+
+QSlider* QtSetupDialog::addTrackbar(SetupTrackbar id, QRect placeInUnits) {
+  auto* slider = new QSlider(Qt::Vertical, this);
+  // Position 1 at the top, as on a vertical trackbar; Down moves it down.
+  slider->setInvertedAppearance(true);
+  slider->setInvertedControls(true);
+  slider->setTickPosition(QSlider::TicksBothSides);
+  place(slider, placeInUnits);
+  trackbars_[id] = slider;
+  return slider;
+}
+
+QCheckBox* QtSetupDialog::addCheckBox(SetupCheckBox id, const char* caption,
+                                      QRect placeInUnits) {
+  auto* box = new QCheckBox(Text(caption), this);
+  place(box, placeInUnits);
+  checkBoxes_[id] = box;
+  return box;
+}
+
+void QtSetupDialog::addLabel(const char* text, Qt::Alignment alignment, QRect placeInUnits) {
+  auto* label = new QLabel(Text(text), this);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(alignment);
+  place(label, placeInUnits);
+  // Fonts differ in their proportions: a short label that does not fit its
+  // place grows (about its centre when centred) rather than lose letters.
+  const int missing = label->sizeHint().width() - label->width();
+  if (missing > 0) {
+    const int left = alignment.testFlag(Qt::AlignHCenter) ? missing / 2 : 0;
+    label->setGeometry(label->geometry().adjusted(-left, 0, missing - left, 0));
+  }
+}
+
+void QtSetupDialog::addText(const char* text, QRect placeInUnits) {
+  auto* label = new QLabel(Text(text), this);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setWordWrap(true);
+  place(label, placeInUnits);
+}
+
+void QtSetupDialog::place(QWidget* control, QRect placeInUnits) const {
+  control->setGeometry(units_.ToPixels(placeInUnits.x(), placeInUnits.y(), placeInUnits.width(),
+                                       placeInUnits.height()));
+}
+
+void QtSetupDialog::ConfigureTrackbar(SetupTrackbar trackbar, std::int32_t tickFrequency,
+                                      std::int32_t minimum, std::int32_t maximum) {
+  QSlider* slider = trackbars_.at(trackbar);
+  slider->setTickInterval(tickFrequency);
+  slider->setRange(minimum, maximum);
+}
+
+void QtSetupDialog::SetTrackbarPosition(SetupTrackbar trackbar, std::int32_t position) {
+  trackbars_.at(trackbar)->setValue(position);
+}
+
+std::int32_t QtSetupDialog::TrackbarPosition(SetupTrackbar trackbar) {
+  return trackbars_.at(trackbar)->value();
+}
+
+void QtSetupDialog::SetChecked(SetupCheckBox box, bool checked) {
+  checkBoxes_.at(box)->setChecked(checked);
+}
+
+bool QtSetupDialog::IsChecked(SetupCheckBox box) { return checkBoxes_.at(box)->isChecked(); }
+
+std::optional<std::string> QtSetupDialog::PromptOpenFile(const std::string& initialName) {
+  QFileDialog dialog(this);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  QStringList filters;
+  for (const FileFilterEntry& entry : kEarthMapFileFilterEntries) {
+    filters << Text(entry.description);
+  }
+  dialog.setNameFilters(filters);
+  dialog.selectNameFilter(filters.first());
+  dialog.setDefaultSuffix(Text(kEarthMapDefaultExtension));
+  // A stored path opens the dialog in its folder; "Default" just fills in
+  // the name field.
+  const QFileInfo initial(QString::fromStdString(initialName));
+  if (initial.isAbsolute()) dialog.setDirectory(initial.absolutePath());
+  dialog.selectFile(initial.fileName());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) return std::nullopt;
+  return chosen.first().toStdString();
+}
+
+void QtSetupDialog::EndDialog(int result) { done(result); }
+
+void QtSetupDialog::reject() { setup_.OnCancel(); }
+
+}  // namespace lumivane

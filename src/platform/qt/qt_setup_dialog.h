@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QPushButton>
+#include <QSlider>
+#include <map>
+
+#include "platform/qt/dialog_units.h"
+#include "platform/qt/qt_message_box.h"
+#include "settings/profile_store.h"
+#include "settings/startup_registration.h"
+#include "setup/lumivane_setup.h"
+#include "setup/setup_view.h"
+
+namespace lumivane {
+
+// The setup dialog: its controls, in their tab order and places, and nothing
+// else. Every button goes to LumivaneSetup, which reads the controls back and
+// ends the dialog through EndDialog; exec() then returns that result.
+class QtSetupDialog final : public QDialog, public SetupView {
+  Q_OBJECT
+
+ public:
+  // applicationName: the caption of the messages the dialog shows.
+  QtSetupDialog(ProfileStore& store, StartupRegistration& startup,
+                const QString& applicationName, QWidget* parent = nullptr);
+
+  void ConfigureTrackbar(SetupTrackbar trackbar, std::int32_t tickFrequency,
+                         std::int32_t minimum, std::int32_t maximum) override;
+  void SetTrackbarPosition(SetupTrackbar trackbar, std::int32_t position) override;
+  std::int32_t TrackbarPosition(SetupTrackbar trackbar) override;
+  void SetChecked(SetupCheckBox box, bool checked) override;
+  bool IsChecked(SetupCheckBox box) override;
+  std::optional<std::string> PromptOpenFile(const std::string& initialName) override;
+  void EndDialog(int result) override;
+
+  // The controls, for keyboard users' tools and tests.
+  QSlider* trackbar(SetupTrackbar trackbar) const { return trackbars_.at(trackbar); }
+  QCheckBox* checkBox(SetupCheckBox box) const { return checkBoxes_.at(box); }
+  QPushButton* button(int commandId) const { return buttons_.at(commandId); }
+
+  // Esc, and a close request from the window manager: the Cancel command.
+  void reject() override;
+
+ private:
+  void createControls();
+  void connectButtons();
+
+  QPushButton* addButton(int commandId, const char* caption, QRect placeInUnits);
+  QSlider* addTrackbar(SetupTrackbar id, QRect placeInUnits);
+  QCheckBox* addCheckBox(SetupCheckBox id, const char* caption, QRect placeInUnits);
+  // A short label on one line (or lines of its own), and a text that wraps.
+  void addLabel(const char* text, Qt::Alignment alignment, QRect placeInUnits);
+  void addText(const char* text, QRect placeInUnits);
+  void place(QWidget* control, QRect placeInUnits) const;
+
+  DialogUnits units_;
+  QtMessageBox messages_;
+  LumivaneSetup setup_;
+  std::map<int, QPushButton*> buttons_;
+  std::map<SetupTrackbar, QSlider*> trackbars_;
+  std::map<SetupCheckBox, QCheckBox*> checkBoxes_;
+};
+
+}  // namespace lumivane

@@ -1,0 +1,232 @@
+#include "platform/qt/qt_world_window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
+
+#include "platform/qt/mouse_key_state.h"
+#include "platform/qt/qt_builtin_images.h"
+#include "platform/qt/qt_image_convert.h"
+#include "platform/qt/qt_setup_dialog.h"
+
+namespace lumivane {
+namespace {
+
+WindowRect ToWindowRect(const QRect& rect) {
+  return WindowRect{rect.left(), rect.top(), rect.left() + rect.width(),
+                    rect.top() + rect.height()};
+}
+
+}  // namespace
+
+QtWorldWindow::QtWorldWindow(const QtWorldWindowServices& services)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint),
+      services_(services),
+      messages_(this, services.applicationName),
+      tray_([this](std::uint32_t message) {
+        if (!ended_) core_->OnTrayNotify(message);
+      }) {
+  // Moves without a button must arrive too: they end a drag.
+  setMouseTracking(true);
+  // Every pixel comes from the map; nothing to erase first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::ClickFocus);
+
+  connect(&refreshTimer_, &QTimer::timeout, this, [this] {
+    if (!ended_) core_->OnTimer(static_cast<std::int32_t>(TimerId::Refresh));
+  });
+  connect(&peekTimer_, &QTimer::timeout, this, [this] {
+    if (!ended_) core_->OnTimer(static_cast<std::int32_t>(TimerId::Peek));
+  });
+  connectScreens();
+
+  core_ = std::make_unique<WorldWindow>(
+      WorldWindowPorts{*this, *this, services_.store, services_.mapLoader, messages_,
+                       services_.startup, services_.images, services_.clock});
+}
+
+QtWorldWindow::~QtWorldWindow() = default;
+
+void QtWorldWindow::Start() {
+  // The native window exists before the core sets its z-order band.
+  create();
+  core_->OnInitDialog();
+  if (!ended_) show();
+}
+
+int QtWorldWindow::Run() {
+  Start();
+  if (ended_) return result_;
+  return loop_.exec();
+}
+
+// --- events ------------------------------------------------------------------
+
+void QtWorldWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (drawingPendingFrame_) {
+    painter.drawImage(0, 0, pendingFrame_);
+    return;
+  }
+  if (ended_) return;
+  painter_ = &painter;
+  core_->OnPaint();
+  painter_ = nullptr;
+}
+
+void QtWorldWindow::mousePressEvent(QMouseEvent* event) {
+  // A click makes the window active, so that Esc reaches it.
+  if (event->button() == Qt::LeftButton) activateWindow();
+}
+
+void QtWorldWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (ended_) return;
+  // Client coordinates against where the window was last placed, the same
+  // rectangle the drag reads back, so the two always agree even while the
+  // window manager has not caught up with a move yet.
+  const QPoint client = event->globalPosition().toPoint() - geometry().topLeft();
+  core_->OnMouseMove(MouseKeyState(event->buttons(), event->modifiers()), client.x(),
+                     client.y());
+}
+
+void QtWorldWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (ended_) return;
+  if (event->button() == Qt::LeftButton) {
+    core_->OnLButtonUp();
+  } else if (event->button() == Qt::RightButton) {
+    core_->OnRButtonUp();
+  }
+}
+
+void QtWorldWindow::keyPressEvent(QKeyEvent* event) {
+  if (ended_) return;
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      core_->OnCancel();
+      break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      core_->OnOK();
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+void QtWorldWindow::closeEvent(QCloseEvent* event) {
+  // A close request ends the program the way Esc does; the window itself
+  // only closes through EndWorldWindow.
+  event->ignore();
+  if (!ended_) core_->OnCancel();
+}
+
+void QtWorldWindow::connectScreens() {
+  connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen* screen) {
+    watchScreen(screen);
+    if (!ended_) core_->OnSettingChange();
+  });
+  watchScreen(QGuiApplication::primaryScreen());
+}
+
+void QtWorldWindow::watchScreen(QScreen* screen) {
+  disconnect(screenWatch_);
+  if (screen == nullptr) return;
+  screenWatch_ = connect(screen, &QScreen::availableGeometryChanged, this, [this] {
+    if (!ended_) core_->OnSettingChange();
+  });
+}
+
+// --- WindowSystem --------------------------------------------------------------
+
+void QtWorldWindow::SetWindowIcons() { setWindowIcon(AppIcon()); }
+
+WindowRect QtWorldWindow::DesktopRect() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen == nullptr ? WindowRect{} : ToWindowRect(screen->availableGeometry());
+}
+
+WindowRect QtWorldWindow::GetWindowPlacement() { return ToWindowRect(geometry()); }
+
+void QtWorldWindow::SetWindowPlacement(const WindowRect& normalPosition) {
+  setGeometry(normalPosition.left, normalPosition.top, normalPosition.right - normalPosition.left,
+              normalPosition.bottom - normalPosition.top);
+}
+
+void QtWorldWindow::SetZOrder(ZOrder order) {
+  switch (order) {
+    case ZOrder::Top:
+      raise();
+      break;
+    case ZOrder::Bottom:
+      lower();
+      break;
+    case ZOrder::Topmost:
+      setStaysOnTop(true);
+      raise();
+      break;
+    case ZOrder::NotTopmost:
+      setStaysOnTop(false);
+      raise();
+      break;
+  }
+}
+
+// Changed on the native window: changing the widget's flags would recreate
+// it and hide it.
+void QtWorldWindow::setStaysOnTop(bool onTop) {
+  const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop);
+  if (flags == windowFlags()) return;
+  overrideWindowFlags(flags);
+  if (QWindow* window = windowHandle()) window->setFlags(flags);
+}
+
+QTimer& QtWorldWindow::timer(TimerId id) {
+  return id == TimerId::Refresh ? refreshTimer_ : peekTimer_;
+}
+
+void QtWorldWindow::StartTimer(TimerId id, std::int32_t periodMs) { timer(id).start(periodMs); }
+
+void QtWorldWindow::StopTimer(TimerId id) { timer(id).stop(); }
+
+void QtWorldWindow::RedrawNow() { repaint(); }
+
+int QtWorldWindow::AddTrayIcon(const std::string& tip) {
+  return tray_.Add(AppIcon(), QString::fromStdString(tip));
+}
+
+int QtWorldWindow::RemoveTrayIcon() { return tray_.Remove(); }
+
+int QtWorldWindow::RunSetupDialog() {
+  QtSetupDialog dialog(services_.store, services_.startup, services_.applicationName, this);
+  return dialog.exec();
+}
+
+void QtWorldWindow::EndWorldWindow(int result) {
+  ended_ = true;
+  result_ = result;
+  refreshTimer_.stop();
+  peekTimer_.stop();
+  hide();
+  loop_.exit(result);
+}
+
+// --- FrameWindow -------------------------------------------------------------
+
+bool QtWorldWindow::IsMinimised() const { return isMinimized(); }
+
+void QtWorldWindow::ShowFrame(const Image& frame) {
+  QImage image = QImageFromImage(frame);
+  if (painter_ != nullptr) {
+    painter_->drawImage(0, 0, image);
+    return;
+  }
+  pendingFrame_ = std::move(image);
+  drawingPendingFrame_ = true;
+  repaint();
+  drawingPendingFrame_ = false;
+}
+
+}  // namespace lumivane

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QEventLoop>
+#include <QImage>
+#include <QMetaObject>
+#include <QPainter>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "app/clock.h"
+#include "app/window_system.h"
+#include "app/world_window.h"
+#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_tray_icon.h"
+#include "render/builtin_images.h"
+#include "render/frame_window.h"
+#include "settings/earth_map.h"
+#include "settings/profile_store.h"
+#include "settings/startup_registration.h"
+
+class QScreen;
+
+namespace lumivane {
+
+// What the world window needs besides the window system, which it is itself.
+struct QtWorldWindowServices {
+  ProfileStore& store;
+  StartupRegistration& startup;
+  BuiltinImageSource& images;
+  MapImageLoader& mapLoader;
+  Clock& clock;
+  QString applicationName;  // caption of the message boxes
+};
+
+// The world window on Qt: a frameless tool window that the map fills. It
+// turns Qt's events into the calls of the core's WorldWindow and carries out
+// what the core asks of the window system; it decides nothing itself.
+class QtWorldWindow final : public QWidget, public WindowSystem, public FrameWindow {
+  Q_OBJECT
+
+ public:
+  explicit QtWorldWindow(const QtWorldWindowServices& services);
+  ~QtWorldWindow() override;
+
+  // Initialises the core's window (icons, map, settings, placement, refresh
+  // timer) and shows it.
+  void Start();
+  // Start, then runs until the window ends; returns how it ended.
+  int Run();
+
+  bool ended() const { return ended_; }
+  const WorldWindow& core() const { return *core_; }
+  const QtTrayIcon& trayIcon() const { return tray_; }
+
+  // WindowSystem
+  void SetWindowIcons() override;
+  WindowRect DesktopRect() override;
+  WindowRect GetWindowPlacement() override;
+  void SetWindowPlacement(const WindowRect& normalPosition) override;
+  void SetZOrder(ZOrder order) override;
+  void StartTimer(TimerId id, std::int32_t periodMs) override;
+  void StopTimer(TimerId id) override;
+  void RedrawNow() override;
+  int AddTrayIcon(const std::string& tip) override;
+  int RemoveTrayIcon() override;
+  int RunSetupDialog() override;
+  void EndWorldWindow(int result) override;
+
+  // FrameWindow
+  bool IsMinimised() const override;
+  void ShowFrame(const Image& frame) override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void connectScreens();
+  void watchScreen(QScreen* screen);
+  QTimer& timer(TimerId id);
+  void setStaysOnTop(bool onTop);
+
+  QtWorldWindowServices services_;
+  QtMessageBox messages_;
+  QtTrayIcon tray_;
+  QTimer refreshTimer_;
+  QTimer peekTimer_;
+  QMetaObject::Connection screenWatch_;
+  QEventLoop loop_;
+  std::unique_ptr<WorldWindow> core_;
+
+  // Painting: inside paintEvent the core's frames go to this painter; a frame
+  // handed over outside a paint is kept and drawn by a paint of its own.
+  QPainter* painter_ = nullptr;
+  QImage pendingFrame_;
+  bool drawingPendingFrame_ = false;
+
+  bool ended_ = false;
+  int result_ = 0;
+};
+
+}  // namespace lumivane

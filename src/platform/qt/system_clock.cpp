@@ -1,0 +1,9 @@
+#include "platform/qt/system_clock.h"
+
+#include <ctime>
+
+namespace lumivane {
+
+UnixTime SystemClock::Now() { return static_cast<UnixTime>(std::time(nullptr)); }
+
+}  // namespace lumivane

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "app/clock.h"
+
+namespace lumivane {
+
+// The computer's clock, in whole seconds as the C library's time() gives them.
+class SystemClock final : public Clock {
+ public:
+  UnixTime Now() override;
+};
+
+}  // namespace lumivane

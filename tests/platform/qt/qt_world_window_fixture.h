@@ -1,0 +1,51 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QSettings>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <memory>
+
+#include "app/clock.h"
+#include "platform/qt/qt_builtin_images.h"
+#include "platform/qt/qt_map_image_loader.h"
+#include "platform/qt/qt_profile_store.h"
+#include "platform/qt/qt_world_window.h"
+#include "platform/qt/xdg_autostart.h"
+
+namespace lumivane::testing {
+
+class FixedClock final : public Clock {
+ public:
+  UnixTime Now() override { return now; }
+  UnixTime now = 1'700'000'000;  // 2023-11-14 22:13:20 UTC
+};
+
+// A fresh settings folder per test, the program's real stores over it, and
+// the INI file read back directly as a user would.
+class QtShellTest : public ::testing::Test {
+ protected:
+  static constexpr const char* kProgramPath = "/opt/lumivane/Lumivane";
+
+  void SetUp() override;
+  void TearDown() override;
+
+  QtWorldWindowServices Services();
+
+  QString IniPath() const;
+  // Values as the INI file holds them, read without the program's store.
+  QVariant StoredValue(const QString& key) const;
+  void Store(const QString& key, const QVariant& value);
+
+  QTemporaryDir configHome_;
+  QByteArray oldConfigHome_;
+  std::unique_ptr<QtProfileStore> store_;
+  XdgAutostart startup_{kProgramPath};
+  QtBuiltinImageSource images_;
+  QtMapImageLoader mapLoader_;
+  FixedClock clock_;
+};
+
+}  // namespace lumivane::testing

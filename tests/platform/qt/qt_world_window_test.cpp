@@ -1,0 +1,209 @@
+#include "platform/qt/qt_world_window.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include "platform/qt/qt_image_convert.h"
+#include "platform/qt/qt_setup_dialog.h"
+#include "qt_world_window_fixture.h"
+#include "setup/setup_ids.h"
+
+namespace lumivane::testing {
+namespace {
+
+class QtWorldWindowTest : public QtShellTest {
+ protected:
+  // The window at a known place, shown and painted.
+  std::unique_ptr<QtWorldWindow> StartedWindow(int x, int y) {
+    Store("position/x", x);
+    Store("position/y", y);
+    auto window = std::make_unique<QtWorldWindow>(Services());
+    window->Start();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    return window;
+  }
+
+  // A move with the given buttons and keys, at a point in client coordinates.
+  static void MoveWith(QWidget& window, QPoint client, Qt::MouseButtons buttons,
+                       Qt::KeyboardModifiers modifiers = {}) {
+    QMouseEvent move(QEvent::MouseMove, client, window.mapToGlobal(client), Qt::NoButton,
+                     buttons, modifiers);
+    QApplication::sendEvent(&window, &move);
+  }
+
+  // Runs `inDialog` once the setup dialog is open, then right-clicks the map.
+  static void WithSetupDialog(QtWorldWindow& window,
+                              const std::function<void(QtSetupDialog&)>& inDialog) {
+    bool reached = false;
+    QTimer::singleShot(0, &window, [&] {
+      auto* dialog = qobject_cast<QtSetupDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      reached = true;
+      inDialog(*dialog);
+    });
+    QTest::mouseClick(&window, Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_TRUE(reached);
+  }
+};
+
+TEST_F(QtWorldWindowTest, StartsFramelessAtTheStoredPlaceAndShowsTheComposedFrame) {
+  const auto window = StartedWindow(120, 90);
+  EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+  EXPECT_EQ(window->windowType(), Qt::Tool);
+  EXPECT_EQ(window->geometry(), QRect(120, 90, 400, 200));
+
+  const auto& frame = window->core().composer().frameCache();
+  ASSERT_TRUE(frame.has_value());
+  EXPECT_EQ(ImageFromQImage(window->grab().toImage()), *frame);
+}
+
+TEST_F(QtWorldWindowTest, LeftDragMovesByThePointerOffsetSnapsAndEndsWithoutTheButton) {
+  const auto window = StartedWindow(100, 100);
+  QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(50, 50));
+  MoveWith(*window, QPoint(50, 50), Qt::LeftButton);  // records the grab point
+  EXPECT_EQ(window->pos(), QPoint(100, 100));
+  MoveWith(*window, QPoint(80, 70), Qt::LeftButton);
+  EXPECT_EQ(window->pos(), QPoint(130, 120));
+
+  // 125 pixels left of the grab point leaves the left edge 5 pixels inside
+  // the desktop: it snaps onto the edge.
+  MoveWith(*window, QPoint(50 - 125, 50), Qt::LeftButton);
+  EXPECT_EQ(window->pos(), QPoint(0, 120));
+  EXPECT_EQ(window->core().settings().anchorX, -1);
+  EXPECT_EQ(window->size(), QSize(400, 200));
+
+  QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(50, 50));
+  MoveWith(*window, QPoint(60, 60), Qt::NoButton);
+  EXPECT_EQ(window->core().grabPoint().x, -1);
+  MoveWith(*window, QPoint(90, 90), Qt::NoButton);
+  EXPECT_EQ(window->pos(), QPoint(0, 120));
+}
+
+TEST_F(QtWorldWindowTest, DraggingWithShiftOrTheRightButtonDoesNotMove) {
+  const auto window = StartedWindow(100, 100);
+  MoveWith(*window, QPoint(50, 50), Qt::LeftButton);
+  MoveWith(*window, QPoint(70, 70), Qt::LeftButton, Qt::ShiftModifier);
+  EXPECT_EQ(window->core().grabPoint().x, -1);
+  MoveWith(*window, QPoint(50, 50), Qt::LeftButton | Qt::RightButton);
+  MoveWith(*window, QPoint(90, 90), Qt::LeftButton | Qt::RightButton);
+  EXPECT_EQ(window->pos(), QPoint(100, 100));
+}
+
+TEST_F(QtWorldWindowTest, EscSavesThePlacementAndEndsTheRun) {
+  Store("anchor/x", 0);
+  Store("position/x", 150);
+  Store("position/y", 60);
+  QtWorldWindow window(Services());
+  QTimer::singleShot(0, &window, [&] {
+    QTest::keyClick(&window, Qt::Key_Return);  // Enter: the window stays
+    EXPECT_FALSE(window.ended());
+    QTest::keyClick(&window, Qt::Key_Escape);
+  });
+  EXPECT_EQ(window.Run(), kIdCancel);
+  EXPECT_TRUE(window.ended());
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(StoredValue("position/x").toInt(), 150);
+  EXPECT_EQ(StoredValue("position/y").toInt(), 60);
+  EXPECT_EQ(StoredValue("anchor/x").toInt(), 0);
+  EXPECT_EQ(StoredValue("options/start").toInt(), 0);
+}
+
+TEST_F(QtWorldWindowTest, ACloseRequestEndsTheRunLikeEsc) {
+  QtWorldWindow window(Services());
+  QTimer::singleShot(0, &window, [&] { window.close(); });
+  EXPECT_EQ(window.Run(), kIdCancel);
+  EXPECT_TRUE(StoredValue("position/x").isValid());
+}
+
+TEST_F(QtWorldWindowTest, SetupDialogShowsTheStoredValuesAndOkAppliesThem) {
+  Store("size/scale", 45);
+  Store("options/moon", 0);
+  const auto window = StartedWindow(10, 10);
+  WithSetupDialog(*window, [](QtSetupDialog& dialog) {
+    EXPECT_EQ(dialog.trackbar(SetupTrackbar::WorldSize)->value(), 45);
+    EXPECT_EQ(dialog.trackbar(SetupTrackbar::NightDarkness)->value(), 50);
+    EXPECT_FALSE(dialog.checkBox(SetupCheckBox::ShowMoon)->isChecked());
+    EXPECT_TRUE(dialog.checkBox(SetupCheckBox::ShowSun)->isChecked());
+    dialog.trackbar(SetupTrackbar::WorldSize)->setValue(60);
+    dialog.checkBox(SetupCheckBox::ShowSun)->setChecked(false);
+    dialog.button(kOkCommand)->click();
+  });
+  EXPECT_FALSE(window->core().setupOpen());
+  EXPECT_EQ(StoredValue("size/scale").toInt(), 60);
+  EXPECT_EQ(StoredValue("options/sun").toInt(), 0);
+  EXPECT_EQ(StoredValue("options/moon").toInt(), 0);
+  // Applied at once: twice the base size, and a new frame of that size.
+  EXPECT_EQ(window->size(), QSize(800, 400));
+  EXPECT_FALSE(window->core().settings().showSun);
+  ASSERT_TRUE(window->core().composer().frameCache().has_value());
+  EXPECT_EQ(window->core().composer().frameCache()->width(), 800);
+}
+
+TEST_F(QtWorldWindowTest, SetDefaultRestoresTheDefaultsAndResizes) {
+  Store("size/scale", 60);
+  Store("options/start", 1);
+  const auto window = StartedWindow(0, 0);
+  EXPECT_EQ(window->size(), QSize(800, 400));
+  WithSetupDialog(*window, [](QtSetupDialog& dialog) {
+    dialog.trackbar(SetupTrackbar::WorldSize)->setValue(90);  // discarded
+    dialog.button(kSetDefaultCommand)->click();
+  });
+  EXPECT_EQ(StoredValue("size/scale").toInt(), 30);
+  EXPECT_EQ(StoredValue("options/image").toString(), "Default");
+  EXPECT_EQ(window->size(), QSize(400, 200));
+  EXPECT_FALSE(window->ended());
+}
+
+TEST_F(QtWorldWindowTest, CancelWritesOnlyThePlacementSavedOnOpening) {
+  const auto window = StartedWindow(30, 40);
+  WithSetupDialog(*window, [](QtSetupDialog& dialog) {
+    dialog.trackbar(SetupTrackbar::WorldSize)->setValue(90);
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+  });
+  EXPECT_FALSE(StoredValue("size/scale").isValid());
+  EXPECT_EQ(StoredValue("position/x").toInt(), 30);
+  EXPECT_EQ(window->size(), QSize(400, 200));
+  EXPECT_FALSE(window->ended());
+}
+
+TEST_F(QtWorldWindowTest, ExitInTheSetupDialogEndsTheWindow) {
+  const auto window = StartedWindow(30, 40);
+  WithSetupDialog(*window, [](QtSetupDialog& dialog) { dialog.button(kExitCommand)->click(); });
+  EXPECT_TRUE(window->ended());
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(StoredValue("position/y").toInt(), 40);
+}
+
+TEST_F(QtWorldWindowTest, AlwaysOnTopSetsAndClearsTheStayOnTopFlagWithoutHiding) {
+  Store("position/ontop", 1);
+  const auto window = StartedWindow(0, 0);
+  ASSERT_NE(window->windowHandle(), nullptr);
+  EXPECT_TRUE(window->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+  WithSetupDialog(*window, [](QtSetupDialog& dialog) {
+    dialog.checkBox(SetupCheckBox::AlwaysOnTop)->setChecked(false);
+    dialog.button(kOkCommand)->click();
+  });
+  EXPECT_FALSE(window->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(QtWorldWindowTest, WithoutANotificationAreaTheTrayIconIsNotShown) {
+  const auto window = StartedWindow(0, 0);
+  EXPECT_TRUE(window->core().trayIconAdded());  // the attempt counts
+  EXPECT_FALSE(window->trayIcon().shown());
+}
+
+TEST_F(QtWorldWindowTest, DesktopIsThePrimaryScreensAvailableArea) {
+  QtWorldWindow window(Services());
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  const WindowRect desktop = window.DesktopRect();
+  EXPECT_EQ(desktop.left, area.left());
+  EXPECT_EQ(desktop.right, area.left() + area.width());
+  EXPECT_EQ(desktop.bottom, area.top() + area.height());
+}
+
+}  // namespace
+}  // namespace lumivane::testing
