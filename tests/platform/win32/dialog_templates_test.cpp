@@ -1,0 +1,236 @@
+// The dialog templates compiled into the program (linked into this test
+// program as well), read back from the resources.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "setup/setup_texts.h"
+
+namespace lumivane::win32 {
+namespace {
+
+// A class, title or menu field: nothing, an ordinal, or a text.
+struct NameOrOrdinal {
+  std::uint16_t ordinal = 0;
+  std::string text;
+  friend bool operator==(const NameOrOrdinal&, const NameOrOrdinal&) = default;
+};
+
+struct DialogItem {
+  std::uint32_t style = 0;
+  std::uint32_t exStyle = 0;
+  std::int16_t x = 0, y = 0, cx = 0, cy = 0;
+  std::int32_t id = 0;
+  NameOrOrdinal windowClass;
+  NameOrOrdinal title;
+};
+
+struct DialogTemplate {
+  std::uint32_t style = 0;
+  std::uint32_t exStyle = 0;
+  std::int16_t x = 0, y = 0, cx = 0, cy = 0;
+  NameOrOrdinal menu;
+  NameOrOrdinal windowClass;
+  std::string title;
+  std::uint16_t pointSize = 0;
+  std::string typeface;
+  std::vector<DialogItem> items;
+};
+
+// Reads an extended dialog template (DLGTEMPLATEEX and its items).
+class TemplateReader {
+ public:
+  explicit TemplateReader(const BYTE* data) : start_(data), at_(data) {}
+
+  template <typename T>
+  T Read() {
+    T value;
+    std::memcpy(&value, at_, sizeof value);
+    at_ += sizeof value;
+    return value;
+  }
+  std::string ReadText() {
+    std::string text;
+    for (std::uint16_t c = Read<std::uint16_t>(); c != 0; c = Read<std::uint16_t>()) {
+      text.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    }
+    return text;
+  }
+  NameOrOrdinal ReadNameOrOrdinal() {
+    std::uint16_t first;
+    std::memcpy(&first, at_, sizeof first);
+    if (first == 0) {
+      at_ += 2;
+      return {};
+    }
+    if (first == 0xFFFF) {
+      at_ += 2;
+      return {Read<std::uint16_t>(), {}};
+    }
+    return {0, ReadText()};
+  }
+  void AlignToDword() {
+    while ((at_ - start_) % 4 != 0) ++at_;
+  }
+  void Skip(std::size_t bytes) { at_ += bytes; }
+
+ private:
+  const BYTE* start_;
+  const BYTE* at_;
+};
+
+DialogTemplate LoadTemplate(int id) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));  // RT_DIALOG
+  EXPECT_NE(resource, nullptr);
+  if (resource == nullptr) return {};
+  TemplateReader in(static_cast<const BYTE*>(LockResource(LoadResource(module, resource))));
+  DialogTemplate dialog;
+  EXPECT_EQ(in.Read<std::uint16_t>(), 1);       // dlgVer
+  EXPECT_EQ(in.Read<std::uint16_t>(), 0xFFFF);  // signature: extended
+  in.Read<std::uint32_t>();                     // helpID
+  dialog.exStyle = in.Read<std::uint32_t>();
+  dialog.style = in.Read<std::uint32_t>();
+  const auto count = in.Read<std::uint16_t>();
+  dialog.x = in.Read<std::int16_t>();
+  dialog.y = in.Read<std::int16_t>();
+  dialog.cx = in.Read<std::int16_t>();
+  dialog.cy = in.Read<std::int16_t>();
+  dialog.menu = in.ReadNameOrOrdinal();
+  dialog.windowClass = in.ReadNameOrOrdinal();
+  dialog.title = in.ReadText();
+  if (dialog.style & DS_SETFONT) {
+    dialog.pointSize = in.Read<std::uint16_t>();
+    in.Read<std::uint16_t>();  // weight
+    in.Read<std::uint8_t>();   // italic
+    in.Read<std::uint8_t>();   // charset
+    dialog.typeface = in.ReadText();
+  }
+  for (int i = 0; i < count; ++i) {
+    in.AlignToDword();
+    DialogItem item;
+    in.Read<std::uint32_t>();  // helpID
+    item.exStyle = in.Read<std::uint32_t>();
+    item.style = in.Read<std::uint32_t>();
+    item.x = in.Read<std::int16_t>();
+    item.y = in.Read<std::int16_t>();
+    item.cx = in.Read<std::int16_t>();
+    item.cy = in.Read<std::int16_t>();
+    item.id = in.Read<std::int32_t>();
+    item.windowClass = in.ReadNameOrOrdinal();
+    item.title = in.ReadNameOrOrdinal();
+    in.Skip(in.Read<std::uint16_t>());  // creation data
+    dialog.items.push_back(item);
+  }
+  return dialog;
+}
+
+TEST(WorldWindowTemplate, IsABareToolWindowWithoutControls) {
+  const DialogTemplate dialog = LoadTemplate(102);
+  EXPECT_EQ(dialog.style, 0x90000048u);  // WS_POPUP | WS_VISIBLE | DS_SETFONT | DS_FIXEDSYS
+  EXPECT_EQ(dialog.exStyle, 0x80u);      // WS_EX_TOOLWINDOW
+  EXPECT_EQ(dialog.cx, 200);
+  EXPECT_EQ(dialog.cy, 100);
+  EXPECT_EQ(dialog.menu, NameOrOrdinal{});
+  EXPECT_EQ(dialog.windowClass, NameOrOrdinal{});
+  EXPECT_EQ(dialog.title, "");
+  EXPECT_EQ(dialog.pointSize, 8);
+  EXPECT_EQ(dialog.typeface, "MS Shell Dlg");
+  EXPECT_TRUE(dialog.items.empty());
+}
+
+constexpr std::uint32_t kChild = WS_CHILD | WS_VISIBLE;
+
+// The control's class name; the predefined classes may also be stored as
+// ordinals, and windres writes names in capitals. Either way the same
+// class is found.
+std::string ClassName(const NameOrOrdinal& windowClass) {
+  if (windowClass.ordinal == 0x80) return "button";
+  if (windowClass.ordinal == 0x82) return "static";
+  std::string name = windowClass.text;
+  for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return name;
+}
+
+struct ExpectedItem {
+  std::int32_t id;
+  const char* className;
+  const char* caption;
+  std::uint32_t style;
+  std::int16_t x, y, cx, cy;
+};
+
+TEST(SetupTemplate, HasTheControlsInTabOrderWithTheirTextsStylesAndPlaces) {
+  const DialogTemplate dialog = LoadTemplate(133);
+  EXPECT_EQ(dialog.style, 0x80C00048u);  // WS_POPUP | WS_CAPTION | DS_SHELLFONT
+  EXPECT_EQ(dialog.x, 0);
+  EXPECT_EQ(dialog.y, 0);
+  EXPECT_EQ(dialog.cx, 273);
+  EXPECT_EQ(dialog.cy, 306);
+  EXPECT_EQ(dialog.title, kSetupCaption);
+  EXPECT_EQ(dialog.pointSize, 8);
+  EXPECT_EQ(dialog.typeface, "MS Shell Dlg");
+
+  const char* track = "msctls_trackbar32";
+  const char* kButton = "button";
+  const char* kStatic = "static";
+  const ExpectedItem expected[] = {
+      {1, kButton, kOkButtonText, WS_TABSTOP | BS_DEFPUSHBUTTON, 7, 197, 50, 14},
+      {2, kButton, kCancelButtonText, WS_TABSTOP, 7, 213, 50, 14},
+      {4, kButton, kExitButtonText, WS_TABSTOP, 7, 285, 50, 14},
+      {1001, track, "", WS_TABSTOP | 0x0B, 128, 217, 23, 75},
+      {1002, track, "", WS_TABSTOP | 0x0B, 98, 217, 23, 75},
+      {-1, kStatic, kSmallerLabel, WS_GROUP | SS_CENTER, 70, 218, 24, 18},
+      {-1, kStatic, kBiggerLabel, WS_GROUP | SS_CENTER, 70, 274, 27, 15},
+      {-1, kStatic, kDarkerLabel, WS_GROUP, 154, 281, 22, 8},
+      {-1, kStatic, kLighterLabel, WS_GROUP, 154, 219, 23, 8},
+      {-1, kStatic, kWorldSizeLabel, WS_GROUP, 81, 205, 34, 8},
+      {-1, kStatic, kNightDarknessLabel, WS_GROUP, 130, 205, 48, 8},
+      {-1, kButton, kSetupGroupLabel, BS_GROUPBOX, 65, 194, 201, 106},
+      {5, kButton, kSetDefaultButtonText, WS_TABSTOP, 7, 249, 50, 14},
+      {-1, kStatic, kUsageText, WS_GROUP, 28, 80, 238, 43},
+      {-1, kStatic, kInstructionsHeading, WS_GROUP, 7, 68, 259, 11},
+      {-1, kStatic, kEarthMapRequirementsText, WS_GROUP, 28, 125, 238, 27},
+      {1003, kButton, kAlwaysOnTopText, WS_TABSTOP | BS_AUTOCHECKBOX, 192, 267, 61, 10},
+      {1004, kButton, kShowTrayIconText, WS_TABSTOP | BS_AUTOCHECKBOX, 192, 282, 63, 10},
+      {1005, kButton, kShowSunText, WS_TABSTOP | BS_AUTOCHECKBOX, 192, 208, 47, 10},
+      {1006, kButton, kShowMoonText, WS_TABSTOP | BS_AUTOCHECKBOX, 192, 237, 53, 10},
+      {-1, kStatic, nullptr, SS_ICON | SS_SUNKEN, 16, 15, 20, 20},
+      {6, kButton, kEarthMapButtonText, WS_TABSTOP, 7, 233, 50, 14},
+      {-1, kStatic, kRecoveryText, WS_GROUP, 28, 154, 238, 38},
+      {1009, kButton, kRunAtStartupText, WS_TABSTOP | BS_AUTOCHECKBOX, 192, 252, 63, 10},
+      {1010, kButton, kSunCenteredText, WS_TABSTOP | BS_AUTOCHECKBOX, 192, 223, 60, 10},
+  };
+  ASSERT_EQ(dialog.items.size(), std::size(expected));
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    const ExpectedItem& want = expected[i];
+    const DialogItem& item = dialog.items[i];
+    SCOPED_TRACE("control #" + std::to_string(i + 1));
+    EXPECT_EQ(item.id, want.id);
+    EXPECT_EQ(ClassName(item.windowClass), want.className);
+    if (want.caption != nullptr) {
+      EXPECT_EQ(item.title.text, want.caption);
+    } else {
+      EXPECT_EQ(item.title.ordinal, 128);  // the program icon
+    }
+    EXPECT_EQ(item.style, kChild | want.style);
+    EXPECT_EQ(item.exStyle, 0u);
+    EXPECT_EQ(item.x, want.x);
+    EXPECT_EQ(item.y, want.y);
+    EXPECT_EQ(item.cx, want.cx);
+    EXPECT_EQ(item.cy, want.cy);
+  }
+}
+
+TEST(Manifest, IsCompiledIn) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)), nullptr);
+}
+
+}  // namespace
+}  // namespace lumivane::win32

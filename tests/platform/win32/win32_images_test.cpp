@@ -1,0 +1,187 @@
+#include "platform/win32/win32_images.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace lumivane::win32 {
+namespace {
+
+constexpr std::int32_t kWidth = 5;  // odd, so every depth pads its rows
+constexpr std::int32_t kHeight = 3;
+
+// A colour per palette index; all distinct and exact on a true-colour display.
+Pixel PaletteColour(int index) {
+  return MakePixel(static_cast<std::uint32_t>(index * 37 + 11) & 0xFF,
+                   static_cast<std::uint32_t>(index * 91 + 5) & 0xFF,
+                   static_cast<std::uint32_t>(255 - index * 13) & 0xFF);
+}
+
+// The picture every test file shows: palette index per pixel.
+int IndexAt(std::int32_t x, std::int32_t y, int colours) { return (x + 2 * y) % colours; }
+
+void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  out.push_back(v & 0xFF);
+  out.push_back((v >> 8) & 0xFF);
+}
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+// An uncompressed bottom-up Windows bitmap file of the depth (1, 4, 8, 24 or
+// 32).
+std::vector<std::uint8_t> BitmapFile(int bitsPerPixel) {
+  const int colours = bitsPerPixel <= 8 ? 1 << bitsPerPixel : 6;
+  const int paletteEntries = bitsPerPixel <= 8 ? colours : 0;
+  const std::uint32_t stride = ((kWidth * bitsPerPixel + 31) / 32) * 4;
+  const std::uint32_t dataOffset = 14 + 40 + 4 * paletteEntries;
+  std::vector<std::uint8_t> out;
+  out.push_back('B');
+  out.push_back('M');
+  Put32(out, dataOffset + stride * kHeight);
+  Put32(out, 0);
+  Put32(out, dataOffset);
+  Put32(out, 40);
+  Put32(out, kWidth);
+  Put32(out, kHeight);
+  Put16(out, 1);
+  Put16(out, static_cast<std::uint32_t>(bitsPerPixel));
+  Put32(out, 0);  // BI_RGB
+  Put32(out, stride * kHeight);
+  Put32(out, 2835);
+  Put32(out, 2835);
+  Put32(out, static_cast<std::uint32_t>(paletteEntries));
+  Put32(out, 0);
+  for (int i = 0; i < paletteEntries; ++i) {
+    const Pixel c = PaletteColour(i);
+    out.insert(out.end(), {static_cast<std::uint8_t>(BlueOf(c)),
+                           static_cast<std::uint8_t>(GreenOf(c)),
+                           static_cast<std::uint8_t>(RedOf(c)), 0});
+  }
+  for (std::int32_t fileRow = 0; fileRow < kHeight; ++fileRow) {
+    const std::int32_t y = kHeight - 1 - fileRow;
+    std::vector<std::uint8_t> row(stride, 0);
+    for (std::int32_t x = 0; x < kWidth; ++x) {
+      const int index = IndexAt(x, y, colours);
+      if (bitsPerPixel <= 8) {
+        const int bit = x * bitsPerPixel;
+        row[bit / 8] |= static_cast<std::uint8_t>(index << (8 - bitsPerPixel - bit % 8));
+      } else {
+        const Pixel c = PaletteColour(index);
+        const std::size_t at = static_cast<std::size_t>(x) * (bitsPerPixel / 8);
+        row[at] = static_cast<std::uint8_t>(BlueOf(c));
+        row[at + 1] = static_cast<std::uint8_t>(GreenOf(c));
+        row[at + 2] = static_cast<std::uint8_t>(RedOf(c));
+      }
+    }
+    out.insert(out.end(), row.begin(), row.end());
+  }
+  return out;
+}
+
+Image ExpectedPicture(int bitsPerPixel) {
+  const int colours = bitsPerPixel <= 8 ? 1 << bitsPerPixel : 6;
+  Image image(kWidth, kHeight);
+  for (std::int32_t y = 0; y < kHeight; ++y) {
+    for (std::int32_t x = 0; x < kWidth; ++x) image.at(x, y) = PaletteColour(IndexAt(x, y, colours));
+  }
+  return image;
+}
+
+class TempFile {
+ public:
+  explicit TempFile(const std::vector<std::uint8_t>& bytes) {
+    char folder[MAX_PATH] = {};
+    char name[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    GetTempFileNameA(folder, "lmv", 0, name);
+    path_ = name;
+    std::ofstream(path_, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+  }
+  ~TempFile() { DeleteFileA(path_.c_str()); }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+class MapFileDepths : public ::testing::TestWithParam<int> {};
+
+TEST_P(MapFileDepths, LoadsWithItsOwnSizeAndExactColours) {
+  const TempFile file(BitmapFile(GetParam()));
+  const std::optional<Image> image = Win32MapImageLoader().LoadImageFile(file.path());
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->width(), kWidth);
+  EXPECT_EQ(image->height(), kHeight);
+  EXPECT_EQ(*image, ExpectedPicture(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Win32MapImageLoader, MapFileDepths, ::testing::Values(1, 4, 8, 24, 32));
+
+TEST(Win32MapImageLoader, MissingBrokenAndFolderPathsFail) {
+  Win32MapImageLoader loader;
+  EXPECT_FALSE(loader.LoadImageFile("C:\\no such folder\\earth.bmp"));
+  EXPECT_FALSE(loader.LoadImageFile(""));
+  const TempFile text(std::vector<std::uint8_t>{'n', 'o', 't', ' ', 'a', ' ', 'b', 'm', 'p'});
+  EXPECT_FALSE(loader.LoadImageFile(text.path()));
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  EXPECT_FALSE(loader.LoadImageFile(folder));
+}
+
+// The resources are linked into this test program as into the real one.
+TEST(Win32BuiltinImages, ResourcesHaveTheirSizesAndMatchTheFilesTheyCameFrom) {
+  Win32BuiltinImages builtins(GetModuleHandleA(nullptr));
+  Win32MapImageLoader files;
+  const struct {
+    BuiltinImage role;
+    std::int32_t size;  // the markers are squares
+  } roles[] = {
+      {BuiltinImage::SunImage, 40},       {BuiltinImage::SunMask, 40},
+      {BuiltinImage::MoonFullImage, 20},  {BuiltinImage::MoonNewImage, 20},
+      {BuiltinImage::MoonMask, 20},       {BuiltinImage::MoonFirstQuarterImage, 20},
+      {BuiltinImage::MoonLastQuarterImage, 20},
+  };
+  for (const auto& [role, size] : roles) {
+    const Image image = builtins.Load(role);
+    EXPECT_EQ(image.width(), size) << ResourceFileName(role);
+    EXPECT_EQ(image.height(), size) << ResourceFileName(role);
+    const std::optional<Image> file =
+        files.LoadImageFile(std::string(LUMIVANE_RES_DIR) + "/" + ResourceFileName(role));
+    ASSERT_TRUE(file) << ResourceFileName(role);
+    EXPECT_EQ(image, *file) << ResourceFileName(role);
+  }
+  const Image map = builtins.Load(BuiltinImage::EarthMap);  // RLE8 compressed
+  EXPECT_EQ(map.width(), 400);
+  EXPECT_EQ(map.height(), 200);
+  EXPECT_EQ(map.at(0, 199), MakePixel(255, 255, 255));  // Antarctica's ice
+}
+
+TEST(Win32BuiltinImages, MasksArePureBlackOnPureWhite) {
+  Win32BuiltinImages builtins(GetModuleHandleA(nullptr));
+  for (const BuiltinImage mask : {BuiltinImage::SunMask, BuiltinImage::MoonMask}) {
+    const Image image = builtins.Load(mask);
+    int black = 0;
+    for (const Pixel p : image.pixels()) {
+      EXPECT_TRUE(p == 0 || p == 0xFFFFFFu) << std::hex << p;
+      black += p == 0 ? 1 : 0;
+    }
+    EXPECT_EQ(black, mask == BuiltinImage::SunMask ? 408 : 316);
+  }
+}
+
+TEST(LoadAppIcon, FindsTheProgramIcon) {
+  EXPECT_NE(LoadAppIcon(GetModuleHandleA(nullptr)), nullptr);
+}
+
+}  // namespace
+}  // namespace lumivane::win32
