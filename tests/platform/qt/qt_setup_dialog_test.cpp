@@ -1,0 +1,186 @@
+#include "platform/qt/qt_setup_dialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+#include <vector>
+
+#include "qt_world_window_fixture.h"
+#include "setup/setup_texts.h"
+
+namespace lumivane::testing {
+namespace {
+
+class QtSetupDialogTest : public QtShellTest {
+ protected:
+  std::unique_ptr<QtSetupDialog> Dialog() {
+    return std::make_unique<QtSetupDialog>(*store_, startup_, QStringLiteral("Lumivane"));
+  }
+
+  // Runs the dialog; `inDialog` acts on it once it is open.
+  static int Run(QtSetupDialog& dialog, const std::function<void()>& inDialog) {
+    QTimer::singleShot(0, &dialog, inDialog);
+    return dialog.exec();
+  }
+
+  // Acts on the open-file dialog as soon as it is open.
+  static void OnFileDialog(const std::function<void(QFileDialog&)>& act) {
+    QTimer::singleShot(0, [act] {
+      auto* fileDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(fileDialog, nullptr);
+      act(*fileDialog);
+    });
+  }
+};
+
+TEST_F(QtSetupDialogTest, ShowsTheStoredValuesClampedToTheTrackbarRange) {
+  Store("size/scale", 0);
+  Store("colors/nightfilter", 150);
+  Store("position/ontop", 1);
+  Store("options/tray", 0);
+  Store("options/suncentered", 7);
+  const auto dialog = Dialog();
+  EXPECT_EQ(dialog->windowTitle(), "Lumivane");
+  EXPECT_EQ(dialog->trackbar(SetupTrackbar::WorldSize)->value(), 1);
+  EXPECT_EQ(dialog->trackbar(SetupTrackbar::NightDarkness)->value(), 100);
+  EXPECT_TRUE(dialog->checkBox(SetupCheckBox::AlwaysOnTop)->isChecked());
+  EXPECT_FALSE(dialog->checkBox(SetupCheckBox::ShowTrayIcon)->isChecked());
+  EXPECT_TRUE(dialog->checkBox(SetupCheckBox::SunCentered)->isChecked());
+  EXPECT_TRUE(dialog->checkBox(SetupCheckBox::ShowSun)->isChecked());
+  EXPECT_FALSE(dialog->checkBox(SetupCheckBox::RunAtStartup)->isChecked());
+}
+
+TEST_F(QtSetupDialogTest, TrackbarsAreVerticalOneToHundredWithTicksOnBothSidesAndOneAtTheTop) {
+  const auto dialog = Dialog();
+  for (SetupTrackbar id : {SetupTrackbar::WorldSize, SetupTrackbar::NightDarkness}) {
+    QSlider* slider = dialog->trackbar(id);
+    EXPECT_EQ(slider->orientation(), Qt::Vertical);
+    EXPECT_EQ(slider->minimum(), 1);
+    EXPECT_EQ(slider->maximum(), 100);
+    EXPECT_EQ(slider->tickInterval(), 10);
+    EXPECT_EQ(slider->tickPosition(), QSlider::TicksBothSides);
+    EXPECT_TRUE(slider->invertedAppearance());  // 1 at the top
+    slider->setValue(50);
+    QTest::keyClick(slider, Qt::Key_Down);
+    EXPECT_EQ(slider->value(), 51);
+  }
+}
+
+TEST_F(QtSetupDialogTest, ControlsFollowTheTabOrderWithTheirCaptions) {
+  const auto dialog = Dialog();
+  std::vector<QString> order;
+  QWidget* widget = dialog->button(kOkCommand);
+  do {
+    if (widget->focusPolicy() & Qt::TabFocus) {
+      if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        order.push_back(button->text());
+      } else if (qobject_cast<QSlider*>(widget) != nullptr) {
+        order.push_back(widget == dialog->trackbar(SetupTrackbar::NightDarkness) ? "night"
+                                                                                 : "size");
+      }
+    }
+    widget = widget->nextInFocusChain();
+  } while (widget != dialog->button(kOkCommand));
+  const std::vector<QString> expected{
+      "&OK",       "&Cancel",         "E&xit",         "night",         "size",
+      "Set &Default", "&Always on top", "&Show tray icon", "Show S&un",   "Show &Moon",
+      "&Earth map...", "&Run at startup", "Su&n Centered"};
+  EXPECT_EQ(order, expected);
+  EXPECT_TRUE(dialog->button(kOkCommand)->isDefault());
+}
+
+TEST_F(QtSetupDialogTest, LabelsKeepTheirWholeTextAndTheUsageTextIsShown) {
+  const auto dialog = Dialog();
+  bool usageShown = false;
+  for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+    if (label->text() == kUsageText) usageShown = true;
+    if (!label->wordWrap() && !label->text().isEmpty()) {
+      EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    }
+  }
+  EXPECT_TRUE(usageShown);
+}
+
+TEST_F(QtSetupDialogTest, OkStoresEveryControlAndTheStartEntry) {
+  const auto dialog = Dialog();
+  const int result = Run(*dialog, [&] {
+    dialog->trackbar(SetupTrackbar::NightDarkness)->setValue(77);
+    dialog->checkBox(SetupCheckBox::RunAtStartup)->setChecked(true);
+    dialog->checkBox(SetupCheckBox::ShowMoon)->setChecked(false);
+    QTest::keyClick(dialog.get(), Qt::Key_Return);  // the default button
+  });
+  EXPECT_EQ(result, kIdOk);
+  EXPECT_EQ(StoredValue("colors/nightfilter").toInt(), 77);
+  EXPECT_EQ(StoredValue("size/scale").toInt(), 30);
+  EXPECT_EQ(StoredValue("options/moon").toInt(), 0);
+  EXPECT_EQ(StoredValue("options/start").toInt(), 1);
+  EXPECT_TRUE(QFileInfo::exists(configHome_.path() + "/autostart/Lumivane.desktop"));
+}
+
+TEST_F(QtSetupDialogTest, EscCancelsAndWritesNothing) {
+  const auto dialog = Dialog();
+  const int result = Run(*dialog, [&] {
+    dialog->trackbar(SetupTrackbar::WorldSize)->setValue(70);
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+  });
+  EXPECT_EQ(result, kIdCancel);
+  EXPECT_FALSE(QFileInfo::exists(IniPath()));
+}
+
+TEST_F(QtSetupDialogTest, EarthMapOffersBitmapsFirstAndStoresTheChosenFile) {
+  const QString mapPath = configHome_.path() + "/world.bmp";
+  QImage(8, 4, QImage::Format_RGB32).save(mapPath);
+  const auto dialog = Dialog();
+  const int result = Run(*dialog, [&] {
+    OnFileDialog([&](QFileDialog& files) {
+      EXPECT_EQ(files.nameFilters(),
+                (QStringList{"Windows bitmap (*.bmp)", "All files (*.*)"}));
+      EXPECT_EQ(files.selectedNameFilter(), "Windows bitmap (*.bmp)");
+      EXPECT_EQ(files.defaultSuffix(), "bmp");
+      files.selectFile(mapPath);
+      QMetaObject::invokeMethod(&files, "accept");
+    });
+    dialog->button(kEarthMapCommand)->click();
+  });
+  EXPECT_EQ(result, kIdReload);
+  EXPECT_EQ(StoredValue("options/image").toString(), mapPath);
+}
+
+TEST_F(QtSetupDialogTest, CancellingTheFileDialogKeepsTheSetupOpenAsItWas) {
+  const auto dialog = Dialog();
+  const int result = Run(*dialog, [&] {
+    dialog->trackbar(SetupTrackbar::WorldSize)->setValue(64);
+    OnFileDialog([](QFileDialog& files) { files.reject(); });
+    dialog->button(kEarthMapCommand)->click();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->trackbar(SetupTrackbar::WorldSize)->value(), 64);
+    dialog->button(kCancelCommand)->click();
+  });
+  EXPECT_EQ(result, kIdCancel);
+  EXPECT_FALSE(StoredValue("options/image").isValid());
+}
+
+TEST_F(QtSetupDialogTest, TheFileDialogStartsInTheStoredMapsFolder) {
+  const QString mapPath = configHome_.path() + "/maps/relief.bmp";
+  ASSERT_TRUE(QDir().mkpath(configHome_.path() + "/maps"));
+  Store("options/image", mapPath);
+  const auto dialog = Dialog();
+  Run(*dialog, [&] {
+    OnFileDialog([&](QFileDialog& files) {
+      EXPECT_EQ(files.directory().absolutePath().toStdString(),
+                (configHome_.path() + "/maps").toStdString());
+      files.reject();
+    });
+    dialog->button(kEarthMapCommand)->click();
+    dialog->button(kExitCommand)->click();
+  });
+  EXPECT_EQ(dialog->result(), kIdExit);
+}
+
+}  // namespace
+}  // namespace lumivane::testing
