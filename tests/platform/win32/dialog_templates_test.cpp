@@ -210,7 +210,7 @@ TEST(SetupTemplate, HasTheControlsInTabOrderWithTheirTextsStylesAndPlaces) {
   for (std::size_t i = 0; i < std::size(expected); ++i) {
     const ExpectedItem& want = expected[i];
     const DialogItem& item = dialog.items[i];
-    SCOPED_TRACE("control #" + std::to_string(i + 1));
+    SCOPED_TRACE(::testing::Message() << "control #" << i + 1);
     EXPECT_EQ(item.id, want.id);
     EXPECT_EQ(ClassName(item.windowClass), want.className);
     if (want.caption != nullptr) {

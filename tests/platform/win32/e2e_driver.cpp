@@ -36,14 +36,14 @@ bool IsWorldWindow(HWND window) {
          (exStyle & WS_EX_TOOLWINDOW) != 0 && IsWindowVisible(window);
 }
 
+BOOL CALLBACK CollectWorldWindow(HWND window, LPARAM list) {
+  if (IsWorldWindow(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
 std::vector<HWND> WorldWindows() {
   std::vector<HWND> found;
-  EnumWindows(
-      [](HWND window, LPARAM list) -> BOOL {
-        if (IsWorldWindow(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumWindows(&CollectWorldWindow, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
