@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include <QCoreApplication>
 #include <QString>
 
 #include "picture_files.h"
@@ -83,7 +82,8 @@ int main(int argc, char** argv) {
     std::printf("%s\n", PositionsJson(now).c_str());
     return std::fflush(stdout) == 0 ? 0 : kFileError;
   }
-  // Image format plugins (JPEG) are found through the application object.
-  QCoreApplication application(argc, argv);
+  // No QCoreApplication: QImage finds its format plugins (JPEG) and QSettings
+  // its file without one, and starting its event loop machinery would cost
+  // more than rendering a small frame.
   return Render(options, now);
 }
