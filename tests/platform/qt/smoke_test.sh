@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Runs the Linux program as a user would, on a virtual X display with a
+# window manager: the map window appears without a frame at its stored place
+# and shows a picture, a drag moves it, a right click opens the setup dialog,
+# Esc closes that and, on the map, ends the program after saving where the
+# window was; a second start meanwhile ends at once.
+#
+# Usage: smoke_test.sh path/to/Lumivane [screenshot-folder]
+# Needs: Xvfb openbox xdotool xwininfo (x11-utils) convert (imagemagick).
+set -euo pipefail
+
+program=$(realpath "$1")
+shots=${2:-}
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$work/program.log" ] && sed "s/^/  program: /" "$work/program.log" >&2
+  exit 1
+}
+
+# Waits up to 10 s for a command to succeed.
+wait_for() {
+  for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+
+# "X Y" on the screen of the top-level window with this name and size, or
+# nothing.
+window_position() {
+  xwininfo -root -tree \
+    | awk -v name="\"$1\":" -v size="$2" '$2 == name && index($0, "  " size "+") { print $NF; exit }' \
+    | sed -E 's/^\+(-?[0-9]+)\+(-?[0-9]+)$/\1 \2/'
+}
+
+# Checks for wait_for, evaluated afresh at every try.
+map_window_at() { [ "$(window_position Lumivane 400x200)" = "$1" ]; }
+# The setup dialog: a window of the program's other than the map (and other
+# than a tray icon, should a tray be running).
+setup_dialog_open() {
+  xwininfo -root -tree | grep '"Lumivane": ("Lumivane" "Lumivane")' \
+    | grep -qvE '  (400x200|22x22|24x24)\+'
+}
+setup_dialog_closed() { ! setup_dialog_open; }
+
+mkdir -p "$work/config/Brevanta" "$work/runtime"
+chmod 700 "$work/runtime"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+printf '[position]\nx=200\ny=150\n' > "$work/config/Brevanta/Lumivane.ini"
+
+# A free display number, chosen by the server itself.
+exec 5> "$work/display"
+Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+wait_for test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+openbox >/dev/null 2>&1 &
+pids+=($!)
+wait_for sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q \"window id\"" || fail "openbox did not start"
+
+"$program" >"$work/program.log" 2>&1 &
+program_pid=$!
+pids+=("$program_pid")
+wait_for map_window_at "200 150" \
+  || fail "no 400x200 map window at the stored 200 150: $(window_position Lumivane 400x200)"
+sleep 0.5
+
+# The map: many colours, no window-manager frame around it.
+import -window root "$work/map.png"
+[ -n "$shots" ] && cp "$work/map.png" "$shots/lumivane-map.png"
+colours=$(convert "$work/map.png" -crop 400x200+200+150 +repage -unique-colors -format '%w' info:)
+[ "$colours" -gt 50 ] || fail "the map shows only $colours colours"
+frame=$(xprop -id "$(xdotool search --name '^Lumivane$' | head -n1)" _NET_FRAME_EXTENTS || true)
+case "$frame" in *"0, 0, 0, 0"*|*"not found"*) ;; *) fail "window has a frame: $frame" ;; esac
+
+# A second start ends at once and leaves the first alone.
+timeout 10 "$program" || fail "the second start did not end cleanly"
+kill -0 "$program_pid" || fail "the first instance ended"
+
+# Drag by (150, 100): the first move only records where the drag began.
+xdotool mousemove 300 200 mousedown 1
+for step in $(seq 0 10); do xdotool mousemove $((300 + step * 15)) $((200 + step * 10)); sleep 0.05; done
+xdotool mouseup 1
+wait_for map_window_at "335 240" \
+  || fail "dragged window at $(window_position Lumivane 400x200), not at 335 240"
+
+# Right click: the setup dialog; Esc cancels it.
+xdotool mousemove 500 300 click 3
+wait_for setup_dialog_open \
+  || fail "no setup dialog"
+sleep 0.5
+import -window root "$work/setup.png"
+[ -n "$shots" ] && cp "$work/setup.png" "$shots/lumivane-setup.png"
+xdotool key Escape
+wait_for setup_dialog_closed \
+  || fail "Esc did not close the setup dialog"
+
+# A click and Esc on the map end the program, which saved its place.
+xdotool mousemove 500 300 click 1
+sleep 0.3
+xdotool key Escape
+program_ended() { ! kill -0 "$program_pid" 2>/dev/null || grep -q zombie "/proc/$program_pid/status"; }
+wait_for program_ended || fail "Esc did not end the program"
+ini="$work/config/Brevanta/Lumivane.ini"
+grep -q '^x=335$' "$ini" && grep -q '^y=240$' "$ini" || fail "placement not saved: $(cat "$ini")"
+echo "smoke test passed"
