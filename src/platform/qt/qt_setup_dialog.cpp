@@ -87,9 +87,9 @@ void QtSetupDialog::connectButtons() {
 }
 
 QPushButton* QtSetupDialog::addButton(int commandId, const char* caption, QRect placeInUnits) {
+  // Buttons stay auto-default: Enter presses the focused button, and OK when
+  // the focus is on any other control.
   auto* button = new QPushButton(Text(caption), this);
-  // Only OK is the default button; Enter must not press whichever has focus.
-  button->setAutoDefault(false);
   place(button, placeInUnits);
   buttons_[commandId] = button;
   return button;
