@@ -60,6 +60,19 @@ TEST_F(QtWorldWindowTest, StartsFramelessAtTheStoredPlaceAndShowsTheComposedFram
   EXPECT_EQ(ImageFromQImage(window->grab().toImage()), *frame);
 }
 
+TEST_F(QtWorldWindowTest, AFrameHandedOverOutsideAPaintIsShownAtOnce) {
+  const auto window = StartedWindow(0, 0);
+  Image red(400, 200);
+  for (std::int32_t y = 0; y < red.height(); ++y) {
+    for (std::int32_t x = 0; x < red.width(); ++x) red.row(y)[x] = MakePixel(255, 0, 0);
+  }
+  window->ShowFrame(red);  // as a tray hover or a desktop change does
+  const QImage shown =
+      window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(shown.size(), QSize(400, 200));
+  EXPECT_EQ(ImageFromQImage(shown), red);
+}
+
 TEST_F(QtWorldWindowTest, LeftDragMovesByThePointerOffsetSnapsAndEndsWithoutTheButton) {
   const auto window = StartedWindow(100, 100);
   QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(50, 50));
