@@ -12,6 +12,8 @@
 //   setup-cancel       Cancel in the setup dialog
 //   setup-state        "size dark id=checked ..." of the open setup dialog
 //   wait-gone          waits until no world window is left
+//   message            the text of the open message box ("\n" for line
+//                      breaks), then presses its OK
 #include <windows.h>
 #include <commctrl.h>
 
@@ -111,6 +113,28 @@ int main(int argc, char** argv) {
       Sleep(50);
     }
     return Fail("the world window is still there");
+  }
+
+  if (command == "message") {
+    // Message boxes and the setup dialog share the caption; only the box
+    // has the static text control 0xFFFF.
+    HWND box = WaitFor([] {
+      HWND dialog = FindWindowA("#32770", "Lumivane");
+      return dialog != nullptr && GetDlgItem(dialog, 0xFFFF) != nullptr ? dialog : nullptr;
+    });
+    if (box == nullptr) return Fail("no message box");
+    char text[1024] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    for (const char* c = text; *c != '\0'; ++c) {
+      if (*c == '\n') {
+        std::printf("\\n");
+      } else if (*c != '\r') {
+        std::putchar(*c);
+      }
+    }
+    std::printf("\n");
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return 0;
   }
 
   if (command.rfind("setup", 0) == 0) {

@@ -45,12 +45,15 @@ shot() {
     import -window root "$shots/$1.png" 2>/dev/null || true
   fi
 }
+program_pid=""
 start_program() {
   "$wine" "$program" >/dev/null 2>&1 &
   program_pid=$!
 }
+# A failed check must not leave the program running.
+trap '[ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null; true' EXIT
 stop_program() {  # Esc, then the process must end on its own
-  drive esc
+  drive esc || true
   drive wait-gone || true
   local waited=0
   while kill -0 "$program_pid" 2>/dev/null && [ $waited -lt 100 ]; do
@@ -143,6 +146,25 @@ start_program
 expect "restart at the stored place and size" "$(drive rect)" "580 50 1180 350"
 stop_program
 expect "Run entry removed when not wanted" "$(reg_value "$run_key" Lumivane)" "missing"
+
+# A map file that cannot be loaded: one message, the setting is reset, and
+# the built-in map is used.
+"$wine" reg add "$app_key\\options" /v image /t REG_SZ /d 'C:\maps\gone.bmp' /f >/dev/null
+start_program
+expect "message for a map that cannot be loaded" "$(drive message)" \
+  'Unable to load:\nC:\maps\gone.bmp\nUsing default image.'
+expect "options/image reset" "$(reg_value "$app_key\\options" image)" "Default"
+expect "built-in map at its size" "$(drive rect)" "580 50 1180 350"
+stop_program
+
+# A user's map sets the base size: the 40 x 40 sun picture at scale 45.
+map_file=$(dirname "$program")/user_map.bmp
+cp "$(dirname "$0")/../../../res/sun_image.bmp" "$map_file"
+"$wine" reg add "$app_key\\options" /v image /t REG_SZ /d "Z:${map_file//\//\\}" /f >/dev/null
+start_program
+expect "user map sets the window's size" "$(drive rect)" "580 50 640 110"
+stop_program
+rm -f "$map_file"
 
 if [ $failures -ne 0 ]; then
   echo "$failures check(s) failed"
