@@ -51,7 +51,10 @@ start_program() {
   program_pid=$!
 }
 # A failed check must not leave the program running.
-trap '[ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null; true' EXIT
+stop_leftover() {
+  if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
+}
+trap stop_leftover EXIT
 stop_program() {  # Esc, then the process must end on its own
   drive esc || true
   drive wait-gone || true
