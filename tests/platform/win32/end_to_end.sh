@@ -135,6 +135,18 @@ drive setup-cancel
 sleep 0.3
 expect "Cancel keeps the size" "$(drive rect)" "680 0 1280 300"
 
+# A right click on the notification-area icon opens the same dialog, when
+# the caller provides a notification area and says where the icon is.
+if [ -n "${LUMIVANE_TRAY_POINT:-}" ]; then
+  read -r tray_x tray_y <<<"$LUMIVANE_TRAY_POINT"
+  xdotool mousemove "$tray_x" "$tray_y" click 3
+  expect "tray right click opens the setup dialog" "$(drive setup-state)" \
+    "45 70 1003=1 1004=1 1005=1 1006=1 1009=1 1010=1"
+  drive setup-cancel
+  xdotool mousemove 1279 0
+  sleep 0.3
+fi
+
 # Esc stores the placement and ends the program.
 drive drag -100 50 >/dev/null
 stop_program
