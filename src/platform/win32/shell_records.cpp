@@ -4,6 +4,9 @@
 
 namespace lumivane::win32 {
 
+// The first form of the record is 88 bytes on 32-bit Windows.
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88);
+
 NOTIFYICONDATAA TrayIconRecord(HWND window, HICON icon, const std::string& tip) {
   NOTIFYICONDATAA record{};
   // The first form of the record: understood by every version of the shell.
