@@ -119,15 +119,19 @@ void ShadeDayNight(Image& image, double declination, double westLongitude,
     cosQ[static_cast<std::size_t>(x)] = std::cos(q);
   }
 
+  std::vector<double> zenithCosines(static_cast<std::size_t>(width));
   for (std::int32_t y = 0; y < height; ++y) {
     const double p = MapGeometry::RowToLatitude(y, height) * kDegreesToRadians;
     const double sinP = std::sin(p);
     const double cosP = std::cos(p);
     const double sinPSinA = sinP * sinA;
+    // A branch-free pass the compiler can vectorise, then the per-pixel rules.
+    for (std::size_t i = 0; i < zenithCosines.size(); ++i) {
+      zenithCosines[i] = (sinQ[i] * cosP) * sinBCosA + (cosQ[i] * cosP) * cosBCosA + sinPSinA;
+    }
     Pixel* row = image.row(y);
     for (std::int32_t x = 0; x < width; ++x) {
-      const auto i = static_cast<std::size_t>(x);
-      const double z = (sinQ[i] * cosP) * sinBCosA + (cosQ[i] * cosP) * cosBCosA + sinPSinA;
+      const double z = zenithCosines[static_cast<std::size_t>(x)];
       if (z < 0) {
         row[x] = ShadeNight(row[x], z, amounts, estimator);
       } else if (z >= kNoDayGainBelow) {
