@@ -9,23 +9,18 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "platform/qt/temporary_config_home.h"
+
 namespace lumivane {
 namespace {
 
 // Each test gets its own XDG_CONFIG_HOME.
-class QtProfileStoreTest : public ::testing::Test {
+class QtProfileStoreTest : public testing::TemporaryConfigHomeTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(configHome_.isValid());
-    oldConfigHome_ = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", configHome_.path().toUtf8());
-  }
-  void TearDown() override { qputenv("XDG_CONFIG_HOME", oldConfigHome_); }
-
-  QString IniPath() const { return configHome_.path() + "/Brevanta/Lumivane.ini"; }
+  QString IniPath() const { return ConfigHome() + "/Brevanta/Lumivane.ini"; }
 
   void WriteIni(const QByteArray& contents) {
-    ASSERT_TRUE(QDir().mkpath(configHome_.path() + "/Brevanta"));
+    ASSERT_TRUE(QDir().mkpath(ConfigHome() + "/Brevanta"));
     QFile file(IniPath());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(contents);
@@ -35,21 +30,18 @@ class QtProfileStoreTest : public ::testing::Test {
     QFile file(IniPath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
-
-  QTemporaryDir configHome_;
-  QByteArray oldConfigHome_;
 };
 
 TEST_F(QtProfileStoreTest, LivesInTheUsersConfigFolderUnderTheProgramsName) {
   EXPECT_EQ(QtProfileStore("Lumivane").filePath(), IniPath());
-  EXPECT_EQ(QtProfileStore("Other").filePath(), configHome_.path() + "/Brevanta/Other.ini");
+  EXPECT_EQ(QtProfileStore("Other").filePath(), ConfigHome() + "/Brevanta/Other.ini");
 }
 
 TEST_F(QtProfileStoreTest, ReadsOfAMissingFileGiveDefaultsAndCreateNothing) {
   QtProfileStore store("Lumivane");
   EXPECT_EQ(store.ReadSettingInt("size", "scale", 30), 30);
   EXPECT_EQ(store.ReadSettingString("options", "image", "Default"), "Default");
-  EXPECT_FALSE(QFileInfo::exists(configHome_.path() + "/Brevanta"));
+  EXPECT_FALSE(QFileInfo::exists(ConfigHome() + "/Brevanta"));
 }
 
 TEST_F(QtProfileStoreTest, WrittenValuesReadBackInOneGroupPerSection) {
@@ -132,7 +124,7 @@ TEST_F(QtProfileStoreTest, WritesReplaceTheFileInsteadOfWritingIntoIt) {
   QtProfileStore store("Lumivane");
   ASSERT_TRUE(store.WriteSettingInt("size", "scale", 45));
   // A second name for the old file: a write in place would change it too.
-  const QString oldLink = configHome_.path() + "/old.ini";
+  const QString oldLink = ConfigHome() + "/old.ini";
   ASSERT_EQ(::link(QFile::encodeName(IniPath()).constData(),
                    QFile::encodeName(oldLink).constData()),
             0);
@@ -143,7 +135,7 @@ TEST_F(QtProfileStoreTest, WritesReplaceTheFileInsteadOfWritingIntoIt) {
   ASSERT_TRUE(old.open(QIODevice::ReadOnly));
   EXPECT_TRUE(old.readAll().contains("scale=45"));
   EXPECT_TRUE(ReadIni().contains("scale=60"));
-  EXPECT_EQ(QDir(configHome_.path() + "/Brevanta").entryList(QDir::Files),
+  EXPECT_EQ(QDir(ConfigHome() + "/Brevanta").entryList(QDir::Files),
             QStringList{"Lumivane.ini"});
 }
 

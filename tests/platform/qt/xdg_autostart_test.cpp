@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "platform/qt/temporary_config_home.h"
+
 #include "fakes/fake_profile_store.h"
 #include "fakes/fake_settings_ports.h"
 #include "settings/run_entry.h"
@@ -13,23 +15,13 @@
 namespace lumivane {
 namespace {
 
-class XdgAutostartTest : public ::testing::Test {
+class XdgAutostartTest : public testing::TemporaryConfigHomeTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(configHome_.isValid());
-    oldConfigHome_ = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", configHome_.path().toUtf8());
-  }
-  void TearDown() override { qputenv("XDG_CONFIG_HOME", oldConfigHome_); }
-
-  QString EntryPath() const { return configHome_.path() + "/autostart/Lumivane.desktop"; }
+  QString EntryPath() const { return ConfigHome() + "/autostart/Lumivane.desktop"; }
   QByteArray Entry() const {
     QFile file(EntryPath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
-
-  QTemporaryDir configHome_;
-  QByteArray oldConfigHome_;
 };
 
 TEST_F(XdgAutostartTest, RegisterWritesADesktopEntryStartingTheQuotedPath) {
@@ -58,7 +50,7 @@ TEST_F(XdgAutostartTest, ExecIsEscapedSoThatAnyPathStartsThatFile) {
 TEST_F(XdgAutostartTest, RegisterReplacesAnOldEntryAndUnregisterRemovesOnlyIt) {
   XdgAutostart autostart("/new/lumivane");
   ASSERT_TRUE(autostart.Register("\"/old/lumivane\""));
-  const QString neighbour = configHome_.path() + "/autostart/other.desktop";
+  const QString neighbour = ConfigHome() + "/autostart/other.desktop";
   QFile other(neighbour);
   ASSERT_TRUE(other.open(QIODevice::WriteOnly));
   other.close();
@@ -83,7 +75,7 @@ TEST_F(XdgAutostartTest, AnEntryThatCannotBeWrittenReportsFailure) {
 
 TEST_F(XdgAutostartTest, AFailedEntryTurnsTheStoredWishOff) {
   // "autostart" is a file, so no entry can be made below it.
-  QFile blocker(configHome_.path() + "/autostart");
+  QFile blocker(ConfigHome() + "/autostart");
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
   XdgAutostart autostart("/opt/lumivane/lumivane");
