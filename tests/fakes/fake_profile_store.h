@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "fakes/call_log.h"
 #include "settings/profile_store.h"
 
 namespace lumivane {
@@ -19,15 +20,10 @@ namespace lumivane {
 //   WriteSettingString options/image "Default"
 // Values set with Set() are stored without being logged. A value of the
 // other kind (a text read as a number, ...) reads as the default.
-class FakeProfileStore : public ProfileStore {
+class FakeProfileStore : public ProfileStore, public CallLog {
  public:
-  FakeProfileStore() : log(ownLog_) {}
-  // Logs into a list shared with other fakes, to assert the interleaving.
-  explicit FakeProfileStore(std::vector<std::string>& sharedLog) : log(sharedLog) {}
-  FakeProfileStore(const FakeProfileStore&) = delete;
-  FakeProfileStore& operator=(const FakeProfileStore&) = delete;
+  using CallLog::CallLog;
 
-  std::vector<std::string>& log;
   bool failWrites = false;  // writes report failure and store nothing
 
   void Set(std::string_view section, std::string_view name, std::int32_t value);
@@ -50,7 +46,6 @@ class FakeProfileStore : public ProfileStore {
   using Value = std::variant<std::int32_t, std::string>;
   static std::string Key(std::string_view section, std::string_view name);
 
-  std::vector<std::string> ownLog_;
   std::map<std::string, Value> values_;
 };
 

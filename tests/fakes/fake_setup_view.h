@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/call_log.h"
 #include "setup/setup_view.h"
 
 namespace lumivane {
@@ -14,14 +15,10 @@ namespace lumivane {
 // logged ("SetTrackbarPosition 1002 30", "IsChecked 1009 -> 1",
 // "PromptOpenFile "Default" -> "/maps/e.bmp"", "EndDialog 1"); the user's
 // changes are made with the Set*ByUser members, which are not logged.
-class FakeSetupView : public SetupView {
+class FakeSetupView : public SetupView, public CallLog {
  public:
-  FakeSetupView() : log(ownLog_) {}
-  explicit FakeSetupView(std::vector<std::string>& sharedLog) : log(sharedLog) {}
-  FakeSetupView(const FakeSetupView&) = delete;
-  FakeSetupView& operator=(const FakeSetupView&) = delete;
+  using CallLog::CallLog;
 
-  std::vector<std::string>& log;
   std::optional<std::string> fileChoice;  // what the open-file dialog returns
   std::optional<int> result;              // set by EndDialog
 
@@ -40,7 +37,6 @@ class FakeSetupView : public SetupView {
   void EndDialog(int result) override;
 
  private:
-  std::vector<std::string> ownLog_;
   std::map<SetupTrackbar, std::int32_t> positions_;
   std::map<SetupCheckBox, bool> checks_;
 };

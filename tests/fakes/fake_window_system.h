@@ -4,21 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "fakes/call_log.h"
 #include "app/window_system.h"
 
 namespace lumivane {
 
 // Records every call as a readable line and keeps a window rectangle, a
 // desktop and running timers like a small window manager would.
-class FakeWindowSystem : public WindowSystem {
+class FakeWindowSystem : public WindowSystem, public CallLog {
  public:
-  FakeWindowSystem() : log(ownLog_) {}
-  // Logs into a list shared with other fakes, to assert the interleaving.
-  explicit FakeWindowSystem(std::vector<std::string>& sharedLog) : log(sharedLog) {}
-  FakeWindowSystem(const FakeWindowSystem&) = delete;
-  FakeWindowSystem& operator=(const FakeWindowSystem&) = delete;
+  using CallLog::CallLog;
 
-  std::vector<std::string>& log;
   WindowRect desktop{0, 0, 1280, 800};
   WindowRect window{0, 0, 400, 200};
   std::vector<TimerId> runningTimers;
@@ -45,9 +41,6 @@ class FakeWindowSystem : public WindowSystem {
   bool TimerRunning(TimerId id) const;
   // The log lines that start with the prefix, in order.
   std::vector<std::string> Calls(const std::string& prefix) const;
-
- private:
-  std::vector<std::string> ownLog_;
 };
 
 std::string ToString(const WindowRect& r);

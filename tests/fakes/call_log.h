@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lumivane {
+
+// The fakes' record of calls: one readable line per call, kept in a list of
+// the fake's own or in one shared with other fakes, so that a test can
+// assert how calls to several ports interleave.
+class CallLog {
+ public:
+  CallLog() : log(ownLog_) {}
+  explicit CallLog(std::vector<std::string>& sharedLog) : log(sharedLog) {}
+  CallLog(const CallLog&) = delete;
+  CallLog& operator=(const CallLog&) = delete;
+
+  std::vector<std::string>& log;
+
+ private:
+  std::vector<std::string> ownLog_;
+};
+
+}  // namespace lumivane
