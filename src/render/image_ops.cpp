@@ -38,6 +38,15 @@ struct Span {
 
 Span Intersect(Span a, Span b) { return {std::max(a.begin, b.begin), std::min(a.end, b.end)}; }
 
+// The columns and the rows of a rectangle that lie inside an image of that
+// width and height (64-bit, so no rectangle overflows).
+Span ColumnsInside(const PixelRect& r, std::int32_t width) {
+  return Intersect({r.x, std::int64_t{r.x} + r.width}, {0, width});
+}
+Span RowsInside(const PixelRect& r, std::int32_t height) {
+  return Intersect({r.y, std::int64_t{r.y} + r.height}, {0, height});
+}
+
 // For each visible destination index along one axis: the source pixels that
 // fall on it and their area weights.
 struct AxisTaps {
@@ -352,10 +361,8 @@ void StretchBlit(Image& destination, const PixelRect& to, const Image& source,
     StretchBlit(destination, to, copy, from, op);
     return;
   }
-  const Span sourceColumns = Intersect({from.x, std::int64_t{from.x} + from.width},
-                                       {0, source.width()});
-  const Span sourceRows = Intersect({from.y, std::int64_t{from.y} + from.height},
-                                    {0, source.height()});
+  const Span sourceColumns = ColumnsInside(from, source.width());
+  const Span sourceRows = RowsInside(from, source.height());
   if (sourceColumns.empty() || sourceRows.empty() || to.width <= 0 || to.height <= 0) return;
   const PixelRect clippedFrom{static_cast<std::int32_t>(sourceColumns.begin),
                               static_cast<std::int32_t>(sourceRows.begin),
@@ -363,8 +370,8 @@ void StretchBlit(Image& destination, const PixelRect& to, const Image& source,
                               static_cast<std::int32_t>(sourceRows.end - sourceRows.begin)};
 
   // Destination pixels that are both in the rectangle and in the image.
-  const Span columns = Intersect({to.x, std::int64_t{to.x} + to.width}, {0, destination.width()});
-  const Span rows = Intersect({to.y, std::int64_t{to.y} + to.height}, {0, destination.height()});
+  const Span columns = ColumnsInside(to, destination.width());
+  const Span rows = RowsInside(to, destination.height());
   if (columns.empty() || rows.empty()) return;
 
   if (clippedFrom.width == to.width && clippedFrom.height == to.height) {
@@ -417,10 +424,8 @@ void CopyBlit(Image& destination, std::int32_t toX, std::int32_t toY, const Imag
   }
   // Clip the source rectangle to the source, then the placed result to the
   // destination, keeping the two in step.
-  const Span sourceColumns = Intersect({from.x, std::int64_t{from.x} + from.width},
-                                       {0, source.width()});
-  const Span sourceRows = Intersect({from.y, std::int64_t{from.y} + from.height},
-                                    {0, source.height()});
+  const Span sourceColumns = ColumnsInside(from, source.width());
+  const Span sourceRows = RowsInside(from, source.height());
   const std::int64_t shiftX = std::int64_t{toX} - from.x;
   const std::int64_t shiftY = std::int64_t{toY} - from.y;
   const Span columns = Intersect({sourceColumns.begin + shiftX, sourceColumns.end + shiftX},
