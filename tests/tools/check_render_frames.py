@@ -56,33 +56,34 @@ def bmp_file(width, height, bits, rows, palette=(), compression=0):
     return header + info + colours + data
 
 
-def rle8(rows):
+def runs(row):
+    """(length, value) runs of at most 255 equal pixels along a row."""
+    x = 0
+    while x < len(row):
+        run = 1
+        while x + run < len(row) and run < 255 and row[x + run] == row[x]:
+            run += 1
+        yield run, row[x]
+        x += run
+
+
+def rle(rows, pack):
+    """Encoded runs only, rows bottom-up, each ended by 0 0, then 0 1."""
     data = b""
     for row in reversed(rows):
-        x = 0
-        while x < len(row):
-            run = 1
-            while x + run < len(row) and run < 255 and row[x + run] == row[x]:
-                run += 1
-            data += bytes((run, row[x]))
-            x += run
+        for run, value in runs(row):
+            data += bytes((run, pack(value)))
         data += b"\0\0"
     return data + b"\0\1"
+
+
+def rle8(rows):
+    return rle(rows, lambda value: value)
 
 
 def rle4(rows):
-    """Encoded runs only; a run of n pixels alternates the two nibbles."""
-    data = b""
-    for row in reversed(rows):
-        x = 0
-        while x < len(row):
-            run = 1
-            while x + run < len(row) and run < 255 and row[x + run] == row[x]:
-                run += 1
-            data += bytes((run, row[x] << 4 | row[x]))
-            x += run
-        data += b"\0\0"
-    return data + b"\0\1"
+    """A run of n pixels alternates the two nibbles: both hold the value."""
+    return rle(rows, lambda value: value << 4 | value)
 
 
 def png_file(width, height, rows):
