@@ -37,10 +37,14 @@ TEST(ParseRenderOptions, BadInputNamesTheProblem) {
   EXPECT_FALSE(Parse({"--time", " 5", "--positions"}).options);
 }
 
-TEST(ParseRenderOptions, HelpNeedsNothingElse) {
+TEST(ParseRenderOptions, HelpAndVersionNeedNothingElse) {
   const auto help = Parse({"--help"});
   ASSERT_TRUE(help.options);
   EXPECT_TRUE(help.options->help);
+  const auto version = Parse({"--version"});
+  ASSERT_TRUE(version.options);
+  EXPECT_TRUE(version.options->version);
+  EXPECT_FALSE(version.options->help);
 }
 
 TEST(ParseRenderOptions, RenderingDefaultsLeaveEverySettingUnset) {

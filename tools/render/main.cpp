@@ -77,6 +77,10 @@ int main(int argc, char** argv) {
     std::fputs(RenderUsage(), stdout);
     return 0;
   }
+  if (options.version) {
+    std::printf("lumivane-render %s\n", LUMIVANE_VERSION);
+    return std::fflush(stdout) == 0 ? 0 : kFileError;
+  }
   const UnixTime now = options.time ? *options.time : static_cast<UnixTime>(std::time(nullptr));
   if (options.positions) {
     std::printf("%s\n", PositionsJson(now).c_str());

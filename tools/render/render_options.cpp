@@ -83,12 +83,14 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
       return std::nullopt;
     };
 
-    if (argument != "--help" && argument != "-h" && argument != "--positions" &&
-        argument != "--time") {
+    if (argument != "--help" && argument != "-h" && argument != "--version" &&
+        argument != "--positions" && argument != "--time") {
       renderOptionGiven = true;
     }
     if (argument == "--help" || argument == "-h") {
       options.help = true;
+    } else if (argument == "--version") {
+      options.version = true;
     } else if (argument == "--positions") {
       options.positions = true;
     } else if (argument == "--time") {
@@ -138,7 +140,7 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
       return fail("unknown option " + Quoted(argument) + " (see --help)");
     }
   }
-  if (options.help) return ParsedRenderOptions{options, {}};
+  if (options.help || options.version) return ParsedRenderOptions{options, {}};
   if (options.positions) {
     if (renderOptionGiven) return fail("--positions takes only --time (see --help)");
     return ParsedRenderOptions{options, {}};
@@ -170,7 +172,8 @@ const char* RenderUsage() {
          "  --settings         start from this user's stored Lumivane settings (never\n"
          "                     changed); the options above override them\n"
          "  --positions        print where the sun and the moon stand, as one JSON object\n"
-         "  --help             show this text\n";
+         "  --help             show this text\n"
+         "  --version          show the program's version\n";
 }
 
 }  // namespace lumivane

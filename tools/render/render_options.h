@@ -22,6 +22,7 @@ struct BaseSize {
 // from the stored settings with --settings, else from the program's defaults.
 struct RenderOptions {
   bool help = false;
+  bool version = false;
   bool positions = false;
   std::optional<UnixTime> time;  // absent: now
 
