@@ -9,6 +9,10 @@ at that size. Larger ones are drawn from the same shapes at 16 x 16 samples
 per pixel: the true-colour images keep the smoothed edges, the 256-colour ones
 use the same colours in a palette, and the 16-colour ones give every pixel the
 standard colour of the shape that covers most of it.
+
+The Linux desktop gets the same design as PNGs with real alpha at the theme
+sizes (the edges' coverage becomes their opacity) and as an SVG built from
+the very shapes the pixels are sampled from.
 """
 
 import numpy as np
@@ -19,6 +23,10 @@ FILE_NAME = "lumivane.ico"
 # (size, bits per pixel) in the order the icon lists them.
 ENTRIES = [(16, 4), (32, 4), (16, 8), (32, 8), (48, 8), (64, 8), (16, 24), (32, 24), (48, 24)]
 SAMPLES_PER_PIXEL = 16
+# The Linux desktop's icon theme sizes; the files go to res/icons/.
+THEME_DIR = "icons"
+THEME_SIZES = [16, 22, 24, 32, 48, 64, 128, 256]
+SCALABLE_FILE_NAME = "lumivane.svg"
 
 # Regions, in drawing order; each has its true colour and its colour among
 # the standard sixteen (as an index into bmp_format.STANDARD_16_COLOURS).
@@ -73,9 +81,15 @@ CORNER_RADIUS = 0.20
 STARS = [(0.86, 0.15, 0.030), (0.93, 0.50, 0.022), (0.84, 0.88, 0.026)]
 
 
+def _samples_per_pixel(size):
+    # Large sizes need fewer samples for smooth edges, and would not fit in
+    # memory with as many.
+    return min(SAMPLES_PER_PIXEL, 2048 // size)
+
+
 def _region_map(size):
     """The region at every sample point of a size x size icon."""
-    n = size * SAMPLES_PER_PIXEL
+    n = size * _samples_per_pixel(size)
     centres = (np.arange(n) + 0.5) / n
     x, y = np.meshgrid(centres, centres)
     px = 1.0 / size  # one pixel in icon units: lines stay at least this wide
@@ -124,7 +138,7 @@ def _coverage(size):
         s = 1
     else:
         regions = _region_map(size)
-        s = SAMPLES_PER_PIXEL
+        s = _samples_per_pixel(size)
     counts = np.zeros((size, size, len(TRUE_COLOURS)))
     for region in TRUE_COLOURS:
         counts[..., region] = (regions == region).reshape(size, s, size, s).mean(axis=(1, 3))
@@ -135,18 +149,108 @@ def _transparent(coverage):
     return coverage[..., OUTSIDE] >= 0.5
 
 
+def _smoothed_colours(coverage):
+    """Each pixel's colour over its opaque part: edge pixels against the
+    transparent corners keep their own colour."""
+    colours = np.array([TRUE_COLOURS[r] for r in range(len(TRUE_COLOURS))], dtype=np.float64)
+    opaque = 1.0 - coverage[..., OUTSIDE]
+    rgb = (coverage[..., 1:] @ colours[1:]) / np.maximum(opaque, 1e-9)[..., None]
+    return np.clip(np.floor(rgb + 0.5), 0, 255).astype(np.uint8)
+
+
 def true_colour(size):
     """The smoothed picture and its transparency; transparent pixels are black
     so the colours OR cleanly onto the desktop through the mask."""
     coverage = _coverage(size)
     transparent = _transparent(coverage)
-    colours = np.array([TRUE_COLOURS[r] for r in range(len(TRUE_COLOURS))], dtype=np.float64)
-    opaque = 1.0 - coverage[..., OUTSIDE]
-    # Edge pixels against the transparent corners keep their own colour.
-    rgb = (coverage[..., 1:] @ colours[1:]) / np.maximum(opaque, 1e-9)[..., None]
-    rgb = np.clip(np.floor(rgb + 0.5), 0, 255).astype(np.uint8)
+    rgb = _smoothed_colours(coverage)
     rgb[transparent] = 0
     return rgb, transparent
+
+
+def true_colour_with_alpha(size):
+    """(size, size, 4) RGBA: the smoothed colours, and each pixel's share of
+    the rounded square as its opacity."""
+    coverage = _coverage(size)
+    rgb = _smoothed_colours(coverage)
+    alpha = np.clip(np.floor((1.0 - coverage[..., OUTSIDE]) * 255 + 0.5), 0, 255)
+    rgba = np.dstack([rgb, alpha.astype(np.uint8)])
+    rgba[rgba[..., 3] == 0] = 0
+    return rgba
+
+
+def theme_file_name(size):
+    return f"lumivane-{size}.png"
+
+
+def theme_png(size):
+    """The PNG file of one theme size; the same pixels give the same bytes."""
+    import io
+    from PIL import Image
+    out = io.BytesIO()
+    Image.fromarray(true_colour_with_alpha(size), "RGBA").save(out, "PNG", optimize=False)
+    return out.getvalue()
+
+
+def scalable_svg():
+    """The design as an SVG, shape for shape as _region_map samples it at
+    large sizes (where no line is widened to a whole pixel)."""
+    side = 256
+
+    def n(value):
+        return f"{round(value * side, 3):g}"
+
+    def hex_colour(region):
+        return "#%02x%02x%02x" % TRUE_COLOURS[region]
+
+    ex, ey, rx, ry = 0.36, 0.42, 0.05, 0.075
+    lid_r, line = 0.065, 0.03
+    lid_y = ey - 0.25 * lid_r
+    mouth_r = 0.17
+    smile_y = 0.50 + mouth_r * 0.55
+    rim = 0.035
+
+    def half(sky, rim_colour, face, mouth, extra):
+        return [
+            f'<rect width="{side}" height="{side}" rx="{n(CORNER_RADIUS)}" '
+            f'fill="{hex_colour(sky)}"/>',
+            *extra[0],
+            f'<circle cx="{n(0.5)}" cy="{n(0.5)}" r="{n(FACE_RADIUS)}" '
+            f'fill="{hex_colour(rim_colour)}"/>',
+            f'<circle cx="{n(0.5)}" cy="{n(0.5)}" r="{n(FACE_RADIUS - rim)}" '
+            f'fill="{hex_colour(face)}"/>',
+            *extra[1],
+            f'<circle cx="{n(0.5)}" cy="{n(0.5)}" r="{n(mouth_r)}" fill="none" '
+            f'stroke="{hex_colour(mouth)}" stroke-width="{n(line)}" clip-path="url(#below-smile)"/>',
+        ]
+
+    stars = [f'<circle cx="{n(x)}" cy="{n(y)}" r="{n(r)}" fill="{hex_colour(STAR)}"/>'
+             for x, y, r in STARS]
+    open_eye = [f'<ellipse cx="{n(ex)}" cy="{n(ey)}" rx="{n(rx)}" ry="{n(ry)}" '
+                f'fill="{hex_colour(OPEN_EYE)}"/>']
+    closed_eye = [f'<circle cx="{n(0.64)}" cy="{n(lid_y)}" r="{n(lid_r)}" fill="none" '
+                  f'stroke="{hex_colour(CLOSED_EYE)}" stroke-width="{n(line)}" '
+                  f'clip-path="url(#below-lid)"/>']
+    lines = [
+        f'<svg xmlns="http://www.w3.org/2000/svg" width="{side}" height="{side}" '
+        f'viewBox="0 0 {side} {side}">',
+        "<defs>",
+        f'<clipPath id="day"><rect width="{n(0.5)}" height="{side}"/></clipPath>',
+        f'<clipPath id="night"><rect x="{n(0.5)}" width="{n(0.5)}" height="{side}"/></clipPath>',
+        f'<clipPath id="below-lid"><rect y="{n(lid_y)}" width="{side}" '
+        f'height="{n(1 - lid_y)}"/></clipPath>',
+        f'<clipPath id="below-smile"><rect y="{n(smile_y)}" width="{side}" '
+        f'height="{n(1 - smile_y)}"/></clipPath>',
+        "</defs>",
+        '<g clip-path="url(#day)">',
+        *half(DAY_SKY, DAY_RIM, DAY_FACE, DAY_MOUTH, ([], open_eye)),
+        "</g>",
+        '<g clip-path="url(#night)">',
+        *half(NIGHT_SKY, NIGHT_RIM, NIGHT_FACE, NIGHT_MOUTH, (stars, closed_eye)),
+        "</g>",
+        "</svg>",
+    ]
+    return ("\n".join(lines) + "\n").encode("ascii")
 
 
 def sixteen_colour(size):

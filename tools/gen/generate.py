@@ -43,6 +43,11 @@ def generate_markers(res_dir, preview_dir):
 def generate_icon(res_dir, preview_dir):
     import app_icon
     write(os.path.join(res_dir, app_icon.FILE_NAME), app_icon.icon_file())
+    theme_dir = os.path.join(res_dir, app_icon.THEME_DIR)
+    os.makedirs(theme_dir, exist_ok=True)
+    for size in app_icon.THEME_SIZES:
+        write(os.path.join(theme_dir, app_icon.theme_file_name(size)), app_icon.theme_png(size))
+    write(os.path.join(theme_dir, app_icon.SCALABLE_FILE_NAME), app_icon.scalable_svg())
     for name, size, rgb in app_icon.previews():
         save_preview(preview_dir, name, rgb, 256 // size)
 
