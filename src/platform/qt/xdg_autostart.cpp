@@ -63,9 +63,13 @@ bool XdgAutostart::Register(const std::string& quotedCommand) {
   const QString path = EntryFilePath();
   if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
 
+  // Named, described and drawn like the installed launcher entry, so the
+  // desktop's list of programs started at logon shows it the same way.
   const std::string contents = "[Desktop Entry]\n"
                                "Type=Application\n"
                                "Name=Lumivane\n"
+                               "Comment=See where on Earth it is day and night\n"
+                               "Icon=com.brevanta.Lumivane\n"
                                "Exec=" + DesktopExecValue(quotedCommand) + "\n";
   // A crash while writing leaves the previous entry, never half of one.
   QSaveFile file(path);

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -35,7 +37,22 @@ TEST_F(XdgAutostartTest, RegisterWritesADesktopEntryStartingTheQuotedPath) {
             "[Desktop Entry]\n"
             "Type=Application\n"
             "Name=Lumivane\n"
+            "Comment=See where on Earth it is day and night\n"
+            "Icon=com.brevanta.Lumivane\n"
             "Exec=\"/opt/lumivane/lumivane\"\n");
+}
+
+TEST_F(XdgAutostartTest, TheEntryPassesDesktopFileValidate) {
+  const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
+  if (validator.isEmpty()) GTEST_SKIP() << "desktop-file-validate is not installed";
+  XdgAutostart autostart("/home/ann/My Apps/100% $un");
+  ASSERT_TRUE(autostart.Register("\"/home/ann/My Apps/100% $un\""));
+
+  QProcess validate;
+  validate.start(validator, {EntryPath()});
+  ASSERT_TRUE(validate.waitForFinished());
+  EXPECT_EQ(validate.exitCode(), 0);
+  EXPECT_EQ(validate.readAllStandardOutput(), "");
 }
 
 TEST_F(XdgAutostartTest, ExecIsEscapedSoThatAnyPathStartsThatFile) {
