@@ -2,20 +2,152 @@
 
 #include <QImage>
 #include <QImageReader>
-#include <QString>
+#include <QtEndian>
+#include <algorithm>
+#include <cstdlib>
+#include <new>
 
-#include "platform/qt/qt_image_convert.h"
+#include "platform/qt/regular_file.h"
+#include "render/picture_limits.h"
 
 namespace lumivane {
+namespace {
+
+// Qt's own decode limit, in MB, is set above ours (64-bit pixels of a
+// 16-bit PNG at kMaxMapPixels) so that only our pixel count decides.
+constexpr int kQtAllocationLimitMegabytes =
+    static_cast<int>(kMaxMapPixels * 8 / (1024 * 1024));
+
+// Formats converted to ours a few rows at a time, never as a whole copy.
+constexpr int kConversionStripRows = 64;
+
+MapPictureRead Failed(MapLoadProblem problem, std::int64_t width = 0, std::int64_t height = 0) {
+  return MapPictureRead{std::nullopt, MapLoadFailure{problem, width, height}};
+}
+
+bool SharesLayoutWithOurs(QImage::Format format) {
+  // 0xAARRGGBB words; ours are the same with the top byte cleared.
+  return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32;
+}
+
+void ClearTopBytes(Image& image) {
+  for (std::int32_t y = 0; y < image.height(); ++y) {
+    Pixel* row = image.row(y);
+    for (std::int32_t x = 0; x < image.width(); ++x) row[x] &= 0x00FFFFFFu;
+  }
+}
+
+// Any other format (palettes, grey, 16 bits a channel) into ours.
+bool CopyConverted(const QImage& decoded, Image& image) {
+  const int width = image.width();
+  for (int top = 0; top < image.height(); top += kConversionStripRows) {
+    const int rows = std::min(kConversionStripRows, image.height() - top);
+    const QImage strip =
+        decoded.copy(0, top, width, rows).convertToFormat(QImage::Format_RGB32);
+    if (strip.isNull()) return false;
+    for (int y = 0; y < rows; ++y) {
+      const auto* line = reinterpret_cast<const Pixel*>(strip.constScanLine(y));
+      std::copy(line, line + width, image.row(top + y));
+    }
+  }
+  ClearTopBytes(image);
+  return true;
+}
+
+MapPictureRead TooLarge(QSize size) {
+  return Failed(MapLoadProblem::TooLarge, size.width(), size.height());
+}
+
+bool WithinLimit(QSize size) {
+  return std::int64_t{size.width()} * size.height() <= kMaxMapPixels;
+}
+
+// Straight into our pixels: the readers fill an image of the size and format
+// they would choose in place.
+MapPictureRead DecodeInPlace(QImageReader& reader, QSize size, QImage::Format format) {
+  // Zeroed first: rows a truncated or run-length file skips stay black
+  // instead of showing whatever the memory held.
+  Image image(size.width(), size.height());
+  QImage decoded(reinterpret_cast<uchar*>(image.row(0)), size.width(), size.height(),
+                 static_cast<qsizetype>(size.width()) * 4, format);
+  if (!reader.read(&decoded) || decoded.isNull()) return Failed(MapLoadProblem::NotAPicture);
+  if (decoded.constBits() == reinterpret_cast<const uchar*>(image.row(0))) {
+    ClearTopBytes(image);
+    return MapPictureRead{std::move(image), {}};
+  }
+  // The reader made a picture of its own after all (a size or format other
+  // than its header said).
+  if (!WithinLimit(decoded.size())) return TooLarge(decoded.size());
+  image = Image();
+  image = Image(decoded.width(), decoded.height());
+  if (!CopyConverted(decoded, image)) return Failed(MapLoadProblem::OutOfMemory);
+  return MapPictureRead{std::move(image), {}};
+}
+
+// Palettes, grey and 16-bit channels: decoded in the reader's format, then
+// converted a strip at a time.
+MapPictureRead DecodeAndConvert(QImageReader& reader, QSize size, QImage::Format format) {
+  QImage decoded(size, format);
+  if (decoded.isNull()) return Failed(MapLoadProblem::OutOfMemory);
+  decoded.fill(0);  // as above: nothing left to chance
+  if (!reader.read(&decoded) || decoded.isNull()) return Failed(MapLoadProblem::NotAPicture);
+  if (!WithinLimit(decoded.size())) return TooLarge(decoded.size());
+  Image image(decoded.width(), decoded.height());
+  if (!CopyConverted(decoded, image)) return Failed(MapLoadProblem::OutOfMemory);
+  return MapPictureRead{std::move(image), {}};
+}
+
+// Qt's bitmap reader refuses a header above its own limit without giving
+// the size; the size is read here so the failure can say why.
+std::optional<QSize> ClaimedBitmapSize(QIODevice& file) {
+  constexpr int kFileHeaderBytes = 14;
+  constexpr int kInfoHeaderBytes = 40;
+  if (!file.seek(0)) return std::nullopt;
+  const QByteArray start = file.read(kFileHeaderBytes + kInfoHeaderBytes);
+  if (start.size() < kFileHeaderBytes + kInfoHeaderBytes || !start.startsWith("BM")) {
+    return std::nullopt;
+  }
+  const uchar* info = reinterpret_cast<const uchar*>(start.constData()) + kFileHeaderBytes;
+  if (qFromLittleEndian<quint32>(info) < kInfoHeaderBytes) return std::nullopt;
+  const qint32 width = qFromLittleEndian<qint32>(info + 4);
+  const qint32 height = qFromLittleEndian<qint32>(info + 8);  // negative: top-down
+  if (width <= 0 || height == 0 || height == INT32_MIN) return std::nullopt;
+  return QSize(width, std::abs(height));
+}
+
+MapPictureRead Decode(QImageReader& reader) {
+  // From the header alone.
+  const QSize size = reader.size();
+  if (!size.isValid() || size.isEmpty()) {
+    const std::optional<QSize> claimed = ClaimedBitmapSize(*reader.device());
+    if (claimed && !WithinLimit(*claimed)) return TooLarge(*claimed);
+    return Failed(MapLoadProblem::NotAPicture);
+  }
+  if (!WithinLimit(size)) return TooLarge(size);
+  const QImage::Format format = reader.imageFormat();
+  if (format == QImage::Format_Invalid) return Failed(MapLoadProblem::NotAPicture);
+  return SharesLayoutWithOurs(format) ? DecodeInPlace(reader, size, format)
+                                      : DecodeAndConvert(reader, size, format);
+}
+
+}  // namespace
+
+MapPictureRead ReadMapPicture(const std::string& path) {
+  try {
+    OpenedFile opened = OpenRegularFile(path);
+    if (!opened.file) return Failed(opened.problem);
+    QImageReader::setAllocationLimit(kQtAllocationLimitMegabytes);
+    QImageReader reader(opened.file.get());
+    return Decode(reader);
+  } catch (const std::bad_alloc&) {
+    return Failed(MapLoadProblem::OutOfMemory);
+  }
+}
 
 std::optional<Image> QtMapImageLoader::LoadImageFile(const std::string& path) {
-  if (path.empty()) return std::nullopt;
-  QImageReader reader(QString::fromStdString(path));
-  // A file named .bmp that holds a PNG (or the other way round) still loads.
-  reader.setDecideFormatFromContent(true);
-  QImage image;
-  if (!reader.read(&image) || image.isNull()) return std::nullopt;
-  return ImageFromQImage(image);
+  MapPictureRead read = ReadMapPicture(path);
+  if (!read.image && report_) report_(path, read.failure);
+  return std::move(read.image);
 }
 
 }  // namespace lumivane

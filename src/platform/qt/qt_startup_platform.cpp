@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QStandardPaths>
+#include <cstdio>
 
 #include "platform/qt/qt_builtin_images.h"
 #include "platform/qt/qt_map_image_loader.h"
@@ -47,7 +48,11 @@ int QtStartupPlatform::RunWorldWindow(const std::string& applicationName) {
   QtProfileStore store(name);
   XdgAutostart startup;
   QtBuiltinImageSource images;
-  QtMapImageLoader mapLoader;
+  // The message box names only the file; the cause goes to the terminal.
+  QtMapImageLoader mapLoader([&name](const std::string& path, const MapLoadFailure& failure) {
+    std::fprintf(stderr, "%s: cannot load the map '%s': %s\n", qPrintable(name), path.c_str(),
+                 DescribeMapLoadFailure(failure).c_str());
+  });
   SystemClock clock;
   QtWorldWindow window(QtWorldWindowServices{store, startup, images, mapLoader, clock, name});
   return window.Run();
