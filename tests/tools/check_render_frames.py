@@ -358,8 +358,8 @@ def main():
                        ([], (400, 200))):
         done = subprocess.run([binary, "--time", str(NOON_2000), *args, "-o", out],
                               capture_output=True, env=env)
-        want_err = (b"Unable to load:\n/no/such/map.bmp\nUsing default image.\n"
-                    if args else b"")
+        want_err = (b"lumivane-render: cannot load the stored map '/no/such/map.bmp': not found;"
+                    b" using the built-in map\n" if args else b"")
         expect(done.returncode == 0 and done.stderr == want_err,
                f"{args}: exit {done.returncode}, stderr {done.stderr!r}")
         if done.returncode == 0:

@@ -2,6 +2,7 @@
 // the moon are.
 #include <cstdio>
 #include <ctime>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,8 +11,10 @@
 
 #include "picture_files.h"
 #include "platform/qt/qt_builtin_images.h"
+#include "platform/qt/qt_map_image_loader.h"
 #include "platform/qt/qt_profile_store.h"
 #include "positions_report.h"
+#include "quiet_messages.h"
 #include "render_frame.h"
 #include "render_options.h"
 
@@ -25,25 +28,56 @@ constexpr int kFileError = 1;
 // The Lumivane program's settings file is named after it.
 constexpr char kApplicationName[] = "Lumivane";
 
-// Messages the window would show in a box go to standard error here.
-class StandardErrorMessages final : public MessageSink {
- public:
-  void ShowMessage(const std::string& text) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-  }
-};
+void PrintLine(const std::string& message) {
+  std::fprintf(stderr, "lumivane-render: %s\n", message.c_str());
+}
 
 int Fail(const std::string& message, int exitCode) {
-  std::fprintf(stderr, "lumivane-render: %s\n", message.c_str());
+  PrintLine(message);
   return exitCode;
 }
+
+// The message the window would show in a box when the stored map fails,
+// kept to be printed as one line that also says why.
+class StoredMapMessages final : public MessageSink {
+ public:
+  QtMapImageLoader::FailureReport Recorder() {
+    return [this](const std::string& path, const MapLoadFailure& failure) {
+      cause_ = "cannot load the stored map '" + path + "': " + DescribeMapLoadFailure(failure) +
+               "; using the built-in map";
+    };
+  }
+  void ShowMessage(const std::string& text) override {
+    if (!cause_.empty()) {
+      line_ = cause_;
+      return;
+    }
+    line_ = text;
+    for (char& c : line_) {
+      if (c == '\n') c = ' ';
+    }
+  }
+  void Print() const {
+    if (!line_.empty()) PrintLine(line_);
+  }
+
+ private:
+  std::string cause_;
+  std::string line_;
+};
 
 int Render(const RenderOptions& options, UnixTime now) {
   std::optional<EarthMap> givenMap;
   if (options.mapPath) {
-    PictureRead read = ReadPictureFile(*options.mapPath);
+    MapPictureRead read;
+    {
+      QuietStandardError quiet;
+      read = ReadMapPicture(*options.mapPath);
+    }
     if (!read.image) {
-      return Fail("cannot read the map '" + *options.mapPath + "': " + read.error, kFileError);
+      return Fail("cannot read the map '" + *options.mapPath +
+                      "': " + DescribeMapLoadFailure(read.failure),
+                  kFileError);
     }
     const std::int32_t width = read.image->width();
     const std::int32_t height = read.image->height();
@@ -51,16 +85,20 @@ int Render(const RenderOptions& options, UnixTime now) {
   }
 
   QtBuiltinImageSource builtins;
-  QtMapImageLoader mapLoader;
-  StandardErrorMessages messages;
+  StoredMapMessages messages;
+  QtMapImageLoader mapLoader(messages.Recorder());
   // Only read through the renderer's settings, which drop every write.
   QtProfileStore stored{QString::fromLatin1(kApplicationName)};
-  const RenderedFrame rendered =
-      RenderFrame(options, RenderSources{builtins, mapLoader, messages, &stored},
-                  std::move(givenMap), now);
-  if (!rendered.frame) return Fail(rendered.error, rendered.exitCode);
+  std::optional<RenderedFrame> rendered;
+  {
+    QuietStandardError quiet;
+    rendered = RenderFrame(options, RenderSources{builtins, mapLoader, messages, &stored},
+                           std::move(givenMap), now);
+  }
+  messages.Print();
+  if (!rendered->frame) return Fail(rendered->error, rendered->exitCode);
 
-  if (auto problem = WritePicture(*rendered.frame, *options.output, options.format)) {
+  if (auto problem = WritePicture(*rendered->frame, *options.output, options.format)) {
     return Fail("cannot write '" + *options.output + "': " + *problem, kFileError);
   }
   return 0;
@@ -86,8 +124,15 @@ int main(int argc, char** argv) {
     std::printf("%s\n", PositionsJson(now).c_str());
     return std::fflush(stdout) == 0 ? 0 : kFileError;
   }
+  SilenceLibraryMessages();
   // No QCoreApplication: QImage finds its format plugins (JPEG) and QSettings
   // its file without one, and starting its event loop machinery would cost
   // more than rendering a small frame.
-  return Render(options, now);
+  try {
+    return Render(options, now);
+  } catch (const std::bad_alloc&) {
+    // A map near the pixel limit with little memory left: resampling or
+    // composing may not fit.
+    return Fail("out of memory", kFileError);
+  }
 }

@@ -5,7 +5,6 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
-#include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
 #include <QString>
@@ -15,10 +14,6 @@
 namespace lumivane {
 
 namespace {
-
-// Qt refuses to decode pictures above 128 MB by default; an 8192 x 4096 map
-// is exactly that, and larger maps are legitimate here.
-constexpr int kDecodeLimitMegabytes = 1024;
 
 // PNG "quality" 0..100 maps to zlib levels 9..0; 80 is level 1, which
 // encodes about twice as fast as the default for a file a third larger.
@@ -53,18 +48,6 @@ bool Encode(const QImage& image, QIODevice& device, PictureFormat format, QStrin
 }
 
 }  // namespace
-
-PictureRead ReadPictureFile(const std::string& path) {
-  QImageReader::setAllocationLimit(kDecodeLimitMegabytes);
-  QImageReader reader(FromLocal(path));
-  const QImage decoded = reader.read();
-  if (decoded.isNull()) return {std::nullopt, reader.errorString().toStdString()};
-  return {ImageFromQImage(decoded), {}};
-}
-
-std::optional<Image> QtMapImageLoader::LoadImageFile(const std::string& path) {
-  return ReadPictureFile(path).image;
-}
 
 std::optional<std::string> WritePicture(const Image& picture, const std::string& output,
                                         PictureFormat format) {
