@@ -11,20 +11,20 @@ namespace {
 
 constexpr UnixTime kNoon2000 = 946728000;
 
-ClockSettings SettingsAtScale(std::int32_t scale, bool sunCentered) {
-  ClockSettings settings;
-  settings.scale = scale;
+FrameOptions SettingsAtScale(std::int32_t scale, bool sunCentered) {
+  FrameOptions settings;
+  settings.markerScale = scale;
   settings.sunCentered = sunCentered;
   const DisplaySize size = ComputeDisplaySize(kDefaultEarthMapWidth, kDefaultEarthMapHeight,
                                               scale, kDefaultEarthMapWidth,
                                               kDefaultEarthMapHeight);
-  settings.displayWidth = size.width;
-  settings.displayHeight = size.height;
+  settings.width = size.width;
+  settings.height = size.height;
   return settings;
 }
 
 void BM_FullRecompute(benchmark::State& state) {
-  const ClockSettings settings =
+  const FrameOptions settings =
       SettingsAtScale(static_cast<std::int32_t>(state.range(0)), state.range(1) != 0);
   const BuiltinPictures& builtins = Builtins();
   const EarthMapView map{builtins.earthMap, kDefaultEarthMapWidth, kDefaultEarthMapHeight};
@@ -35,8 +35,8 @@ void BM_FullRecompute(benchmark::State& state) {
     composer.PaintFrame(settings, map, builtins.markers, window, kNoon2000);
     benchmark::DoNotOptimize(composer.frameCache()->pixels().data());
   }
-  state.SetLabel(std::to_string(settings.displayWidth) + "x" +
-                 std::to_string(settings.displayHeight));
+  state.SetLabel(std::to_string(settings.width) + "x" +
+                 std::to_string(settings.height));
 }
 BENCHMARK(BM_FullRecompute)
     ->ArgNames({"scale", "sunCentered"})
@@ -47,7 +47,7 @@ BENCHMARK(BM_FullRecompute)
     ->Unit(benchmark::kMillisecond);
 
 void BM_CachedPaint(benchmark::State& state) {
-  const ClockSettings settings = SettingsAtScale(static_cast<std::int32_t>(state.range(0)), false);
+  const FrameOptions settings = SettingsAtScale(static_cast<std::int32_t>(state.range(0)), false);
   const BuiltinPictures& builtins = Builtins();
   const EarthMapView map{builtins.earthMap, kDefaultEarthMapWidth, kDefaultEarthMapHeight};
   FrameComposer composer;
@@ -59,8 +59,8 @@ void BM_CachedPaint(benchmark::State& state) {
     now = now == kNoon2000 ? kNoon2000 + 299 : kNoon2000;  // always within the period
     benchmark::DoNotOptimize(window.surface.pixels().data());
   }
-  state.SetLabel(std::to_string(settings.displayWidth) + "x" +
-                 std::to_string(settings.displayHeight));
+  state.SetLabel(std::to_string(settings.width) + "x" +
+                 std::to_string(settings.height));
 }
 BENCHMARK(BM_CachedPaint)->ArgName("scale")->Arg(100)->Unit(benchmark::kMicrosecond);
 

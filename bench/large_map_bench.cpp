@@ -46,10 +46,11 @@ BENCHMARK(BM_EnlargeBuiltinMap)->Unit(benchmark::kMillisecond);
 // is 102 pixels).
 void BM_FullRecomputeLargeMap(benchmark::State& state) {
   const Image& map = LargeMap();
-  ClockSettings settings;
-  settings.scale = 5;
-  settings.displayWidth = kDisplayWidth;
-  settings.displayHeight = kDisplayHeight;
+  FrameOptions settings;
+  settings.markerScale = 5;
+  settings.markerMapWidth = kMapWidth;
+  settings.width = kDisplayWidth;
+  settings.height = kDisplayHeight;
   FrameComposer composer;
   NullFrameWindow window;
   for (auto _ : state) {

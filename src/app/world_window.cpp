@@ -23,7 +23,8 @@ void WorldWindow::OnInitDialog() {
 
 void WorldWindow::OnPaint() {
   const EarthMapView map{map_.image, map_.nativeWidth, map_.nativeHeight};
-  composer_.PaintFrame(settings_, map, markers_, ports_.frame, ports_.clock.Now());
+  composer_.PaintFrame(FrameOptionsFor(settings_, map_.nativeWidth), map, markers_, ports_.frame,
+                       ports_.clock.Now());
 }
 
 void WorldWindow::OnMouseMove(std::uint32_t keys, std::int32_t x, std::int32_t y) {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "render/compose_frame.h"
+
 namespace lumivane {
 
 // The world window's copy of the settings, filled only by LoadSettings from
@@ -20,5 +22,20 @@ struct ClockSettings {
   std::int32_t displayWidth = 0;  // pixels: the window and the shown map
   std::int32_t displayHeight = 0;
 };
+
+// The frame the window shows with these settings, its markers sized for a
+// map mapWidth pixels wide.
+inline FrameOptions FrameOptionsFor(const ClockSettings& settings, std::int32_t mapWidth) {
+  FrameOptions options;
+  options.width = settings.displayWidth;
+  options.height = settings.displayHeight;
+  options.nightDarkness = settings.nightFilter;
+  options.markerScale = settings.scale;
+  options.markerMapWidth = mapWidth;
+  options.showSun = settings.showSun;
+  options.showMoon = settings.showMoon;
+  options.sunCentered = settings.sunCentered;
+  return options;
+}
 
 }  // namespace lumivane

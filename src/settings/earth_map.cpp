@@ -6,6 +6,10 @@
 
 namespace lumivane {
 
+std::string UnableToLoadMessage(const std::string& path) {
+  return "Unable to load:\n" + path + "\nUsing default image.";
+}
+
 bool LoadMapFile(EarthMap& map, MapImageLoader& loader, const std::string& path) {
   std::optional<Image> picture = loader.LoadImageFile(path);
   if (!picture || picture->empty()) return false;
@@ -23,7 +27,7 @@ void LoadEarthMap(EarthMap& map, ProfileStore& store, MapImageLoader& loader,
     // Reset first, so the next start uses the built-in map and the failure
     // is reported only once.
     WriteSetting(store, kOptionsImage, kDefaultImageSetting);
-    owner.ShowMessage(kUnableToLoadPrefix + path + kUsingDefaultImageSuffix);
+    owner.ShowMessage(UnableToLoadMessage(path));
   }
   map.image = builtins.Load(BuiltinImage::EarthMap);
   map.nativeWidth = kDefaultEarthMapWidth;

@@ -27,8 +27,8 @@ class MapImageLoader {
   virtual std::optional<Image> LoadImageFile(const std::string& path) = 0;
 };
 
-inline constexpr const char* kUnableToLoadPrefix = "Unable to load:\n";
-inline constexpr const char* kUsingDefaultImageSuffix = "\nUsing default image.";
+// The message for a map file that cannot be loaded.
+std::string UnableToLoadMessage(const std::string& path);
 
 // Loads the picture file into the map and takes its size as the native size.
 // False when it cannot be loaded; the map is then left as it was.

@@ -14,11 +14,4 @@ class SettingsEffects {
   virtual void ShowTrayIcon(bool shown) = 0;
 };
 
-// For programs with no window, such as the headless renderer.
-class NoSettingsEffects : public SettingsEffects {
- public:
-  void SetTopmost(bool) override {}
-  void ShowTrayIcon(bool) override {}
-};
-
 }  // namespace lumivane

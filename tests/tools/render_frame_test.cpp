@@ -8,8 +8,7 @@
 
 #include "fakes/fake_profile_store.h"
 #include "fakes/fake_settings_ports.h"
-#include "fakes/fake_frame_window.h"
-#include "render/frame_composer.h"
+#include "settings/clock_settings.h"
 
 namespace lumivane {
 namespace {
@@ -50,16 +49,13 @@ TEST_F(RenderFrameTest, DefaultsAreTheWindowsFirstFrame) {
   const RenderedFrame rendered = Render({});
   ASSERT_EQ(SizeOf(rendered), "400x200");
 
-  // The same frame as the window's composer paints with default settings.
-  const MarkerImages markers = LoadMarkerImages(builtins);
+  // The same frame as the window paints with default settings.
   const Image map = builtins.Load(BuiltinImage::EarthMap);
   ClockSettings settings;
   settings.displayWidth = 400;
   settings.displayHeight = 200;
-  FrameComposer composer;
-  FakeFrameWindow window;
-  composer.PaintFrame(settings, EarthMapView{map, 400, 200}, markers, window, kNoon2000);
-  EXPECT_EQ(*rendered.frame, window.shown.back());
+  EXPECT_EQ(*rendered.frame, ComposeFrame(FrameOptionsFor(settings, 400), EarthMapView{map, 400, 200},
+                                          LoadMarkerImages(builtins), kNoon2000));
   EXPECT_TRUE(stored.log.empty());  // stored settings only with --settings
 }
 

@@ -3,23 +3,13 @@
 #include <algorithm>
 #include <utility>
 
-#include "astro/truncate.h"
-#include "command_line_settings.h"
-#include "render/frame_composer.h"
+#include "render/compose_frame.h"
 #include "settings/display_size.h"
-#include "settings/load_settings.h"
-#include "settings/settings_effects.h"
+#include "settings/setting_keys.h"
 
 namespace lumivane {
 
 namespace {
-
-// No window: the finished frame is taken from the composer afterwards.
-class NoWindow final : public FrameWindow {
- public:
-  bool IsMinimised() const override { return false; }
-  void ShowFrame(const Image&) override {}
-};
 
 RenderedFrame Failure(std::string error, int exitCode) {
   return RenderedFrame{std::nullopt, std::move(error), exitCode};
@@ -51,6 +41,21 @@ std::optional<std::string> CheckBaseSize(const BaseSize& base, std::int32_t scal
          std::to_string(kMaxDisplayArea / (1024 * 1024)) + " megapixels";
 }
 
+// The map named by the stored settings, as the program chooses it at start-up
+// but leaving the setting as it is when the file fails.
+void LoadStoredMap(EarthMap& map, ProfileStore* stored, const RenderSources& sources) {
+  const std::string path =
+      stored ? ReadSetting(*stored, kOptionsImage, kDefaultImageSetting)
+             : std::string(kDefaultImageSetting);
+  if (path != kDefaultImageSetting) {
+    if (LoadMapFile(map, sources.mapLoader, path)) return;
+    sources.messages.ShowMessage(UnableToLoadMessage(path));
+  }
+  map.image = sources.builtins.Load(BuiltinImage::EarthMap);
+  map.nativeWidth = kDefaultEarthMapWidth;
+  map.nativeHeight = kDefaultEarthMapHeight;
+}
+
 }  // namespace
 
 RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
@@ -58,28 +63,45 @@ RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
   const MarkerImages markers = LoadMarkerImages(sources.builtins);
   if (!MarkersComplete(markers)) return Failure("the built-in marker pictures are missing", 1);
 
-  CommandLineSettings store(options, options.storedSettings ? sources.stored : nullptr);
+  // The command line over the stored settings, or over the program's defaults.
+  ProfileStore* stored = options.storedSettings ? sources.stored : nullptr;
   EarthMap map;
   if (givenMap) {
     map = std::move(*givenMap);
   } else {
-    LoadEarthMap(map, store, sources.mapLoader, sources.messages, sources.builtins);
+    LoadStoredMap(map, stored, sources);
   }
   if (map.image.empty()) return Failure("the built-in Earth map is missing", 1);
 
-  NoSettingsEffects noWindow;
-  const ClockSettings settings = LoadSettings(store, noWindow, map.nativeWidth, map.nativeHeight);
+  const auto setting = [stored](SettingKey key, std::int32_t defaultValue) {
+    return stored ? ReadSetting(*stored, key, defaultValue) : defaultValue;
+  };
+  FrameOptions frame;
+  frame.showSun = !options.noSun && setting(kOptionsSun, 1) != 0;
+  frame.sunCentered = options.sunCentered || setting(kOptionsSunCentered, 0) != 0;
+  frame.showMoon = !options.noMoon && setting(kOptionsMoon, 1) != 0;
+  frame.markerScale = options.scale ? *options.scale
+                                    : ClampPercentSetting(setting(kSizeScale, 30));
+  frame.nightDarkness = options.nightFilter ? *options.nightFilter
+                                            : ClampPercentSetting(setting(kColorsNightFilter, 50));
+  frame.markerMapWidth = map.nativeWidth;
   if (options.baseSize) {
-    if (auto problem = CheckBaseSize(*options.baseSize, settings.scale)) {
+    if (auto problem = CheckBaseSize(*options.baseSize, frame.markerScale)) {
       return Failure(*problem, 2);
     }
   }
-
-  FrameComposer composer;
-  NoWindow window;
-  composer.PaintFrame(settings, EarthMapView{map.image, map.nativeWidth, map.nativeHeight},
-                      markers, window, now);
-  return RenderedFrame{composer.TakeFrameCache(), {}, 0};
+  // The base size is stored as an unsigned 32-bit number.
+  const BaseSize base = options.baseSize.value_or(
+      BaseSize{static_cast<std::uint32_t>(setting(kSizeWidth, map.nativeWidth)),
+               static_cast<std::uint32_t>(setting(kSizeHeight, map.nativeHeight))});
+  const DisplaySize display = ComputeDisplaySize(base.width, base.height, frame.markerScale,
+                                                 map.nativeWidth, map.nativeHeight);
+  frame.width = display.width;
+  frame.height = display.height;
+  return RenderedFrame{
+      ComposeFrame(frame, EarthMapView{map.image, map.nativeWidth, map.nativeHeight}, markers,
+                   now),
+      {}, 0};
 }
 
 }  // namespace lumivane

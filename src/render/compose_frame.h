@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+
+#include "astro/lunar_position.h"
+#include "astro/solar_position.h"
+#include "astro/unix_time.h"
+#include "render/builtin_images.h"
+#include "render/image.h"
+
+namespace lumivane {
+
+// What a frame shows. Every caller (the window's settings, the command line)
+// fills it; new picture features are new fields here.
+struct FrameOptions {
+  std::int32_t width = 0;  // the frame, pixels
+  std::int32_t height = 0;
+  std::int32_t nightDarkness = 50;  // 1..100
+  std::int32_t markerScale = 30;    // 1..100
+  // The map width the markers are sized for: the window's map's native width.
+  std::int32_t markerMapWidth = kDefaultEarthMapWidth;
+  bool showSun = true;
+  bool showMoon = true;
+  bool sunCentered = false;
+};
+
+// The Earth map as a frame reads it: the picture and the native size it is
+// resampled from (the whole picture, for every map the program loads).
+struct EarthMapView {
+  const Image& image;
+  std::int32_t nativeWidth = 0;
+  std::int32_t nativeHeight = 0;
+};
+
+// Where the sun and the moon stand, and the moon's phase.
+struct SkyPositions {
+  SubSolarPoint sun;
+  SubLunarPoint moon;
+  MoonPhase moonPhase = MoonPhase::New;
+};
+
+// The positions the clock gives at time t.
+SkyPositions SkyAt(UnixTime t);
+
+// The frame: the Earth map resampled to the frame's size, day and night
+// shaded, the moon and then the sun marker, optionally turned so the sun is
+// in the middle column.
+Image ComposeFrame(const FrameOptions& options, const EarthMapView& map,
+                   const MarkerImages& markers, UnixTime time);
+
+// The same in two steps, for a caller that shows the plain map meanwhile:
+// the map resampled to the frame's size, then everything else done to it.
+Image PlainMap(const FrameOptions& options, const EarthMapView& map);
+Image FinishFrame(const FrameOptions& options, Image plainMap, const MarkerImages& markers,
+                  const SkyPositions& sky);
+
+// Marker sizes in pixels: trunc(scale x mapWidth x 20 (moon) or 40 (sun)
+// x 0.0000625), that is scale x mapWidth / 800 or / 400 rounded down. They
+// follow the map picture's width, not the frame's. 0 draws nothing.
+std::int32_t MoonMarkerSize(std::int32_t scale, std::int32_t mapWidth);
+std::int32_t SunMarkerSize(std::int32_t scale, std::int32_t mapWidth);
+
+// The sun-centred view's turn in columns, d = W / 2 - (the sun's column), in
+// [-W/2, W/2] for every sun longitude the clock gives.
+std::int32_t SunCenteredShift(std::int32_t width, double sunWestLongitude);
+
+// Column x of the working picture becomes column (x + shift) modulo W of the
+// frame, every row unchanged: two unscaled strip copies. The frame must have
+// the working picture's size.
+void TurnIntoFrame(const Image& working, std::int32_t shift, Image& frame);
+
+}  // namespace lumivane
