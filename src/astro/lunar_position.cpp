@@ -70,6 +70,10 @@ MoonPhase ChooseMoonPhase(const SubSolarPoint& sun, const SubLunarPoint& moon) {
   } else if (elongation < -180) {
     elongation += 360;
   }
+  return MoonPhaseForElongation(elongation);
+}
+
+MoonPhase MoonPhaseForElongation(double elongation) {
   if (elongation < -135) return MoonPhase::Full;
   if (elongation < -45) return MoonPhase::LastQuarter;
   if (elongation < 45) return MoonPhase::New;

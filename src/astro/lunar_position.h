@@ -22,6 +22,11 @@ SubLunarPoint ComputeSubLunarPoint(const SolarEphemeris& ephemeris, const SubSol
 // a value on a bin boundary belongs to the bin above it.
 MoonPhase ChooseMoonPhase(const SubSolarPoint& sun, const SubLunarPoint& moon);
 
+// The phase picture for an elongation in [-180, 180] degrees (positive while
+// waxing): New below 45 degrees either way, the quarters up to 135, Full
+// beyond; a value on a bin boundary belongs to the bin above it.
+MoonPhase MoonPhaseForElongation(double elongation);
+
 // "New", "FirstQuarter", "Full" or "LastQuarter".
 const char* MoonPhaseName(MoonPhase phase);
 
