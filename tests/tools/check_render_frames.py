@@ -10,11 +10,13 @@ usage: check_render_frames.py LUMIVANE_RENDER BUILTIN_EARTH_MAP_BMP
   and PNG, written here pixel by pixel, and shades what they hold.
 - PNG to a file, PNG on standard output and BMP hold the same pixels.
 - Failures exit 1 (I/O) or 2 (usage) with one line on stderr and leave no
-  file behind.
+  file behind; an output that is a FIFO or a directory is refused at once; a
+  write cut short by a file size limit keeps the old file.
 """
 import json
 import math
 import os
+import signal
 import struct
 import subprocess
 import sys
@@ -233,8 +235,11 @@ def marker_square(width, height, dec, west, size):
 
 # --- The checks ---------------------------------------------------------------
 
-def run(binary, *args):
-    return subprocess.run([binary, *args], capture_output=True)
+def run(binary, *args, limit=None):
+    # A run that blocks (on a FIFO, say) fails here instead of hanging.
+    command = [binary, *args] if limit is None else ["prlimit", limit, binary, *args]
+    ignore_xfsz = lambda: signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+    return subprocess.run(command, capture_output=True, timeout=30, preexec_fn=ignore_xfsz)
 
 
 def main():
@@ -275,6 +280,16 @@ def main():
         expect(not wrong, f"built-in frame differs from the shading at {wrong[:5]}")
         inside = sum(rows[y][x] != want[y][x] for y in range(110, 140) for x in range(185, 215))
         expect(inside > 100, "no sun marker drawn")
+
+    # --precise shades by the precise sun that --positions --precise reports.
+    precise = json.loads(run(binary, "--positions", "--precise", "--time",
+                             str(NOON_2000)).stdout)["sun"]
+    frame = render("--precise", "--no-sun", "--no-moon")
+    if frame:
+        want = shade(map_rows, precise["declination"], precise["westLongitude"], 50)
+        expect(frame[2] == want, "--precise frame differs from the shading of the precise sun")
+        expect(want != shade(map_rows, sun["declination"], sun["westLongitude"], 50),
+               "the precise sun shades like the mean one")
 
     # --map with every bitmap depth and PNG.
     width, height = 48, 24
@@ -324,7 +339,12 @@ def main():
     garbage = os.path.join(work, "garbage.bmp")
     with open(garbage, "wb") as f:
         f.write(b"BM not a bitmap at all")
+    fifo = os.path.join(work, "pipe.png")
+    os.mkfifo(fifo)
+    os.mkdir(work + "/dir.png")
     failing = [
+        (["-o", fifo], 1),
+        (["-o", work + "/dir.png"], 1),
         (["--map", os.path.join(work, "missing.bmp"), "-o", target], 1),
         (["--map", garbage, "-o", target], 1),
         (["--map", work, "-o", target], 1),
@@ -342,7 +362,7 @@ def main():
                f"{args}: exit {done.returncode}, stderr {done.stderr!r}")
     expect(not os.path.exists(target), "a failed run left its output file")
     leftovers = set(os.listdir(work)) - set(cases) - {"frame.bmp", "frame.png", "garbage.bmp",
-                                                      "config"}
+                                                      "config", "pipe.png", "dir.png"}
     expect(not leftovers, f"files left behind: {leftovers}")
 
     # --settings reads this user's stored settings and never writes them.
@@ -375,6 +395,24 @@ def main():
     run(binary, "--map", garbage, "-o", target)
     with open(target, "rb") as f:
         expect(f.read() == b"keep", "a failed run changed the existing output")
+
+    # A short write (a file size limit stands in for a full disk) fails with
+    # one line and leaves the existing file as it was, in every format.
+    for name in ("short.png", "short.bmp", "short.jpg"):
+        path = os.path.join(work, name)
+        with open(path, "wb") as f:
+            f.write(b"the old picture")
+        done = run(binary, "--scale", "60", "-o", path, limit="--fsize=4096")
+        lines = done.stderr.decode().strip().splitlines()
+        expect(done.returncode == 1 and len(lines) == 1 and "File too large" in lines[0],
+               f"{name} past the size limit: exit {done.returncode}, stderr {done.stderr!r}")
+        with open(path, "rb") as f:
+            expect(f.read() == b"the old picture", f"{name}: the old file was changed")
+        os.remove(path)
+    leftovers = set(os.listdir(work)) - set(cases) - {"frame.bmp", "frame.png", "garbage.bmp",
+                                                      "config", "pipe.png", "dir.png",
+                                                      "failed.png"}
+    expect(not leftovers, f"files left behind after short writes: {leftovers}")
 
     for failure in failures[:20]:
         print("FAIL", failure)

@@ -37,6 +37,42 @@ TEST(ParseRenderOptions, BadInputNamesTheProblem) {
   EXPECT_FALSE(Parse({"--time", " 5", "--positions"}).options);
 }
 
+TEST(ParseRenderOptions, TimeTakesSecondsOrIsoDates) {
+  // Expected clocks from the calendar: 2026-12-21 is day 20808 since 1970.
+  const struct {
+    const char* text;
+    UnixTime clock;
+  } valid[] = {
+      {"1798020180", 1798020180},
+      {"2026-12-21", 20808LL * 86400},
+      {"2026-12-21T15:03:00Z", 20808LL * 86400 + 15 * 3600 + 3 * 60},
+      {"2026-12-21T15:03Z", 20808LL * 86400 + 15 * 3600 + 3 * 60},
+      {"2026-12-21T16:03:00+01:00", 20808LL * 86400 + 15 * 3600 + 3 * 60},
+      {"2026-12-21T10:03:00-0500", 20808LL * 86400 + 15 * 3600 + 3 * 60},
+      {"2026-12-22T00:33:00+09:30", 20808LL * 86400 + 15 * 3600 + 3 * 60},
+      {"1970-01-01T00:00:00Z", 0},
+      {"1969-12-31T23:59:59Z", -1},
+      {"2000-02-29T12:00:00Z", 951825600},
+      {"1900-03-01", -2203891200},
+      {"0000-01-01", -62167219200},
+      {"9999-12-31T23:59:59Z", 253402300799},
+  };
+  for (const auto& v : valid) {
+    const auto parsed = Parse({"--time", v.text, "--positions"});
+    ASSERT_TRUE(parsed.options) << v.text << ": " << parsed.error;
+    EXPECT_EQ(parsed.options->time, v.clock) << v.text;
+  }
+  for (const char* bad : {"2026-12-21T15:03:00", "2026-02-29", "1900-02-29", "2026-13-01",
+                          "2026-12-32", "2026-12-21T24:00Z", "2026-12-21T15:60Z",
+                          "2026-12-21T15:03:60Z", "2026-12-21 15:03Z", "2026-12-21T15:03:00.5Z",
+                          "26-12-21", "2026-1-21", "2026-12-21Z", "2026-12-21T15:03+1",
+                          "2026-12-21T15:03:00+01:00x", "+2026-12-21"}) {
+    const auto parsed = Parse({"--time", bad, "--positions"});
+    EXPECT_FALSE(parsed.options) << bad;
+    EXPECT_NE(parsed.error.find("ISO 8601"), std::string::npos) << bad;
+  }
+}
+
 TEST(ParseRenderOptions, HelpAndVersionNeedNothingElse) {
   const auto help = Parse({"--help"});
   ASSERT_TRUE(help.options);
@@ -78,7 +114,9 @@ TEST(ParseRenderOptions, OutputFormatFollowsTheName) {
   EXPECT_EQ(FormatForOutput("-"), PictureFormat::Png);
   EXPECT_EQ(FormatForOutput("a.PNG"), PictureFormat::Png);
   EXPECT_EQ(FormatForOutput("dir.bmp/a.Bmp"), PictureFormat::Bmp);
-  EXPECT_FALSE(FormatForOutput("a.jpg"));
+  EXPECT_EQ(FormatForOutput("a.jpg"), PictureFormat::Jpeg);
+  EXPECT_EQ(FormatForOutput("a.JPEG"), PictureFormat::Jpeg);
+  EXPECT_FALSE(FormatForOutput("a.gif"));
   EXPECT_FALSE(FormatForOutput("png"));
   EXPECT_FALSE(FormatForOutput(""));
 }
@@ -100,11 +138,18 @@ TEST(ParseRenderOptions, BadRenderingOptionsAreRefused) {
         << bad;
   }
   EXPECT_NE(error({"-o", "a.png", "--map"}).find("--map needs a picture file"), std::string::npos);
-  EXPECT_NE(error({"-o", "a.gif"}).find("does not end in .png or .bmp"), std::string::npos);
+  EXPECT_NE(error({"-o", "a.gif"}).find("does not end in .png, .bmp, .jpg or .jpeg"),
+            std::string::npos);
+  for (const char* bad : {"0", "101", "high", ""}) {
+    EXPECT_NE(error({"--quality", bad, "-o", "a.jpg"}).find("--quality"), std::string::npos);
+  }
+  EXPECT_NE(error({"--quality", "50", "-o", "a.png"}).find("JPEG output only"),
+            std::string::npos);
   EXPECT_NE(error({"-o"}).find("-o needs a file name"), std::string::npos);
   EXPECT_NE(error({"--scale", "40"}).find("missing -o"), std::string::npos);
   EXPECT_NE(error({"--positions", "-o", "a.png"}).find("--positions takes only --time"),
             std::string::npos);
+  EXPECT_TRUE(Parse({"--positions", "--precise"}).options);
 }
 
 }  // namespace

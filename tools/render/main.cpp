@@ -1,5 +1,6 @@
 // lumivane-render: the Lumivane frame without a window, or where the sun and
 // the moon are.
+#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <new>
@@ -9,7 +10,9 @@
 
 #include <QString>
 
-#include "picture_files.h"
+#include "astro/precise/precise_sky.h"
+#include "output_file.h"
+#include "picture_writer.h"
 #include "platform/qt/qt_builtin_images.h"
 #include "platform/qt/qt_map_image_loader.h"
 #include "platform/qt/qt_profile_store.h"
@@ -67,6 +70,12 @@ class StoredMapMessages final : public MessageSink {
 };
 
 int Render(const RenderOptions& options, UnixTime now) {
+  // A picture that cannot be written is refused before any work is done.
+  if (*options.output != "-") {
+    if (auto problem = CheckOutputPath(*options.output)) {
+      return Fail("cannot write '" + *options.output + "': " + *problem, kFileError);
+    }
+  }
   std::optional<EarthMap> givenMap;
   if (options.mapPath) {
     MapPictureRead read;
@@ -98,7 +107,8 @@ int Render(const RenderOptions& options, UnixTime now) {
   messages.Print();
   if (!rendered->frame) return Fail(rendered->error, rendered->exitCode);
 
-  if (auto problem = WritePicture(*rendered->frame, *options.output, options.format)) {
+  if (auto problem =
+          WritePicture(*rendered->frame, *options.output, options.format, options.quality)) {
     return Fail("cannot write '" + *options.output + "': " + *problem, kFileError);
   }
   return 0;
@@ -107,6 +117,9 @@ int Render(const RenderOptions& options, UnixTime now) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Past a file size limit a write then fails (EFBIG) and is reported, and
+  // the old picture stays; the default action would end us mid-file.
+  std::signal(SIGXFSZ, SIG_IGN);
   const std::vector<std::string_view> arguments(argv + 1, argv + argc);
   const ParsedRenderOptions parsed = ParseRenderOptions(arguments);
   if (!parsed.options) return Fail(parsed.error, kUsageError);
@@ -120,8 +133,12 @@ int main(int argc, char** argv) {
     return std::fflush(stdout) == 0 ? 0 : kFileError;
   }
   const UnixTime now = options.time ? *options.time : static_cast<UnixTime>(std::time(nullptr));
+  if (options.precise && !PreciseSkyCovers(now)) {
+    return Fail("--precise covers the years 1000 to 3000 only", kUsageError);
+  }
   if (options.positions) {
-    std::printf("%s\n", PositionsJson(now).c_str());
+    const std::string json = options.precise ? PrecisePositionsJson(now) : PositionsJson(now);
+    std::printf("%s\n", json.c_str());
     return std::fflush(stdout) == 0 ? 0 : kFileError;
   }
   SilenceLibraryMessages();

@@ -10,4 +10,8 @@ namespace lumivane {
 // object; every number reads back to the same double.
 std::string PositionsJson(UnixTime time);
 
+// The same object from the precise ephemeris, with "illuminatedFraction"
+// (0..1) after the phase.
+std::string PrecisePositionsJson(UnixTime time);
+
 }  // namespace lumivane

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "astro/precise/precise_sky.h"
 #include "render/compose_frame.h"
 #include "settings/display_size.h"
 #include "settings/setting_keys.h"
@@ -58,6 +59,12 @@ void LoadStoredMap(EarthMap& map, ProfileStore* stored, const RenderSources& sou
 
 }  // namespace
 
+SkyPositions SkyFor(const RenderOptions& options, UnixTime time) {
+  if (!options.precise) return SkyAt(time);
+  const PreciseSky sky = ComputePreciseSky(time);
+  return SkyPositions{sky.sun, sky.moon, sky.phase};
+}
+
 RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
                           std::optional<EarthMap> givenMap, UnixTime now) {
   const MarkerImages markers = LoadMarkerImages(sources.builtins);
@@ -98,10 +105,9 @@ RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
                                                  map.nativeWidth, map.nativeHeight);
   frame.width = display.width;
   frame.height = display.height;
+  const EarthMapView view{map.image, map.nativeWidth, map.nativeHeight};
   return RenderedFrame{
-      ComposeFrame(frame, EarthMapView{map.image, map.nativeWidth, map.nativeHeight}, markers,
-                   now),
-      {}, 0};
+      FinishFrame(frame, PlainMap(frame, view), markers, SkyFor(options, now)), {}, 0};
 }
 
 }  // namespace lumivane

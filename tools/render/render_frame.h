@@ -5,6 +5,7 @@
 
 #include "astro/unix_time.h"
 #include "render/builtin_images.h"
+#include "render/compose_frame.h"
 #include "render/image.h"
 #include "render_options.h"
 #include "settings/earth_map.h"
@@ -26,6 +27,10 @@ struct RenderSources {
   MessageSink& messages;      // "Unable to load: ..." for such a map
   ProfileStore* stored = nullptr;  // the user's settings with --settings
 };
+
+// Where the sun and the moon stand: the clock's mean formulas, or the
+// precise ephemeris with --precise.
+SkyPositions SkyFor(const RenderOptions& options, UnixTime time);
 
 // The frame the world window shows for these options at time now, through
 // the window's own rules: the Earth map chosen as at start-up (givenMap, read

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <limits>
 
+#include "iso_time.h"
+
 namespace lumivane {
 
 namespace {
@@ -56,12 +58,16 @@ std::optional<long long> ParseInteger(std::string_view text) {
 std::optional<PictureFormat> FormatForOutput(std::string_view output) {
   if (output == "-" || EndsWithNoCase(output, ".png")) return PictureFormat::Png;
   if (EndsWithNoCase(output, ".bmp")) return PictureFormat::Bmp;
+  if (EndsWithNoCase(output, ".jpg") || EndsWithNoCase(output, ".jpeg")) {
+    return PictureFormat::Jpeg;
+  }
   return std::nullopt;
 }
 
 ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> arguments) {
   RenderOptions options;
   bool renderOptionGiven = false;
+  std::optional<std::int32_t> quality;
   const auto fail = [](std::string message) { return ParsedRenderOptions{std::nullopt, message}; };
 
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -84,7 +90,7 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
     };
 
     if (argument != "--help" && argument != "-h" && argument != "--version" &&
-        argument != "--positions" && argument != "--time") {
+        argument != "--positions" && argument != "--time" && argument != "--precise") {
       renderOptionGiven = true;
     }
     if (argument == "--help" || argument == "-h") {
@@ -95,13 +101,19 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
       options.positions = true;
     } else if (argument == "--time") {
       const auto text = value();
-      if (!text) return fail("--time needs a value: seconds since 1970-01-01 00:00:00 UTC");
-      const auto seconds = ParseInteger(*text);
-      if (!seconds) {
-        return fail("--time: " + Quoted(*text) +
-                    " is not a whole number of seconds in the signed 64-bit range");
+      if (!text) {
+        return fail("--time needs a value: seconds since 1970-01-01 00:00:00 UTC or an ISO "
+                    "8601 date such as 2026-12-21T15:03:00Z");
       }
-      options.time = *seconds;
+      auto clock = ParseInteger(*text);
+      if (!clock) clock = ParseIsoTime(*text);
+      if (!clock) {
+        return fail("--time: " + Quoted(*text) +
+                    " is neither a whole number of seconds in the signed 64-bit range nor an "
+                    "ISO 8601 date such as 2026-12-21, 2026-12-21T15:03:00Z or "
+                    "2026-12-21T16:03:00+01:00");
+      }
+      options.time = *clock;
     } else if (argument == "--scale") {
       if (auto problem = percent("--scale", options.scale)) return fail(*problem);
     } else if (argument == "--night-filter") {
@@ -112,6 +124,11 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
       options.noMoon = true;
     } else if (argument == "--sun-centered") {
       options.sunCentered = true;
+    } else if (argument == "--precise") {
+      options.precise = true;
+    } else if (argument == "--quality") {
+      if (auto problem = percent("--quality", quality)) return fail(*problem);
+      options.quality = *quality;
     } else if (argument == "--settings") {
       options.storedSettings = true;
     } else if (argument == "--map") {
@@ -132,7 +149,8 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
       const auto format = FormatForOutput(*text);
       if (!format) {
         return fail("-o: " + Quoted(*text) +
-                    " does not end in .png or .bmp (or give - for PNG on standard output)");
+                    " does not end in .png, .bmp, .jpg or .jpeg (or give - for PNG on standard "
+                    "output)");
       }
       options.output = std::string(*text);
       options.format = *format;
@@ -142,25 +160,34 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
   }
   if (options.help || options.version) return ParsedRenderOptions{options, {}};
   if (options.positions) {
-    if (renderOptionGiven) return fail("--positions takes only --time (see --help)");
+    if (renderOptionGiven) {
+      return fail("--positions takes only --time and --precise (see --help)");
+    }
     return ParsedRenderOptions{options, {}};
   }
   if (!options.output) {
-    return fail("missing -o FILE: where to write the picture (.png or .bmp, - for PNG on "
+    return fail("missing -o FILE: where to write the picture (.png, .bmp, .jpg, - for PNG on "
                 "standard output)");
+  }
+  if (quality && options.format != PictureFormat::Jpeg) {
+    return fail("--quality is for JPEG output only (-o FILE.jpg)");
   }
   return ParsedRenderOptions{options, {}};
 }
 
 const char* RenderUsage() {
   return "Usage: lumivane-render [OPTIONS] -o FILE\n"
-         "       lumivane-render --positions [--time UNIX_SECONDS]\n"
+         "       lumivane-render --positions [--precise] [--time T]\n"
          "\n"
-         "Renders the frame the Lumivane window shows and writes it as PNG or BMP.\n"
+         "Renders the frame the Lumivane window shows and writes it as PNG, BMP or JPEG.\n"
          "\n"
-         "  -o FILE            the picture to write; .png or .bmp, - for PNG on standard output\n"
-         "  --time SECONDS     the clock to use, seconds since 1970-01-01 00:00:00 UTC\n"
-         "                     (any signed 64-bit number; default: now)\n"
+         "  -o FILE            the picture to write; .png, .bmp, .jpg or .jpeg, - for PNG on\n"
+         "                     standard output\n"
+         "  --quality N        JPEG quality, 1 to 100 (default 90)\n"
+         "  --time T           the clock to use: seconds since 1970-01-01 00:00:00 UTC (any\n"
+         "                     signed 64-bit number) or an ISO 8601 date, 2026-12-21 (midnight\n"
+         "                     UTC), 2026-12-21T15:03:00Z, 2026-12-21T16:03:00+01:00;\n"
+         "                     default: now\n"
          "  --scale N          size in thirtieths of the base size, 1 to 100 (default 30)\n"
          "  --night-filter N   night darkness, 1 to 100 (default 50)\n"
          "  --no-sun           leave out the sun marker\n"
@@ -171,6 +198,9 @@ const char* RenderUsage() {
          "  --base-size WxH    the size shown at scale 30 (default: the map's own size)\n"
          "  --settings         start from this user's stored Lumivane settings (never\n"
          "                     changed); the options above override them\n"
+         "  --precise          the sun and the moon from a precise ephemeris (apparent places,\n"
+         "                     equation of time, the moon's true phase) instead of the clock's\n"
+         "                     mean formulas; years 1000 to 3000\n"
          "  --positions        print where the sun and the moon stand, as one JSON object\n"
          "  --help             show this text\n"
          "  --version          show the program's version\n";

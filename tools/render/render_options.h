@@ -10,7 +10,7 @@
 
 namespace lumivane {
 
-enum class PictureFormat { Png, Bmp };
+enum class PictureFormat { Png, Bmp, Jpeg };
 
 // A base size given as WxH on the command line.
 struct BaseSize {
@@ -35,8 +35,11 @@ struct RenderOptions {
   std::optional<BaseSize> baseSize;
   bool storedSettings = false;
 
+  bool precise = false;  // the sun and the moon from the precise ephemeris
+
   std::optional<std::string> output;  // "-" is standard output
   PictureFormat format = PictureFormat::Png;
+  int quality = 90;  // JPEG, 1..100
 };
 
 struct ParsedRenderOptions {
@@ -51,8 +54,8 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
 // Strict whole-string parse of a signed 64-bit decimal number.
 std::optional<long long> ParseInteger(std::string_view text);
 
-// The format an output name asks for by its extension (case-insensitive);
-// "-" is PNG. Absent for any other name.
+// The format an output name asks for by its extension (case-insensitive:
+// .png, .bmp, .jpg, .jpeg); "-" is PNG. Absent for any other name.
 std::optional<PictureFormat> FormatForOutput(std::string_view output);
 
 const char* RenderUsage();

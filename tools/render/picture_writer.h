@@ -9,9 +9,10 @@
 namespace lumivane {
 
 // Writes the picture to the file, or as PNG to standard output for "-".
-// A file is written whole or not at all (a failed write leaves no partial
-// file behind). Returns the problem, or nothing on success.
+// A file is written whole or not at all: on any failure the file that was
+// there before stays untouched and no partial file is left behind. quality
+// (1..100) is for JPEG. Returns the problem, or nothing on success.
 std::optional<std::string> WritePicture(const Image& picture, const std::string& output,
-                                        PictureFormat format);
+                                        PictureFormat format, int quality);
 
 }  // namespace lumivane

@@ -1,0 +1,119 @@
+#include "picture_writer.h"
+
+#include <cstdlib>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "output_file.h"
+
+namespace lumivane {
+namespace {
+
+// Smooth enough for JPEG to keep it close, varied enough to catch a channel
+// or row order mistake.
+Image Gradient(std::int32_t width, std::int32_t height) {
+  Image image(width, height);
+  for (std::int32_t y = 0; y < height; ++y) {
+    for (std::int32_t x = 0; x < width; ++x) image.at(x, y) = MakePixel(x * 4, y * 8, 128);
+  }
+  return image;
+}
+
+std::string PathIn(const QTemporaryDir& dir, const char* name) {
+  return dir.filePath(QString::fromLatin1(name)).toStdString();
+}
+
+QStringList FilesIn(const QTemporaryDir& dir) {
+  return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System |
+                                    QDir::NoDotAndDotDot);
+}
+
+TEST(WritePicture, EveryFormatReadsBack) {
+  QTemporaryDir dir;
+  const Image picture = Gradient(60, 30);
+  const struct {
+    const char* name;
+    PictureFormat format;
+    int largestError;  // per channel
+  } cases[] = {{"frame.png", PictureFormat::Png, 0},
+               {"frame.bmp", PictureFormat::Bmp, 0},
+               {"frame.jpg", PictureFormat::Jpeg, 6}};
+  for (const auto& c : cases) {
+    ASSERT_EQ(WritePicture(picture, PathIn(dir, c.name), c.format, 95), std::nullopt) << c.name;
+    const QImage read(QString::fromStdString(PathIn(dir, c.name)));
+    ASSERT_EQ(read.width(), 60) << c.name;
+    ASSERT_EQ(read.height(), 30) << c.name;
+    int largest = 0;
+    for (int y = 0; y < 30; ++y) {
+      for (int x = 0; x < 60; ++x) {
+        const QRgb got = read.pixel(x, y);
+        const Pixel want = picture.at(x, y);
+        largest = std::max({largest, std::abs(qRed(got) - static_cast<int>(RedOf(want))),
+                            std::abs(qGreen(got) - static_cast<int>(GreenOf(want))),
+                            std::abs(qBlue(got) - static_cast<int>(BlueOf(want)))});
+      }
+    }
+    EXPECT_LE(largest, c.largestError) << c.name;
+  }
+  EXPECT_EQ(FilesIn(dir), QStringList({"frame.bmp", "frame.jpg", "frame.png"}));
+}
+
+TEST(WritePicture, JpegQualityTradesSizeForFidelity) {
+  QTemporaryDir dir;
+  const Image picture = Gradient(256, 128);
+  ASSERT_FALSE(WritePicture(picture, PathIn(dir, "low.jpg"), PictureFormat::Jpeg, 10));
+  ASSERT_FALSE(WritePicture(picture, PathIn(dir, "high.jpg"), PictureFormat::Jpeg, 100));
+  EXPECT_LT(QFile(QString::fromStdString(PathIn(dir, "low.jpg"))).size() * 2,
+            QFile(QString::fromStdString(PathIn(dir, "high.jpg"))).size());
+}
+
+TEST(WritePicture, ReplacingAFileKeepsItsPermissions) {
+  QTemporaryDir dir;
+  const std::string path = PathIn(dir, "frame.png");
+  ASSERT_FALSE(WritePicture(Gradient(4, 4), path, PictureFormat::Png, 90));
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+  ASSERT_FALSE(WritePicture(Gradient(8, 8), path, PictureFormat::Png, 90));
+  struct stat status {};
+  ASSERT_EQ(stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0640u);
+  EXPECT_EQ(QImage(QString::fromStdString(path)).width(), 8);
+}
+
+TEST(CheckOutputPath, RefusesWhatIsNotARegularFileAtOnce) {
+  QTemporaryDir dir;
+  const std::string fifo = PathIn(dir, "pipe.png");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const struct {
+    std::string path;
+    const char* cause;  // nullptr: accepted
+  } cases[] = {
+      {PathIn(dir, "new.png"), nullptr},
+      {dir.path().toStdString(), "is a directory"},
+      {fifo, "is a FIFO, not a regular file"},
+      {"/dev/null", "is a device, not a regular file"},
+      {PathIn(dir, "missing/new.png"), "does not exist"},
+  };
+  for (const auto& c : cases) {
+    const auto problem = CheckOutputPath(c.path);
+    if (!c.cause) {
+      EXPECT_EQ(problem, std::nullopt) << c.path;
+      continue;
+    }
+    ASSERT_TRUE(problem) << c.path;
+    EXPECT_NE(problem->find(c.cause), std::string::npos) << *problem;
+    // The same refusal from the writer, which never opens the FIFO.
+    EXPECT_EQ(WritePicture(Gradient(2, 2), c.path, PictureFormat::Png, 90), problem);
+  }
+  EXPECT_EQ(FilesIn(dir), QStringList({"pipe.png"}));
+}
+
+}  // namespace
+}  // namespace lumivane

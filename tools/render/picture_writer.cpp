@@ -1,0 +1,39 @@
+#include "picture_writer.h"
+
+#include "output_file.h"
+#include "picture_encoders.h"
+
+namespace lumivane {
+
+namespace {
+
+std::optional<std::string> Encode(const Image& picture, PictureFormat format, int quality,
+                                  DescriptorSink& sink) {
+  std::optional<std::string> problem;
+  switch (format) {
+    case PictureFormat::Png: problem = EncodePng(picture, sink); break;
+    case PictureFormat::Jpeg: problem = EncodeJpeg(picture, quality, sink); break;
+    case PictureFormat::Bmp: problem = EncodeBmp(picture, sink); break;
+  }
+  if (!problem && !sink.Flush()) problem = std::string();
+  // A failed write: the sink knows why ("No space left on device").
+  if (problem && !sink.error().empty()) return sink.error();
+  return problem;
+}
+
+}  // namespace
+
+std::optional<std::string> WritePicture(const Image& picture, const std::string& output,
+                                        PictureFormat format, int quality) {
+  if (output == "-") {
+    StandardOutputSink out;
+    return Encode(picture, format, quality, out);
+  }
+  if (auto problem = CheckOutputPath(output)) return problem;
+  AtomicFile file(output);
+  if (!file.isOpen()) return file.error();
+  if (auto problem = Encode(picture, format, quality, file)) return problem;
+  return file.Commit();
+}
+
+}  // namespace lumivane
