@@ -12,6 +12,7 @@ tells the version, and the control data names the libraries it needs.
 """
 
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -85,11 +86,18 @@ def check_install_tree(build, version):
 
         check_icons(share)
 
+        pages = {}
         for page in ("lumivane", "lumivane-render"):
             path = f"{share}/man/man1/{page}.1"
-            done = run("man", "--warnings", "-l", path, env={**os.environ, "MANWIDTH": "80"})
+            done = run("man", "--warnings", "-l", path,
+                       env={**os.environ, "MANWIDTH": "80", "LC_ALL": "C"})
             check(done.returncode == 0 and not done.stderr and "SYNOPSIS" in done.stdout
                   and version in done.stdout, f"man -l {path}: {done.returncode} {done.stderr}")
+            pages[page] = done.stdout
+        # The renderer's page explains every option its --help lists.
+        usage = run(f"{prefix}/bin/lumivane-render", "--help").stdout
+        for option in sorted(set(re.findall(r"(?<![\w-])--[a-z][a-z-]*", usage))):
+            check(option in pages["lumivane-render"], f"lumivane-render(1) lacks {option}")
 
         for document in ("README.md", "LICENSE", "CREDITS.md"):
             path = f"{share}/doc/lumivane/{document}"
