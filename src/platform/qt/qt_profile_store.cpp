@@ -1,9 +1,18 @@
 #include "platform/qt/qt_profile_store.h"
 
+#include <unistd.h>
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+#include <cstdio>
 #include <limits>
+
+#include "platform/qt/atomic_file.h"
+#include "platform/qt/ini_screening.h"
 
 namespace lumivane {
 namespace {
@@ -28,9 +37,61 @@ bool IsIntegerType(const QVariant& value) {
   }
 }
 
-QByteArray FileContents(const QString& path) {
+// The file as it is: nothing when there is none, an error when it is there
+// but cannot be read (a folder, no permission).
+struct RawFile {
+  bool readable = true;
+  QByteArray contents;
+};
+
+RawFile ReadRawFile(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.exists() && !info.isSymLink()) return {};
   QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return {false, {}};
+  // A settings file is small; the screening refuses anything larger anyway.
+  return {true, file.read((qsizetype{1} << 20) + 1)};
+}
+
+// QSettings works on a private copy holding only the screened lines.
+class ScratchSettings {
+ public:
+  explicit ScratchSettings(const QByteArray& plain) {
+    if (!folder_.isValid()) return;
+    path_ = folder_.filePath(QStringLiteral("settings.ini"));
+    QFile file(path_);
+    ok_ = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+          file.write(plain) == plain.size();
+  }
+  bool ok() const { return ok_; }
+  const QString& path() const { return path_; }
+
+ private:
+  QTemporaryDir folder_;
+  QString path_;
+  bool ok_ = false;
+};
+
+// Keeps the file as it was under the first free name "<file>.bad", ".bad.2",
+// ... (one already holding exactly these bytes will do). A hard link costs
+// nothing, even on a full disk; a copy where links are not possible, and for
+// a symbolic link, whose target the new file replaces.
+std::optional<QString> KeepAsItWas(const QString& path, const QByteArray& contents) {
+  for (int n = 1; n <= 99; ++n) {
+    const QString keep = path + QStringLiteral(".bad") + (n == 1 ? QString() : '.' + QString::number(n));
+    if (QFileInfo::exists(keep)) {
+      QFile kept(keep);
+      if (kept.open(QIODevice::ReadOnly) && kept.readAll() == contents) return keep;
+      continue;
+    }
+    if (!QFileInfo(path).isSymLink() &&
+        ::link(QFile::encodeName(path).constData(), QFile::encodeName(keep).constData()) == 0) {
+      return keep;
+    }
+    if (WriteFileAtomically(keep, contents)) return keep;
+    return std::nullopt;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -68,8 +129,17 @@ QString QtProfileStore::DefaultFilePath(const QString& applicationName) {
 
 std::optional<QVariant> QtProfileStore::ReadValue(std::string_view section,
                                                   std::string_view name) const {
-  const QSettings settings(filePath_, QSettings::IniFormat);
-  if (settings.status() == QSettings::AccessError) return std::nullopt;
+  const RawFile raw = ReadRawFile(filePath_);
+  if (!raw.readable) return std::nullopt;
+  const ScreenedIni screened = ScreenIni(raw.contents);
+  if (screened.plain.isEmpty()) return std::nullopt;
+  // A file that is plain throughout is read where it is.
+  std::optional<ScratchSettings> scratch;
+  if (screened.dropped) {
+    scratch.emplace(screened.plain);
+    if (!scratch->ok()) return std::nullopt;
+  }
+  const QSettings settings(scratch ? scratch->path() : filePath_, QSettings::IniFormat);
   QVariant value = settings.value(SettingKeyPath(section, name));
   if (!value.isValid()) return std::nullopt;
   return value;
@@ -77,21 +147,36 @@ std::optional<QVariant> QtProfileStore::ReadValue(std::string_view section,
 
 bool QtProfileStore::WriteValue(std::string_view section, std::string_view name,
                                 const QVariant& value) {
-  QSettings settings(filePath_, QSettings::IniFormat);
-  const QSettings::Status before = settings.status();
+  const RawFile raw = ReadRawFile(filePath_);
   // Writing over a file we could not read would lose whatever it holds.
-  if (before == QSettings::AccessError) return false;
-  // QSettings keeps reporting a parse error after a good save; telling the
-  // outcome then needs a look at the file.
-  const QByteArray corruptContents =
-      before == QSettings::FormatError ? FileContents(filePath_) : QByteArray();
+  if (!raw.readable) return false;
+  const ScreenedIni screened = ScreenIni(raw.contents);
 
-  // Only atomic saves (temporary file, then rename), never a direct write.
-  settings.setAtomicSyncRequired(true);
-  settings.setValue(SettingKeyPath(section, name), value);
-  settings.sync();
-  if (before == QSettings::FormatError) return FileContents(filePath_) != corruptContents;
-  return settings.status() == QSettings::NoError;
+  // QSettings adds the value to the screened lines in a private copy...
+  ScratchSettings scratch(screened.plain);
+  if (!scratch.ok()) return false;
+  {
+    QSettings settings(scratch.path(), QSettings::IniFormat);
+    // A throwaway copy needs no safe replacement (nor its wait for the disk).
+    settings.setAtomicSyncRequired(false);
+    settings.setValue(SettingKeyPath(section, name), value);
+    settings.sync();
+    if (settings.status() != QSettings::NoError) return false;
+  }
+  QFile written(scratch.path());
+  if (!written.open(QIODevice::ReadOnly)) return false;
+  const QByteArray contents = written.readAll();
+
+  // ...which replaces the file whole, after whatever it loses is kept.
+  if (screened.dropped) {
+    const std::optional<QString> kept = KeepAsItWas(filePath_, raw.contents);
+    if (!kept) return false;
+    std::fprintf(stderr, "Lumivane: %s could not be read whole; kept as it was in %s\n",
+                 qPrintable(QDir::toNativeSeparators(filePath_)),
+                 qPrintable(QDir::toNativeSeparators(*kept)));
+  }
+  if (!QDir().mkpath(QFileInfo(filePath_).absolutePath())) return false;
+  return WriteFileAtomically(filePath_, contents);
 }
 
 std::int32_t QtProfileStore::ReadSettingInt(std::string_view section, std::string_view name,

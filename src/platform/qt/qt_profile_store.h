@@ -13,11 +13,14 @@ namespace lumivane {
 // QSettings(IniFormat, UserScope, "Brevanta", name) uses. Every call opens the
 // file anew, so hand edits are seen at the next read.
 //
-// A value of the wrong type, and every value of a file that cannot be read,
-// reads as the default. Reads never create or rewrite the file. Writes
-// replace the file atomically (through a temporary file); after a partly
-// corrupt file they keep every value that could be read. A file that cannot
-// be read at all is never written over.
+// Only plain numbers and texts are read: QSettings sees only the lines that
+// ScreenIni lets through, so a crafted file cannot make it build objects.
+// Anything else, a value of the wrong type, and every value of a file that
+// cannot be read, reads as the default. Reads never create or rewrite the
+// file. A write replaces the file whole (through a temporary file) or leaves
+// it untouched and returns false (a full disk, a folder in its place). When
+// the file holds lines that cannot be read, the first write keeps the file as
+// it was beside it ("<file>.bad") and says so in one line on standard error.
 class QtProfileStore : public ProfileStore {
  public:
   static constexpr const char* kOrganization = "Brevanta";

@@ -4,9 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <utility>
+
+#include "platform/qt/atomic_file.h"
 
 namespace lumivane {
 namespace {
@@ -71,12 +72,9 @@ bool XdgAutostart::Register(const std::string& quotedCommand) {
                                "Comment=See where on Earth it is day and night\n"
                                "Icon=com.brevanta.Lumivane\n"
                                "Exec=" + DesktopExecValue(quotedCommand) + "\n";
-  // A crash while writing leaves the previous entry, never half of one.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  const auto size = static_cast<qint64>(contents.size());
-  // Without commit() the temporary file is discarded.
-  return file.write(contents.data(), size) == size && file.commit();
+  // A crash or a full disk while writing leaves the previous entry, never
+  // half of one.
+  return WriteFileAtomically(path, QByteArray::fromStdString(contents));
 }
 
 void XdgAutostart::Unregister() {

@@ -98,16 +98,91 @@ TEST_F(QtProfileStoreTest, ReadsNeverRewriteTheFile) {
   EXPECT_EQ(ReadIni(), handWritten);
 }
 
-TEST_F(QtProfileStoreTest, AWriteAfterACorruptFileKeepsTheReadableValues) {
-  WriteIni(QByteArray("[size]\nscale=40\n\x01\xff\xfe garbage\n[colors]\nnightfilter=70\n"));
+// A QVariantList nested `depth` deep as QSettings serialises it: type 9,
+// not null, one element, and so on.
+QByteArray NestedVariantList(int depth) {
+  QByteArray nested;
+  for (int i = 0; i < depth; ++i) nested += QByteArray("\0\0\0\x09\0\0\0\0\x01", 9);
+  return nested;
+}
+
+TEST_F(QtProfileStoreTest, OnlyPlainNumbersAndTextsAreRead) {
+  const struct {
+    const char* what;
+    QByteArray line;  // the value options/image, or a line in its place
+  } hostile[] = {
+      {"a list nested 100000 deep", "image=@Variant(" + NestedVariantList(100000) + ")"},
+      {"a pixmap", QByteArray("image=@Variant(\0\0\0\x7f\0\0\0\x07QPixmap\0)", 36)},
+      {"a quoted variant", "image=\"@Variant(\\0\\0\\0\\x7f)\""},
+      {"a variant spelled with an escape", "image=\\x40Variant(abc)"},
+      {"bytes", "image=@ByteArray(/maps/a.bmp)"},
+      {"a rectangle", "image=@Rect(1 2 3 4)"},
+      {"a list", "image=/maps/a.bmp, /maps/b.bmp"},
+      {"a stray quote", "image=\"/maps/a.bmp"},
+      {"a line joined to the next", "image=/maps/a.bmp\\"},
+      {"binary junk", QByteArray("image=\x01\xff\xfe\x00junk", 15)},
+      {"a lone carriage return", "image=/maps/a.bmp\r[colors]\rnightfilter=5"},
+      {"no equals sign", "image /maps/a.bmp"},
+      {"a broken section header", "[opt\"ions]\nimage=/maps/a.bmp"},
+  };
+  for (const auto& [what, line] : hostile) {
+    WriteIni("[size]\nscale=45\n[options]\nsun=0\n" + line + "\n[colors]\nnightfilter=70\n");
+    QtProfileStore store("Lumivane");
+    EXPECT_EQ(store.ReadSettingString("options", "image", "Default"), "Default") << what;
+    EXPECT_EQ(store.ReadSettingInt("options", "image", 3), 3) << what;
+    // Everything else the file says still reads.
+    EXPECT_EQ(store.ReadSettingInt("size", "scale", 30), 45) << what;
+    EXPECT_EQ(store.ReadSettingInt("colors", "nightfilter", 50), 70) << what;
+  }
+
+  const struct {
+    QByteArray line;
+    const char* text;
+  } plain[] = {
+      {"image=@@home/maps/a.bmp", "@home/maps/a.bmp"},
+      {"image=/home/me@work/a.bmp", "/home/me@work/a.bmp"},
+      {"image=\"/maps/earth, big=1.bmp\"", "/maps/earth, big=1.bmp"},
+      {"image=\"\\\\server\\\\maps\\\\a \\\"b\\\".bmp\" ; a comment", "\\server\\maps\\a \"b\".bmp"},
+      {"image=caf\xC3\xA9.bmp", "caf\xC3\xA9.bmp"},
+  };
+  for (const auto& [line, text] : plain) {
+    WriteIni("[options]\n" + line + "\n");
+    EXPECT_EQ(QtProfileStore("Lumivane").ReadSettingString("options", "image", "Default"), text)
+        << line.toStdString();
+  }
+}
+
+TEST_F(QtProfileStoreTest, TheFirstWriteAfterAnUnreadableLineKeepsTheFileAsItWas) {
+  const QByteArray broken = "[size]\nscale=40\nw=\"800\n[colors]\nnightfilter=70\n";
+  WriteIni(broken);
   QtProfileStore store("Lumivane");
-  EXPECT_EQ(store.ReadSettingInt("size", "scale", 30), 40);
+  // The stray quote hides nothing after it.
+  EXPECT_EQ(store.ReadSettingInt("colors", "nightfilter", 50), 70);
 
+  ::testing::internal::CaptureStderr();
   EXPECT_TRUE(store.WriteSettingInt("options", "sun", 0));
+  EXPECT_TRUE(store.WriteSettingInt("options", "moon", 0));
+  const std::string said = ::testing::internal::GetCapturedStderr();
 
+  EXPECT_EQ(said, "Lumivane: " + IniPath().toStdString() +
+                      " could not be read whole; kept as it was in " + IniPath().toStdString() +
+                      ".bad\n");
+  QFile kept(IniPath() + ".bad");
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), broken);
   EXPECT_EQ(store.ReadSettingInt("size", "scale", 30), 40);
   EXPECT_EQ(store.ReadSettingInt("colors", "nightfilter", 50), 70);
   EXPECT_EQ(store.ReadSettingInt("options", "sun", 1), 0);
+  EXPECT_EQ(store.ReadSettingInt("options", "moon", 1), 0);
+  EXPECT_FALSE(ReadIni().contains("800"));
+
+  // A later unreadable edit is kept under a name of its own.
+  WriteIni("[size]\nscale=@Variant(x)\n");
+  ::testing::internal::CaptureStderr();
+  EXPECT_TRUE(store.WriteSettingInt("size", "scale", 50));
+  EXPECT_NE(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_TRUE(QFileInfo::exists(IniPath() + ".bad.2"));
+  EXPECT_EQ(store.ReadSettingInt("size", "scale", 30), 50);
 }
 
 TEST_F(QtProfileStoreTest, AnUnreadableFileGivesDefaultsAndIsNotWrittenOver) {
