@@ -140,13 +140,43 @@ PaddedTaps PadTaps(const AxisTaps& real, std::int64_t sourceEnd) {
 
 constexpr std::uint32_t kHorizontalHalf = (1u << kHorizontalShift) >> 1;
 
+// Channels spread into 21-bit fields of one 64-bit word, so one multiply
+// weighs all three: 255 * kOne < 2^21, no field overflows into the next.
+// Gives exactly the sums of the SSE2 version.
+constexpr std::uint64_t Spread(Pixel p) {
+  return (p & 0xFFu) | (static_cast<std::uint64_t>(p & 0xFF00u) << 13) |
+         (static_cast<std::uint64_t>(p & 0xFF0000u) << 26);
+}
+constexpr std::uint64_t kFieldMask = (1u << 21) - 1;
+
+template <std::int32_t kTaps>
+void FilterRowPortable(const Pixel* source, const PaddedTaps& padded, std::uint16_t* lanes) {
+  const std::int32_t taps = kTaps > 0 ? kTaps : padded.taps;
+  const std::size_t width = padded.first.size();
+  const std::int32_t* first = padded.first.data();
+  const std::uint32_t* weights = padded.weights.data();
+  for (std::size_t x = 0; x < width; ++x) {
+    const Pixel* taken = source + first[x];
+    const std::uint32_t* weight = weights + x * static_cast<std::size_t>(taps);
+    std::uint64_t sum = 0;
+    for (std::int32_t k = 0; k < taps; ++k) sum += weight[k] * Spread(taken[k]);
+    std::uint16_t* out = lanes + x * kLanes;
+    out[0] = static_cast<std::uint16_t>(((sum & kFieldMask) + kHorizontalHalf) >>
+                                        kHorizontalShift);
+    out[1] = static_cast<std::uint16_t>((((sum >> 21) & kFieldMask) + kHorizontalHalf) >>
+                                        kHorizontalShift);
+    out[2] = static_cast<std::uint16_t>(((sum >> 42) + kHorizontalHalf) >> kHorizontalShift);
+    out[3] = 0;
+  }
+}
+
 #if defined(__SSE2__)
 
 // Two neighbouring source pixels at a time: their channels interleaved as
 // 16-bit lanes (a.b, b.b, a.g, b.g, ...) meet the weight pair in one
 // multiply-add, giving the four weighted channel sums as 32-bit lanes.
 template <std::int32_t kTaps>
-void FilterRow(const Pixel* source, const PaddedTaps& padded, std::uint16_t* lanes) {
+void FilterRowSse2(const Pixel* source, const PaddedTaps& padded, std::uint16_t* lanes) {
   const std::int32_t taps = kTaps > 0 ? kTaps : padded.taps;
   const std::size_t pairs = static_cast<std::size_t>(taps + 1) / 2;
   const std::size_t width = padded.first.size();
@@ -177,49 +207,25 @@ void FilterRow(const Pixel* source, const PaddedTaps& padded, std::uint16_t* lan
   }
 }
 
-#else
-
-// Channels spread into 21-bit fields of one 64-bit word, so one multiply
-// weighs all three: 255 * kOne < 2^21, no field overflows into the next.
-// Gives exactly the sums of the SSE2 version.
-constexpr std::uint64_t Spread(Pixel p) {
-  return (p & 0xFFu) | (static_cast<std::uint64_t>(p & 0xFF00u) << 13) |
-         (static_cast<std::uint64_t>(p & 0xFF0000u) << 26);
-}
-constexpr std::uint64_t kFieldMask = (1u << 21) - 1;
-
-template <std::int32_t kTaps>
-void FilterRow(const Pixel* source, const PaddedTaps& padded, std::uint16_t* lanes) {
-  const std::int32_t taps = kTaps > 0 ? kTaps : padded.taps;
-  const std::size_t width = padded.first.size();
-  const std::int32_t* first = padded.first.data();
-  const std::uint32_t* weights = padded.weights.data();
-  for (std::size_t x = 0; x < width; ++x) {
-    const Pixel* taken = source + first[x];
-    const std::uint32_t* weight = weights + x * static_cast<std::size_t>(taps);
-    std::uint64_t sum = 0;
-    for (std::int32_t k = 0; k < taps; ++k) sum += weight[k] * Spread(taken[k]);
-    std::uint16_t* out = lanes + x * kLanes;
-    out[0] = static_cast<std::uint16_t>(((sum & kFieldMask) + kHorizontalHalf) >>
-                                        kHorizontalShift);
-    out[1] = static_cast<std::uint16_t>((((sum >> 21) & kFieldMask) + kHorizontalHalf) >>
-                                        kHorizontalShift);
-    out[2] = static_cast<std::uint16_t>(((sum >> 42) + kHorizontalHalf) >> kHorizontalShift);
-    out[3] = 0;
-  }
-}
-
 #endif
 
-// One source row filtered horizontally into lanes of 8.7 fixed point.
-void FilterAnyRow(const Pixel* source, const PaddedTaps& padded, std::uint16_t* lanes) {
-  switch (padded.taps) {
-    case 1: return FilterRow<1>(source, padded, lanes);
-    case 2: return FilterRow<2>(source, padded, lanes);
-    case 3: return FilterRow<3>(source, padded, lanes);
-    case 4: return FilterRow<4>(source, padded, lanes);
-    default: return FilterRow<0>(source, padded, lanes);
-  }
+// One source row filtered horizontally into lanes of 8.7 fixed point; the
+// common small tap counts get loops of a fixed trip count.
+using FilterFunction = void (*)(const Pixel*, const PaddedTaps&, std::uint16_t*);
+
+FilterFunction ChooseFilter(RowFilter filter, std::int32_t taps) {
+  const std::size_t slot = taps >= 1 && taps <= 4 ? static_cast<std::size_t>(taps) : 0;
+#if defined(__SSE2__)
+  constexpr FilterFunction kSse2[] = {FilterRowSse2<0>, FilterRowSse2<1>, FilterRowSse2<2>,
+                                      FilterRowSse2<3>, FilterRowSse2<4>};
+  if (filter == RowFilter::Sse2) return kSse2[slot];
+#else
+  (void)filter;
+#endif
+  constexpr FilterFunction kPortable[] = {FilterRowPortable<0>, FilterRowPortable<1>,
+                                          FilterRowPortable<2>, FilterRowPortable<3>,
+                                          FilterRowPortable<4>};
+  return kPortable[slot];
 }
 
 void Combine(Pixel* destination, const Pixel* source, std::size_t count, RasterOp op) {
@@ -240,9 +246,11 @@ void Combine(Pixel* destination, const Pixel* source, std::size_t count, RasterO
 // pass walks down; source rows only ever move forward.
 class FilteredRows {
  public:
-  FilteredRows(const Image& source, const PaddedTaps& columns, std::int32_t rowsKept)
+  FilteredRows(const Image& source, const PaddedTaps& columns, std::int32_t rowsKept,
+               RowFilter filter)
       : source_(source),
         columns_(columns),
+        filter_(ChooseFilter(filter, columns.taps)),
         rowsKept_(rowsKept),
         laneCount_(columns.first.size() * kLanes),
         lanes_(static_cast<std::size_t>(rowsKept) * laneCount_) {}
@@ -250,7 +258,7 @@ class FilteredRows {
   // Makes rows [first, first + count) available; count <= rowsKept.
   void Prepare(std::int32_t first, std::int32_t count) {
     for (std::int32_t row = std::max(first, nextRow_); row < first + count; ++row) {
-      FilterAnyRow(source_.row(row), columns_, Slot(row));
+      filter_(source_.row(row), columns_, Slot(row));
     }
     nextRow_ = std::max(nextRow_, first + count);
   }
@@ -266,6 +274,7 @@ class FilteredRows {
 
   const Image& source_;
   const PaddedTaps& columns_;
+  FilterFunction filter_;
   std::int32_t rowsKept_;
   std::size_t laneCount_;
   std::vector<std::uint16_t> lanes_;
@@ -355,10 +364,10 @@ void StretchSameSize(Image& destination, Span columns, Span rows, const PixelRec
 }  // namespace
 
 void StretchBlit(Image& destination, const PixelRect& to, const Image& source,
-                 const PixelRect& from, RasterOp op) {
+                 const PixelRect& from, RasterOp op, RowFilter filter) {
   if (&destination == &source) {  // the passes read the source as they write
     const Image copy = source;
-    StretchBlit(destination, to, copy, from, op);
+    StretchBlit(destination, to, copy, from, op, filter);
     return;
   }
   const Span sourceColumns = ColumnsInside(from, source.width());
@@ -385,7 +394,7 @@ void StretchBlit(Image& destination, const PixelRect& to, const Image& source,
                                     {rows.begin - to.y, rows.end - to.y});
 
   const PaddedTaps paddedColumns = PadTaps(columnTaps, sourceColumns.end);
-  FilteredRows filtered(source, paddedColumns, rowTaps.maxCount);
+  FilteredRows filtered(source, paddedColumns, rowTaps.maxCount, filter);
   const std::size_t visibleWidth = columnTaps.first.size();
   std::vector<std::uint32_t> accumulator(visibleWidth * kLanes);
   std::vector<Pixel> blended(op == RasterOp::Copy ? 0 : visibleWidth);

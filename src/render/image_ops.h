@@ -25,6 +25,11 @@ enum class RasterOp {
   Or,    // destination = destination OR source (marker images)
 };
 
+// The horizontal pass of the resampler: portable C++, or SSE2 where the
+// build targets it (elsewhere Sse2 is the portable pass). Both give exactly
+// the same pixels; tests compare them.
+enum class RowFilter { Portable, Sse2 };
+
 // Resamples the source rectangle onto the destination rectangle by area
 // averaging, enlarging and reducing alike: every destination pixel is the
 // area-weighted average of the source area that falls on it, rounded to the
@@ -37,7 +42,7 @@ enum class RasterOp {
 // destination image and nothing is written elsewhere. Empty rectangles draw
 // nothing.
 void StretchBlit(Image& destination, const PixelRect& to, const Image& source,
-                 const PixelRect& from, RasterOp op);
+                 const PixelRect& from, RasterOp op, RowFilter filter = RowFilter::Sse2);
 
 // The whole source image onto the destination rectangle.
 void StretchBlit(Image& destination, const PixelRect& to, const Image& source, RasterOp op);

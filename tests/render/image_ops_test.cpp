@@ -62,6 +62,25 @@ TEST(StretchBlit, EveryPixelIsTheAreaAverageOfItsSource) {
   }
 }
 
+TEST(StretchBlit, PortableAndSse2RowFiltersGiveTheSamePixels) {
+  struct Case { std::int32_t sw, sh, dw, dh; };
+  // One to four taps and the general filter, odd and even counts.
+  for (const Case c : {Case{3, 2, 7, 5}, Case{7, 5, 3, 2}, Case{40, 40, 15, 15},
+                       Case{64, 32, 21, 11}, Case{400, 200, 13, 6}, Case{1000, 3, 7, 3},
+                       Case{400, 200, 1333, 666}}) {
+    const Image source = RandomImage(c.sw, c.sh, static_cast<std::uint32_t>(c.sw + c.dh));
+    for (const RasterOp op : {RasterOp::Copy, RasterOp::And, RasterOp::Or}) {
+      Image portable = RandomImage(c.dw + 3, c.dh + 3, 5);
+      Image sse2 = portable;
+      const PixelRect to{-2, 1, c.dw, c.dh};  // cut at the left edge
+      const PixelRect from{0, 0, c.sw, c.sh};
+      StretchBlit(portable, to, source, from, op, RowFilter::Portable);
+      StretchBlit(sse2, to, source, from, op, RowFilter::Sse2);
+      EXPECT_EQ(portable, sse2) << c.sw << "x" << c.sh << " -> " << c.dw << "x" << c.dh;
+    }
+  }
+}
+
 TEST(StretchBlit, ExactWhereTheAverageIsExact) {
   const Image source = RandomImage(13, 7, 5);
   EXPECT_EQ(Resample(source, 13, 7), source);  // 1:1 is a copy
