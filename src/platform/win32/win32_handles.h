@@ -26,33 +26,20 @@ class WindowDC {
   HDC dc_;
 };
 
-// A memory device context from CreateCompatibleDC, deleted with DeleteDC.
-class MemoryDC {
+// The owner of a handle that one call releases: Traits names the handle's
+// type and the call. Moves hand the handle over.
+template <typename Traits>
+class UniqueHandle {
  public:
-  explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-  ~MemoryDC() {
-    if (dc_ != nullptr) DeleteDC(dc_);
-  }
-  MemoryDC(const MemoryDC&) = delete;
-  MemoryDC& operator=(const MemoryDC&) = delete;
+  using Handle = typename Traits::Handle;
 
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
-// A GDI object (bitmap, brush, ...) deleted with DeleteObject.
-template <typename Handle>
-class GdiObject {
- public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
-  ~GdiObject() { Reset(); }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  ~UniqueHandle() { Reset(); }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
     if (this != &other) {
       Reset();
       handle_ = std::exchange(other.handle_, nullptr);
@@ -65,58 +52,24 @@ class GdiObject {
 
  private:
   void Reset() {
-    if (handle_ != nullptr) DeleteObject(handle_);
+    if (handle_ != nullptr) Traits::Close(handle_);
     handle_ = nullptr;
   }
 
   Handle handle_ = nullptr;
 };
-using Bitmap = GdiObject<HBITMAP>;
 
-// Selects an object into a device context and restores the previous one, so
-// the object can be deleted afterwards.
-class SelectGuard {
- public:
-  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~SelectGuard() {
-    if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
-  }
-  SelectGuard(const SelectGuard&) = delete;
-  SelectGuard& operator=(const SelectGuard&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
+struct BitmapTraits {
+  using Handle = HBITMAP;
+  static void Close(HBITMAP bitmap) { DeleteObject(bitmap); }
 };
+using Bitmap = UniqueHandle<BitmapTraits>;
 
-// An open registry key, closed with RegCloseKey. Predefined roots such as
-// HKEY_CURRENT_USER are never held here.
-class RegistryKey {
- public:
-  RegistryKey() = default;
-  explicit RegistryKey(HKEY key) : key_(key) {}
-  ~RegistryKey() { Reset(); }
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-  RegistryKey(RegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
-  RegistryKey& operator=(RegistryKey&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      key_ = std::exchange(other.key_, nullptr);
-    }
-    return *this;
-  }
-
-  HKEY get() const { return key_; }
-  explicit operator bool() const { return key_ != nullptr; }
-
- private:
-  void Reset() {
-    if (key_ != nullptr) RegCloseKey(key_);
-    key_ = nullptr;
-  }
-
-  HKEY key_ = nullptr;
+// Predefined roots such as HKEY_CURRENT_USER are never held here.
+struct RegistryKeyTraits {
+  using Handle = HKEY;
+  static void Close(HKEY key) { RegCloseKey(key); }
 };
+using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 }  // namespace lumivane::win32
