@@ -29,17 +29,6 @@ class FakeBuiltinImageSource final : public BuiltinImageSource {
 
 Pixel IdOf(const Image& image) { return image.at(0, 0); }
 
-TEST(BuiltinImages, ResourceIdsAreTheBitmapNumbers) {
-  EXPECT_EQ(ResourceId(BuiltinImage::EarthMap), 131);
-  EXPECT_EQ(ResourceId(BuiltinImage::SunImage), 134);
-  EXPECT_EQ(ResourceId(BuiltinImage::SunMask), 136);
-  EXPECT_EQ(ResourceId(BuiltinImage::MoonFullImage), 137);
-  EXPECT_EQ(ResourceId(BuiltinImage::MoonNewImage), 138);
-  EXPECT_EQ(ResourceId(BuiltinImage::MoonMask), 139);
-  EXPECT_EQ(ResourceId(BuiltinImage::MoonFirstQuarterImage), 140);
-  EXPECT_EQ(ResourceId(BuiltinImage::MoonLastQuarterImage), 141);
-}
-
 TEST(BuiltinImages, EveryRoleHasItsOwnBitmapFile) {
   std::set<std::string> names;
   for (BuiltinImage image : kAllImages) {

@@ -7,11 +7,13 @@
 #include <cstdint>
 #include <string>
 
+#include "resource.h"
+
 namespace lumivane::win32 {
 
 // The world window's own message for the notification-area icon's events.
 constexpr UINT TrayCallbackMessage = WM_USER + 100;  // 0x0464
-constexpr UINT kTrayIconId = 128;
+constexpr UINT kTrayIconId = IDI_APP_ICON;
 
 // The notification-area icon record in its first form (88 bytes on 32-bit
 // Windows): window, id 128, message + icon + tip, the tip cut to 63

@@ -2,12 +2,12 @@
 
 #include "platform/win32/gdi_image.h"
 #include "platform/win32/win32_handles.h"
+#include "resource.h"
 
 namespace lumivane::win32 {
 
 namespace {
 
-constexpr int kAppIconId = 128;
 
 Bitmap LoadBitmapHandle(HINSTANCE instance, LPCSTR name, UINT flags) {
   return Bitmap(static_cast<HBITMAP>(LoadImageA(instance, name, IMAGE_BITMAP, 0, 0, flags)));
@@ -31,7 +31,7 @@ Image Win32BuiltinImages::Load(BuiltinImage image) {
 }
 
 HICON LoadAppIcon(HINSTANCE instance) {
-  return LoadIconA(instance, MAKEINTRESOURCEA(kAppIconId));
+  return LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP_ICON));
 }
 
 }  // namespace lumivane::win32

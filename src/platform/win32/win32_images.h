@@ -27,7 +27,7 @@ class Win32BuiltinImages final : public BuiltinImageSource {
   HINSTANCE instance_;
 };
 
-// The program icon (resource 128): shared, never destroyed.
+// The program icon (IDI_APP_ICON): shared, never destroyed.
 HICON LoadAppIcon(HINSTANCE instance);
 
 }  // namespace lumivane::win32

@@ -8,6 +8,7 @@
 
 #include "platform/win32/shell_records.h"
 #include "platform/win32/window_geometry.h"
+#include "resource.h"
 #include "setup/setup_texts.h"
 
 namespace lumivane::win32 {
@@ -19,7 +20,7 @@ Win32SetupDialog::Win32SetupDialog(ProfileStore& store, StartupRegistration& reg
 
 int Win32SetupDialog::Run(HINSTANCE instance, HWND owner) {
   // The owner is disabled while the dialog runs.
-  return static_cast<int>(RunModal(instance, kTemplateId, owner));
+  return static_cast<int>(RunModal(instance, IDD_SETUP, owner));
 }
 
 INT_PTR Win32SetupDialog::OnInitDialog(WPARAM, LPARAM) {

@@ -13,13 +13,12 @@
 
 namespace lumivane::win32 {
 
-// The setup dialog (template 133): shows LumivaneSetup's values in the real
+// The setup dialog (template IDD_SETUP): shows LumivaneSetup's values in the real
 // trackbars and check boxes and hands its commands to it.
 class Win32SetupDialog final : public Dialog<Win32SetupDialog>,
                                private SetupView,
                                private MessageSink {
  public:
-  static constexpr int kTemplateId = 133;
 
   Win32SetupDialog(ProfileStore& store, StartupRegistration& registration,
                    std::string applicationName);

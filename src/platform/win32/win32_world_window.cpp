@@ -7,6 +7,7 @@
 #include "platform/win32/gdi_image.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_setup_dialog.h"
+#include "resource.h"
 
 namespace lumivane::win32 {
 
@@ -28,7 +29,7 @@ Win32WorldWindow::Win32WorldWindow(const WorldWindowServices& services)
       core_(WorldWindowPorts{*this, *this, services_.store, services_.mapLoader, *this,
                              services_.startup, services_.images, *this}) {}
 
-INT_PTR Win32WorldWindow::Run() { return RunModal(services_.instance, kTemplateId, nullptr); }
+INT_PTR Win32WorldWindow::Run() { return RunModal(services_.instance, IDD_WORLD_WINDOW, nullptr); }
 
 INT_PTR Win32WorldWindow::OnInitDialog(WPARAM, LPARAM) {
   core_.OnInitDialog();

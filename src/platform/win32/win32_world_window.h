@@ -27,7 +27,7 @@ struct WorldWindowServices {
   BuiltinImageSource& images;
 };
 
-// The world window (template 102): a borderless tool window that turns its
+// The world window (template IDD_WORLD_WINDOW): a borderless tool window that turns its
 // messages into WorldWindow calls and carries out what WorldWindow asks of
 // the window system.
 class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
@@ -36,7 +36,6 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
                                private MessageSink,
                                private Clock {
  public:
-  static constexpr int kTemplateId = 102;
 
   // Loads the built-in pictures.
   explicit Win32WorldWindow(const WorldWindowServices& services);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "resource.h"
 #include "setup/setup_texts.h"
 
 namespace lumivane::win32 {
@@ -131,7 +132,7 @@ DialogTemplate LoadTemplate(int id) {
 }
 
 TEST(WorldWindowTemplate, IsABareToolWindowWithoutControls) {
-  const DialogTemplate dialog = LoadTemplate(102);
+  const DialogTemplate dialog = LoadTemplate(IDD_WORLD_WINDOW);
   EXPECT_EQ(dialog.style, 0x90000048u);  // WS_POPUP | WS_VISIBLE | DS_SETFONT | DS_FIXEDSYS
   EXPECT_EQ(dialog.exStyle, 0x80u);      // WS_EX_TOOLWINDOW
   EXPECT_EQ(dialog.cx, 200);
@@ -166,7 +167,7 @@ struct ExpectedItem {
 };
 
 TEST(SetupTemplate, HasTheControlsInTabOrderWithTheirTextsStylesAndPlaces) {
-  const DialogTemplate dialog = LoadTemplate(133);
+  const DialogTemplate dialog = LoadTemplate(IDD_SETUP);
   EXPECT_EQ(dialog.style, 0x80C00048u);  // WS_POPUP | WS_CAPTION | DS_SHELLFONT
   EXPECT_EQ(dialog.x, 0);
   EXPECT_EQ(dialog.y, 0);
@@ -216,7 +217,7 @@ TEST(SetupTemplate, HasTheControlsInTabOrderWithTheirTextsStylesAndPlaces) {
     if (want.caption != nullptr) {
       EXPECT_EQ(item.title.text, want.caption);
     } else {
-      EXPECT_EQ(item.title.ordinal, 128);  // the program icon
+      EXPECT_EQ(item.title.ordinal, IDI_APP_ICON);
     }
     EXPECT_EQ(item.style, kChild | want.style);
     EXPECT_EQ(item.exStyle, 0u);

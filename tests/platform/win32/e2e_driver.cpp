@@ -23,10 +23,13 @@
 #include <string>
 #include <vector>
 
+#include "resource.h"
+
 namespace {
 
 constexpr DWORD kTimeoutMs = 10000;
-constexpr int kCheckBoxes[] = {1003, 1004, 1005, 1006, 1009, 1010};
+constexpr int kCheckBoxes[] = {IDC_ALWAYS_ON_TOP,  IDC_SHOW_TRAY_ICON, IDC_SHOW_SUN,
+                                IDC_SHOW_MOON,      IDC_RUN_AT_STARTUP, IDC_SUN_CENTERED};
 
 bool IsWorldWindow(HWND window) {
   char className[64] = {};
@@ -145,8 +148,8 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (command == "setup-state") {
-      std::printf("%ld %ld", static_cast<long>(SendDlgItemMessageA(dialog, 1002, TBM_GETPOS, 0, 0)),
-                  static_cast<long>(SendDlgItemMessageA(dialog, 1001, TBM_GETPOS, 0, 0)));
+      std::printf("%ld %ld", static_cast<long>(SendDlgItemMessageA(dialog, IDC_WORLD_SIZE, TBM_GETPOS, 0, 0)),
+                  static_cast<long>(SendDlgItemMessageA(dialog, IDC_NIGHT_DARKNESS, TBM_GETPOS, 0, 0)));
       for (int id : kCheckBoxes) {
         std::printf(" %d=%d", id,
                     static_cast<int>(SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0)));
@@ -155,8 +158,8 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (command == "setup" && argc >= 4) {
-      SendDlgItemMessageA(dialog, 1002, TBM_SETPOS, TRUE, std::atoi(argv[2]));
-      SendDlgItemMessageA(dialog, 1001, TBM_SETPOS, TRUE, std::atoi(argv[3]));
+      SendDlgItemMessageA(dialog, IDC_WORLD_SIZE, TBM_SETPOS, TRUE, std::atoi(argv[2]));
+      SendDlgItemMessageA(dialog, IDC_NIGHT_DARKNESS, TBM_SETPOS, TRUE, std::atoi(argv[3]));
       for (int i = 4; i < argc; ++i) {
         SendMessageA(GetDlgItem(dialog, std::atoi(argv[i])), BM_CLICK, 0, 0);
       }
