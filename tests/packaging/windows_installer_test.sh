@@ -75,12 +75,17 @@ expect "Uninstall Publisher" "$(reg_value "$uninstall_key" Publisher)" Brevanta
 expect "Uninstall UninstallString" "$(reg_value "$uninstall_key" UninstallString)" \
   '"C:\Program Files\Lumivane\Uninstall.exe"'
 
-# The installed program starts, shows its window and ends on Esc, leaving
-# its settings; the user then chooses to start it at logon.
+# The installed program starts and shows its window. While it runs, setup
+# refuses to replace it (exit code 2; the uninstaller makes the same check).
+# The program ends on Esc, leaving its settings; the user then chooses to
+# start it at logon.
 "$wine" "$installed/Lumivane.exe" >/dev/null 2>&1 &
 program_pid=$!
 shown=$("$wine" "$driver" rect >/dev/null 2>&1 && echo shown || echo none)
 expect "installed program's window" "$shown" shown
+refused=0
+"$wine" "$installer" /S </dev/null >/dev/null 2>&1 || refused=$?
+expect "setup while the program runs: exit code" "$refused" 2
 "$wine" "$driver" esc || true
 "$wine" "$driver" wait-gone || true
 wait "$program_pid" || true
