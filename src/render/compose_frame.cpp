@@ -29,14 +29,17 @@ std::int32_t SaturateToInt32(std::int64_t value) {
 }
 
 // Mask AND, then picture OR, both resampled from the marker's whole square to
-// size x size centred on the body's pixel; clipped at the picture's edges.
-void DrawMarker(Image& working, double declination, double westLongitude, std::int32_t size,
-                const Image& mask, const Image& picture, std::int32_t squareSize) {
+// size x size centred on the body's pixel of the map in area; clipped at the
+// picture's edges.
+void DrawMarker(Image& working, const PixelRect& area, double declination,
+                double westLongitude, std::int32_t size, const Image& mask, const Image& picture,
+                std::int32_t squareSize) {
   if (size <= 0) return;
-  const std::int32_t cx = MapGeometry::WestLongitudeToColumn(working.width(), westLongitude);
-  const std::int32_t cy = MapGeometry::LatitudeToRow(working.height(), declination);
-  const PixelRect to{SaturateToInt32(std::int64_t{cx} - size / 2),
-                     SaturateToInt32(std::int64_t{cy} - size / 2), size, size};
+  const std::int64_t cx =
+      std::int64_t{area.x} + MapGeometry::WestLongitudeToColumn(area.width, westLongitude);
+  const std::int64_t cy =
+      std::int64_t{area.y} + MapGeometry::LatitudeToRow(area.height, declination);
+  const PixelRect to{SaturateToInt32(cx - size / 2), SaturateToInt32(cy - size / 2), size, size};
   const PixelRect square{0, 0, squareSize, squareSize};
   StretchBlit(working, to, mask, square, RasterOp::And);
   StretchBlit(working, to, picture, square, RasterOp::Or);
@@ -74,27 +77,108 @@ void TurnIntoFrame(const Image& working, std::int32_t shift, Image& frame) {
   CopyBlit(frame, d, 0, working, PixelRect{0, 0, width - d, height});
 }
 
+PixelRect MapArea(const FrameOptions& options) {
+  const std::int64_t width = options.width;
+  const std::int64_t height = options.height;
+  if (options.fit == MapFit::Stretch || width <= 0 || height <= 0) {
+    return PixelRect{0, 0, options.width, options.height};
+  }
+  // The frame is wider than 2:1: the height decides when padding, the width
+  // when cropping; the other way round otherwise.
+  const bool wide = width >= 2 * height;
+  std::int64_t mapWidth = 0;
+  std::int64_t mapHeight = 0;
+  if (wide == (options.fit == MapFit::Pad)) {
+    mapHeight = height;
+    mapWidth = 2 * height;
+  } else {
+    mapWidth = width;
+    mapHeight = options.fit == MapFit::Pad ? std::max<std::int64_t>(1, width / 2)
+                                           : (width + 1) / 2;
+  }
+  return PixelRect{static_cast<std::int32_t>((width - mapWidth) / 2),
+                   static_cast<std::int32_t>((height - mapHeight) / 2),
+                   static_cast<std::int32_t>(mapWidth), static_cast<std::int32_t>(mapHeight)};
+}
+
+namespace {
+
+bool CoversTheFrame(const FrameOptions& options, const PixelRect& area) {
+  return area == PixelRect{0, 0, options.width, options.height};
+}
+
+// A map that does not fill the frame exactly is turned at its own size
+// before it is placed.
+bool TurnsBeforePlacing(const FrameOptions& options, const PixelRect& area) {
+  return options.sunCentered && !CoversTheFrame(options, area);
+}
+
+// The frame's pixels outside the map area get the background.
+void FillOutside(Image& frame, const PixelRect& area, Pixel background) {
+  const std::int64_t left = std::clamp<std::int64_t>(area.x, 0, frame.width());
+  const std::int64_t right =
+      std::clamp<std::int64_t>(std::int64_t{area.x} + area.width, left, frame.width());
+  for (std::int32_t y = 0; y < frame.height(); ++y) {
+    Pixel* row = frame.row(y);
+    if (y < area.y || y >= std::int64_t{area.y} + area.height) {
+      std::fill(row, row + frame.width(), background);
+      continue;
+    }
+    std::fill(row, row + left, background);
+    std::fill(row + right, row + frame.width(), background);
+  }
+}
+
+}  // namespace
+
 Image PlainMap(const FrameOptions& options, const EarthMapView& map) {
+  const PixelRect area = MapArea(options);
+  const PixelRect whole{0, 0, map.nativeWidth, map.nativeHeight};
+  if (TurnsBeforePlacing(options, area)) {
+    Image plain(area.width, area.height);
+    StretchBlit(plain, PixelRect{0, 0, area.width, area.height}, map.image, whole,
+                RasterOp::Copy);
+    return plain;
+  }
   Image plain(options.width, options.height);
-  StretchBlit(plain, PixelRect{0, 0, options.width, options.height}, map.image,
-              PixelRect{0, 0, map.nativeWidth, map.nativeHeight}, RasterOp::Copy);
+  StretchBlit(plain, area, map.image, whole, RasterOp::Copy);
+  if (!CoversTheFrame(options, area)) FillOutside(plain, area, options.background);
   return plain;
 }
 
 Image FinishFrame(const FrameOptions& options, Image working, const MarkerImages& markers,
-                  const SkyPositions& sky) {
-  ShadeDayNight(working, sky.sun.declination, sky.sun.westLongitude, options.nightDarkness);
+                  const SkyPositions& sky, const Image* nightLights) {
+  const PixelRect area = MapArea(options);
+  if (TurnsBeforePlacing(options, area)) {
+    // Finished as a frame of the map's own size, then placed.
+    FrameOptions mapSized = options;
+    mapSized.width = area.width;
+    mapSized.height = area.height;
+    mapSized.fit = MapFit::Stretch;
+    const Image turned = FinishFrame(mapSized, std::move(working), markers, sky, nightLights);
+    Image frame(options.width, options.height, options.background);
+    CopyBlit(frame, area.x, area.y, turned, PixelRect{0, 0, area.width, area.height});
+    return frame;
+  }
+
+  const PixelRect mapArea = CoversTheFrame(options, area)
+                                ? PixelRect{0, 0, working.width(), working.height()}
+                                : area;
+  ShadeDayNight(working, sky.sun.declination, sky.sun.westLongitude, options.nightDarkness,
+                ShadeExtras{mapArea, options.twilight, nightLights});
   if (options.showMoon) {
-    DrawMarker(working, sky.moon.declination, sky.moon.westLongitude,
+    DrawMarker(working, mapArea, sky.moon.declination, sky.moon.westLongitude,
                MoonMarkerSize(options.markerScale, options.markerMapWidth), markers.moonMask,
                markers.MoonImage(sky.moonPhase), kMoonMarkerSize);
   }
   // The sun comes second and covers the moon where they overlap.
   if (options.showSun) {
-    DrawMarker(working, sky.sun.declination, sky.sun.westLongitude,
+    DrawMarker(working, mapArea, sky.sun.declination, sky.sun.westLongitude,
                SunMarkerSize(options.markerScale, options.markerMapWidth), markers.sunMask,
                markers.sunImage, kSunMarkerSize);
   }
+  // Markers stay on the map: what reached the background is painted over.
+  if (!CoversTheFrame(options, area)) FillOutside(working, area, options.background);
   if (!options.sunCentered) return working;
   Image turned(working.width(), working.height());
   TurnIntoFrame(working, SunCenteredShift(working.width(), sky.sun.westLongitude), turned);

@@ -7,8 +7,16 @@
 #include "astro/unix_time.h"
 #include "render/builtin_images.h"
 #include "render/image.h"
+#include "render/image_ops.h"
 
 namespace lumivane {
+
+// How the 2:1 Earth map fills a frame of another shape.
+enum class MapFit {
+  Stretch,  // the map is resampled to the whole frame (the window's way)
+  Pad,      // as large as fits, centred; the background around it
+  Crop,     // covers the frame, centred; the excess cut equally from both sides
+};
 
 // What a frame shows. Every caller (the window's settings, the command line)
 // fills it; new picture features are new fields here.
@@ -22,7 +30,14 @@ struct FrameOptions {
   bool showSun = true;
   bool showMoon = true;
   bool sunCentered = false;
+  MapFit fit = MapFit::Stretch;
+  Pixel background = 0;  // around a padded map
+  bool twilight = false;  // twilight bands instead of the sharp terminator
 };
+
+// Where the whole map lies in the frame: the frame itself when stretched; a
+// 2:1 rectangle inside it (pad) or around it (crop), centred.
+PixelRect MapArea(const FrameOptions& options);
 
 // The Earth map as a frame reads it: the picture and the native size it is
 // resampled from (the whole picture, for every map the program loads).
@@ -48,11 +63,13 @@ SkyPositions SkyAt(UnixTime t);
 Image ComposeFrame(const FrameOptions& options, const EarthMapView& map,
                    const MarkerImages& markers, UnixTime time);
 
-// The same in two steps, for a caller that shows the plain map meanwhile:
-// the map resampled to the frame's size, then everything else done to it.
+// The same in two steps, for a caller that shows the plain map meanwhile or
+// makes many frames from one map: the map resampled into place, then
+// everything else done to it. nightLights, when given, is PlainMap of the
+// night picture for the same options: blended into the night side.
 Image PlainMap(const FrameOptions& options, const EarthMapView& map);
 Image FinishFrame(const FrameOptions& options, Image plainMap, const MarkerImages& markers,
-                  const SkyPositions& sky);
+                  const SkyPositions& sky, const Image* nightLights = nullptr);
 
 // Marker sizes in pixels: trunc(scale x mapWidth x 20 (moon) or 40 (sun)
 // x 0.0000625), that is scale x mapWidth / 800 or / 400 rounded down. They

@@ -1,5 +1,6 @@
 #include "render/shade_day_night.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -92,16 +93,99 @@ inline Pixel ShadeNight(Pixel pixel, double zenithCosine, NightAmounts amounts,
   return ApplyNightRule(pixel, zenithCosine, amounts);
 }
 
+// Sines of the sun's depths that bound the twilight bands: 6, 12, 18 degrees.
+constexpr double kSinCivil = 0.10452846326765347;
+constexpr double kSinNautical = 0.20791169081775931;
+constexpr double kSinAstronomical = 0.30901699437494740;
+
+// 0 civil, 1 nautical, 2 astronomical, for a zenith cosine in
+// (-sin 18 deg, 0).
+int TwilightBand(double zenithCosine) {
+  if (zenithCosine > -kSinCivil) return 0;
+  if (zenithCosine > -kSinNautical) return 1;
+  return 2;
+}
+
+// A quarter, a half, three quarters of the night rule's opacity at -18 deg.
+double TwilightBandOpacity(int band) {
+  static const double darkest = std::pow(kSinAstronomical, 0.4);
+  return darkest * (band + 1) / 4;
+}
+
+// The night side with twilight or city lights: the same amounts as the night
+// rule from NightOpacity, then the lights mixed in by that opacity.
+class ExtraNightRule {
+ public:
+  ExtraNightRule(NightAmounts amounts, const ShadeExtras& extras)
+      : amounts_(amounts), twilight_(extras.twilight), lights_(extras.nightLights) {
+    for (int band = 0; band < 3; ++band) {
+      const double opacity = TwilightBandOpacity(band);
+      bandAmounts_[band] = {TruncateToInt32(opacity * amounts.redGreen),
+                            TruncateToInt32(opacity * amounts.blue)};
+    }
+  }
+
+  Pixel Shade(Pixel pixel, double zenithCosine, std::int32_t x, std::int32_t y,
+              const NightOpacityEstimate& estimator) const {
+    const bool inTwilight = twilight_ && zenithCosine > -kSinAstronomical;
+    if (!lights_) {
+      if (!inTwilight) return ShadeNight(pixel, zenithCosine, amounts_, estimator);
+      const NightAmounts& band = bandAmounts_[TwilightBand(zenithCosine)];
+      return DarkenPixel(pixel, band.redGreen, band.blue);
+    }
+    const double opacity = NightOpacity(zenithCosine, twilight_);
+    const Pixel dark = DarkenPixel(pixel, TruncateToInt32(opacity * amounts_.redGreen),
+                                   TruncateToInt32(opacity * amounts_.blue));
+    // Each channel: (1 - O) x darkened map + O x lights, rounded.
+    const Pixel light = lights_->at(x, y);
+    const auto mix = [opacity](std::uint32_t map, std::uint32_t lights) {
+      const double m = map;
+      return static_cast<std::uint32_t>(m + (static_cast<double>(lights) - m) * opacity + 0.5);
+    };
+    return MakePixel(mix(RedOf(dark), RedOf(light)), mix(GreenOf(dark), GreenOf(light)),
+                     mix(BlueOf(dark), BlueOf(light)));
+  }
+
+ private:
+  NightAmounts amounts_;
+  bool twilight_;
+  const Image* lights_;
+  NightAmounts bandAmounts_[3];
+};
+
 }  // namespace
+
+double NightOpacity(double zenithCosine, bool twilight) {
+  if (twilight && zenithCosine > -kSinAstronomical) {
+    return TwilightBandOpacity(TwilightBand(zenithCosine));
+  }
+  return std::pow(-zenithCosine, 0.4);
+}
 
 void ShadeDayNight(Image& image, double declination, double westLongitude,
                    std::int32_t nightDarkness) {
-  const std::int32_t width = image.width();
-  const std::int32_t height = image.height();
-  if (width <= 0 || height <= 0) return;
+  ShadeDayNight(image, declination, westLongitude, nightDarkness,
+                ShadeExtras{PixelRect{0, 0, image.width(), image.height()}});
+}
+
+void ShadeDayNight(Image& image, double declination, double westLongitude,
+                   std::int32_t nightDarkness, const ShadeExtras& extras) {
+  const PixelRect& area = extras.mapArea;
+  if (area.width <= 0 || area.height <= 0) return;
+  // The part of the map inside the image.
+  const auto firstX = static_cast<std::int32_t>(std::max<std::int64_t>(0, area.x));
+  const auto endX = static_cast<std::int32_t>(
+      std::min<std::int64_t>(image.width(), std::int64_t{area.x} + area.width));
+  const auto firstY = static_cast<std::int32_t>(std::max<std::int64_t>(0, area.y));
+  const auto endY = static_cast<std::int32_t>(
+      std::min<std::int64_t>(image.height(), std::int64_t{area.y} + area.height));
+  if (firstX >= endX || firstY >= endY) return;
+  const auto width = static_cast<std::size_t>(endX - firstX);
 
   const NightAmounts amounts = NightAmountsFor(nightDarkness);
   const NightOpacityEstimate& estimator = Estimator();
+  const bool extraNight = extras.twilight || extras.nightLights;
+  const ExtraNightRule extraRule(amounts, extras);
 
   // The same factors SolarZenithCosine forms, computed once per frame, row
   // and column; the products and sums are then made in its exact order.
@@ -111,33 +195,36 @@ void ShadeDayNight(Image& image, double declination, double westLongitude,
   const double cosBCosA = std::cos(b) * std::cos(a);
   const double sinA = std::sin(a);
 
-  std::vector<double> sinQ(static_cast<std::size_t>(width));
-  std::vector<double> cosQ(static_cast<std::size_t>(width));
-  for (std::int32_t x = 0; x < width; ++x) {
-    const double q = MapGeometry::ColumnToWestLongitude(x, width) * kDegreesToRadians;
-    sinQ[static_cast<std::size_t>(x)] = std::sin(q);
-    cosQ[static_cast<std::size_t>(x)] = std::cos(q);
+  std::vector<double> sinQ(width);
+  std::vector<double> cosQ(width);
+  for (std::size_t i = 0; i < width; ++i) {
+    const auto column = static_cast<std::int32_t>(firstX - area.x + static_cast<std::int32_t>(i));
+    const double q = MapGeometry::ColumnToWestLongitude(column, area.width) * kDegreesToRadians;
+    sinQ[i] = std::sin(q);
+    cosQ[i] = std::cos(q);
   }
 
-  std::vector<double> zenithCosines(static_cast<std::size_t>(width));
-  for (std::int32_t y = 0; y < height; ++y) {
-    const double p = MapGeometry::RowToLatitude(y, height) * kDegreesToRadians;
+  std::vector<double> zenithCosines(width);
+  for (std::int32_t y = firstY; y < endY; ++y) {
+    const double p = MapGeometry::RowToLatitude(y - area.y, area.height) * kDegreesToRadians;
     const double sinP = std::sin(p);
     const double cosP = std::cos(p);
     const double sinPSinA = sinP * sinA;
     // A branch-free pass the compiler can vectorise, then the per-pixel rules.
-    for (std::size_t i = 0; i < zenithCosines.size(); ++i) {
+    for (std::size_t i = 0; i < width; ++i) {
       zenithCosines[i] = (sinQ[i] * cosP) * sinBCosA + (cosQ[i] * cosP) * cosBCosA + sinPSinA;
     }
-    Pixel* row = image.row(y);
-    for (std::int32_t x = 0; x < width; ++x) {
-      const double z = zenithCosines[static_cast<std::size_t>(x)];
+    Pixel* row = image.row(y) + firstX;
+    for (std::size_t i = 0; i < width; ++i) {
+      const double z = zenithCosines[i];
       if (z < 0) {
-        row[x] = ShadeNight(row[x], z, amounts, estimator);
+        row[i] = extraNight ? extraRule.Shade(row[i], z, firstX + static_cast<std::int32_t>(i), y,
+                                              estimator)
+                            : ShadeNight(row[i], z, amounts, estimator);
       } else if (z >= kNoDayGainBelow) {
-        row[x] = ApplyDayRule(row[x], z);
+        row[i] = ApplyDayRule(row[i], z);
       } else {
-        row[x] &= 0x00FFFFFFu;  // no gain yet; a NaN also leaves the pixel
+        row[i] &= 0x00FFFFFFu;  // no gain yet; a NaN also leaves the pixel
       }
     }
   }

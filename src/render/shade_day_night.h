@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "render/image.h"
+#include "render/image_ops.h"
 
 namespace lumivane {
 
@@ -15,5 +16,35 @@ namespace lumivane {
 // evaluated for that pixel; the shortcuts below only avoid repeating work.
 void ShadeDayNight(Image& image, double declination, double westLongitude,
                    std::int32_t nightDarkness);
+
+// What the command line can add to the shading.
+struct ShadeExtras {
+  // Where the whole map lies in the image (it may reach past the image's
+  // edges); the pixels outside are left alone.
+  PixelRect mapArea;
+  // Twilight bands instead of the sharp terminator (see NightOpacity below).
+  bool twilight = false;
+  // City lights, the same size as the image: blended into the night side.
+  const Image* nightLights = nullptr;
+};
+
+// The same shading for a map placed in the image, with twilight and night
+// lights when asked for. With mapArea the whole image and neither extra,
+// every pixel is exactly what the function above gives.
+void ShadeDayNight(Image& image, double declination, double westLongitude,
+                   std::int32_t nightDarkness, const ShadeExtras& extras);
+
+// The night's opacity O at a place where the sun's zenith cosine z (the sine
+// of its altitude h) is below 0. The night rule takes trunc(O * amount) from
+// each channel.
+//
+// Without twilight: O = (-z)^0.4.
+// With twilight, where the sun is less than 18 degrees down, O is a quarter,
+// a half and three quarters of O18 = sin(18 deg)^0.4 (0.625), the night rule's
+// opacity at -18 degrees, in the civil (0 > h > -6), nautical (-6 >= h > -12)
+// and astronomical (-12 >= h > -18) bands; from h <= -18 degrees on, the
+// night rule as without twilight. So the darkening grows with depth, with a
+// visible step of O18 / 4 at -6, -12 and -18 degrees.
+double NightOpacity(double zenithCosine, bool twilight);
 
 }  // namespace lumivane
