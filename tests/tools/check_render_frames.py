@@ -13,6 +13,7 @@ usage: check_render_frames.py LUMIVANE_RENDER BUILTIN_EARTH_MAP_BMP
   file behind; an output that is a FIFO or a directory is refused at once; a
   write cut short by a file size limit keeps the old file.
 """
+import hashlib
 import json
 import math
 import os
@@ -281,6 +282,42 @@ def main():
         inside = sum(rows[y][x] != want[y][x] for y in range(110, 140) for x in range(185, 215))
         expect(inside > 100, "no sun marker drawn")
 
+    # Without the new picture options every frame keeps its pixels exactly:
+    # digests of the decoded rows as the renderer drew them before.
+    before = {
+        (): "dc5b8ddbb7a70417552b96e70e41d9c2d12ca1c4571e1385553b2054a59eb388",
+        ("--scale", "45"): "2b7ebbf94f662ed998732105ec3993d57b1bcd8f394efb6cc88739bd6f7e181d",
+        ("--sun-centered", "--night-filter", "80"):
+            "bb6ebc943812b96f9860053ba39cbeb72fd5aa60acf3d35068bdc484cec2dab4",
+        ("--scale", "7", "--no-moon"):
+            "07c74056d536144be945f604b986d5824c9ccc843ef8dfa1de27074d98673699",
+        ("--base-size", "1000x300", "--scale", "50"):
+            "4ef6e60dc5260d7597c9a3f6da3f255882adf953115a4aa15b69189f475fda8a",
+    }
+    for args, digest in before.items():
+        out = os.path.join(work, "frame.bmp")
+        done = run(binary, "--time", "1798020180", *args, "-o", out)
+        if done.returncode == 0:
+            with open(out, "rb") as f:
+                rows = read_bmp(f.read())[2]
+            got = hashlib.sha256(bytes(c for row in rows for px in row for c in px)).hexdigest()
+            expect(got == digest, f"{args}: the pixels changed")
+        else:
+            failures.append(f"{args}: exit {done.returncode}")
+
+    # A time series: every frame exactly the single run at its time.
+    series = ["--size", "300x200", "--fit", "crop", "--twilight", "--time", str(NOON_2000)]
+    done = run(binary, *series, "--frames", "3", "--step", "-5000",
+               "-o", os.path.join(work, "series-%02d.bmp"))
+    expect(done.returncode == 0 and not done.stderr, f"series: {done.stderr!r}")
+    for i in range(3):
+        single = os.path.join(work, "single.bmp")
+        run(binary, *series[:-1], str(NOON_2000 - 5000 * i), "-o", single)
+        with open(single, "rb") as a, open(os.path.join(work, f"series-{i:02d}.bmp"), "rb") as b:
+            expect(a.read() == b.read(), f"series frame {i} differs from its single run")
+        os.remove(os.path.join(work, f"series-{i:02d}.bmp"))
+    os.remove(os.path.join(work, "single.bmp"))
+
     # --precise shades by the precise sun that --positions --precise reports.
     precise = json.loads(run(binary, "--positions", "--precise", "--time",
                              str(NOON_2000)).stdout)["sun"]
@@ -353,6 +390,14 @@ def main():
         (["--scale", "0", "-o", target], 2),
         (["--night-filter", "x", "-o", target], 2),
         (["--base-size", "99999x99999", "-o", target], 2),
+        (["--size", "16385x100", "-o", target], 2),
+        (["--size", "100x100", "--fit", "zoom", "-o", target], 2),
+        (["--size", "100x100", "--background", "12345g", "-o", target], 2),
+        (["--frames", "0", "--step", "60", "-o", target], 2),
+        (["--frames", "2", "--step", "60", "-o", target], 2),
+        (["--frames", "2", "--step", "9223372036854775807", "-o", work + "/f%d.png"], 2),
+        (["--precise", "--time", "0999-12-31T23:59:59Z", "-o", target], 2),
+        (["--night-map", os.path.join(work, "missing.png"), "-o", target], 1),
         (["--scale", "30"], 2),
     ]
     for args, code in failing:

@@ -8,6 +8,7 @@
 
 #include "fakes/fake_profile_store.h"
 #include "fakes/fake_settings_ports.h"
+#include "render/image_ops.h"
 #include "settings/clock_settings.h"
 
 namespace lumivane {
@@ -68,6 +69,43 @@ TEST_F(RenderFrameTest, SizeFollowsScaleMapAndBaseSize) {
   EXPECT_EQ(SizeOf(Render({}, big)), "1024x512");
   EXPECT_EQ(SizeOf(Render({"--scale", "15"}, big)), "512x256");
   EXPECT_EQ(SizeOf(Render({"--base-size", "600x300"}, big)), "600x300");
+}
+
+// The built-in map is 400 x 200: at --scale 60 the window shows it 800 x 400,
+// and --size draws the markers as the window does for that map height.
+TEST_F(RenderFrameTest, SizedFramesAreTheWindowsFramePaddedOrCropped) {
+  const Image window = *Render({"--scale", "60"}).frame;
+  const struct {
+    std::vector<std::string_view> arguments;
+    std::int32_t width, height, mapX, mapY;
+  } cases[] = {
+      {{"--size", "800x400", "--fit", "stretch"}, 800, 400, 0, 0},
+      {{"--size", "800x400"}, 800, 400, 0, 0},
+      {{"--size", "1000x400", "--background", "102030"}, 1000, 400, 100, 0},
+      {{"--size", "800x700", "--fit", "pad", "--background", "102030"}, 800, 700, 0, 150},
+      {{"--size", "600x400", "--fit", "crop"}, 600, 400, -100, 0},
+      {{"--size", "800x300", "--fit", "crop"}, 800, 300, 0, -50},
+  };
+  for (const auto& c : cases) {
+    const RenderedFrame rendered = Render(c.arguments);
+    ASSERT_TRUE(rendered.frame) << rendered.error;
+    Image expected(c.width, c.height, 0x102030);
+    CopyBlit(expected, c.mapX, c.mapY, window, PixelRect{0, 0, 800, 400});
+    EXPECT_EQ(*rendered.frame, expected) << c.width << "x" << c.height << " at " << c.mapX;
+  }
+}
+
+TEST_F(RenderFrameTest, NightMapAndTwilightReachTheFrame) {
+  const Image plain = *Render({}).frame;
+  EXPECT_NE(*Render({"--twilight"}).frame, plain);
+  const RenderedFrame lit = RenderFrame(*ParseRenderOptions(std::vector<std::string_view>{
+                                            "-o", "-"}).options,
+                                        RenderSources{builtins, loader, messages, &stored},
+                                        std::nullopt, kNoon2000, Image(40, 20, 0xFFFFFF));
+  ASSERT_TRUE(lit.frame);
+  EXPECT_NE(*lit.frame, plain);
+  // Noon at Greenwich: the sub-solar pixel keeps its day colour.
+  EXPECT_EQ(lit.frame->at(200, 150), plain.at(200, 150));
 }
 
 TEST_F(RenderFrameTest, BaseSizeTooLargeIsAUsageError) {

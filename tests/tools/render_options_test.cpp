@@ -1,5 +1,7 @@
 #include "render_options.h"
 
+#include "frame_names.h"
+
 #include <limits>
 #include <utility>
 #include <string_view>
@@ -108,6 +110,71 @@ TEST(ParseRenderOptions, EveryRenderingOption) {
   EXPECT_EQ(o.baseSize->width, 800u);
   EXPECT_EQ(o.baseSize->height, 400u);
   EXPECT_EQ(o.format, PictureFormat::Bmp);
+}
+
+TEST(ParseRenderOptions, PictureSizeTwilightNightMapAndSeries) {
+  const auto parsed =
+      Parse({"--size", "3840x2160", "--fit", "crop", "--background", "#1a2B3c", "--twilight",
+             "--night-map", "lights.jpg", "--frames", "288", "--step", "-300", "-o", "d-%04d.jpg"});
+  ASSERT_TRUE(parsed.options) << parsed.error;
+  const RenderOptions& o = *parsed.options;
+  ASSERT_TRUE(o.size);
+  EXPECT_EQ(o.size->width, 3840);
+  EXPECT_EQ(o.size->height, 2160);
+  EXPECT_EQ(o.fit, MapFit::Crop);
+  EXPECT_EQ(o.background, 0x1A2B3Cu);
+  EXPECT_TRUE(o.twilight);
+  EXPECT_EQ(o.nightMapPath, "lights.jpg");
+  EXPECT_EQ(o.frames, 288);
+  EXPECT_EQ(o.step, -300);
+  EXPECT_EQ(o.format, PictureFormat::Jpeg);
+
+  const auto defaults = Parse({"--size", "1x16384", "-o", "a.png"});
+  ASSERT_TRUE(defaults.options) << defaults.error;
+  EXPECT_EQ(defaults.options->fit, MapFit::Pad);
+  EXPECT_EQ(defaults.options->background, 0u);
+  EXPECT_FALSE(defaults.options->frames);
+}
+
+TEST(ParseRenderOptions, BadPictureAndSeriesOptionsAreRefused) {
+  const struct {
+    std::vector<std::string_view> arguments;
+    const char* problem;
+  } cases[] = {
+      {{"--size", "0x10", "-o", "a.png"}, "from 1 to 16384"},
+      {{"--size", "16385x10", "-o", "a.png"}, "from 1 to 16384"},
+      {{"--size", "800", "-o", "a.png"}, "--size: '800'"},
+      {{"--size", "80x40", "--fit", "zoom", "-o", "a.png"}, "pad, crop or stretch"},
+      {{"--size", "80x40", "--background", "fff", "-o", "a.png"}, "six hexadecimal"},
+      {{"--size", "80x40", "--background", "00000g", "-o", "a.png"}, "six hexadecimal"},
+      {{"--fit", "crop", "-o", "a.png"}, "need --size"},
+      {{"--background", "000000", "-o", "a.png"}, "need --size"},
+      {{"--size", "80x40", "--scale", "50", "-o", "a.png"}, "leave out --scale"},
+      {{"--size", "80x40", "--base-size", "80x40", "-o", "a.png"}, "leave out --scale"},
+      {{"-o", "a.png", "--night-map"}, "--night-map needs"},
+      {{"--frames", "0", "--step", "60", "-o", "a%d.png"}, "from 1 to 1000000"},
+      {{"--frames", "5", "--step", "0", "-o", "a%d.png"}, "other than 0"},
+      {{"--frames", "5", "-o", "a%d.png"}, "go together"},
+      {{"--step", "60", "-o", "a%d.png"}, "go together"},
+      {{"--frames", "5", "--step", "60", "-o", "-"}, "file name pattern"},
+      {{"--frames", "5", "--step", "60", "-o", "a.png"}, "exactly one %d"},
+      {{"--frames", "5", "--step", "60", "-o", "a%d%d.png"}, "exactly one %d"},
+      {{"--frames", "5", "--step", "60", "-o", "a%s.png"}, "only %d or %0Nd"},
+      {{"--frames", "5", "--step", "60", "-o", "a%10d.png"}, "only %d or %0Nd"},
+  };
+  for (const auto& c : cases) {
+    const auto parsed = Parse(c.arguments);
+    EXPECT_FALSE(parsed.options) << c.problem;
+    EXPECT_NE(parsed.error.find(c.problem), std::string::npos) << parsed.error;
+  }
+}
+
+TEST(FrameName, NumbersTheFramePrintfStyle) {
+  EXPECT_EQ(FrameName("day-%03d.png", 7), "day-007.png");
+  EXPECT_EQ(FrameName("day-%03d.png", 1234), "day-1234.png");
+  EXPECT_EQ(FrameName("%d.jpg", 0), "0.jpg");
+  EXPECT_EQ(FrameName("100%%-%d.bmp", 12), "100%-12.bmp");
+  EXPECT_EQ(CheckFrameNamePattern("100%%-%09d.bmp"), std::nullopt);
 }
 
 TEST(ParseRenderOptions, OutputFormatFollowsTheName) {

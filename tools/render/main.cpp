@@ -8,9 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include <unistd.h>
+
 #include <QString>
 
 #include "astro/precise/precise_sky.h"
+#include "frame_names.h"
 #include "output_file.h"
 #include "picture_writer.h"
 #include "platform/qt/qt_builtin_images.h"
@@ -20,6 +23,7 @@
 #include "quiet_messages.h"
 #include "render_frame.h"
 #include "render_options.h"
+#include "render_series.h"
 
 namespace {
 
@@ -69,28 +73,62 @@ class StoredMapMessages final : public MessageSink {
   std::string line_;
 };
 
-int Render(const RenderOptions& options, UnixTime now) {
-  // A picture that cannot be written is refused before any work is done.
-  if (*options.output != "-") {
-    if (auto problem = CheckOutputPath(*options.output)) {
-      return Fail("cannot write '" + *options.output + "': " + *problem, kFileError);
-    }
+// Every picture the run would write, checked before any work is done.
+std::optional<std::string> CheckOutputs(const RenderOptions& options) {
+  const std::string& output = *options.output;
+  if (!options.frames) {
+    if (output == "-") return std::nullopt;
+    if (auto problem = CheckOutputPath(output)) return "cannot write '" + output + "': " + *problem;
+    return std::nullopt;
   }
+  for (std::int64_t i = 0; i < *options.frames; ++i) {
+    const std::string name = FrameName(output, i);
+    if (auto problem = CheckOutputPath(name)) return "cannot write '" + name + "': " + *problem;
+  }
+  return std::nullopt;
+}
+
+// A picture named on the command line, read as the program reads maps.
+std::optional<Image> ReadGivenPicture(const std::string& path, const char* what,
+                                      std::string& error) {
+  MapPictureRead read;
+  {
+    QuietStandardError quiet;
+    read = ReadMapPicture(path);
+  }
+  if (!read.image) {
+    error = std::string("cannot read ") + what + " '" + path +
+            "': " + DescribeMapLoadFailure(read.failure);
+  }
+  return std::move(read.image);
+}
+
+// "frame 12/288", rewritten in place, while standard error is a terminal.
+SeriesProgress ProgressOnTerminal() {
+  if (!isatty(STDERR_FILENO)) return {};
+  return [](std::int64_t done, std::int64_t total) {
+    std::fprintf(stderr, "\rlumivane-render: frame %lld/%lld", static_cast<long long>(done),
+                 static_cast<long long>(total));
+    if (done == total) std::fputc('\n', stderr);
+    std::fflush(stderr);
+  };
+}
+
+int Render(const RenderOptions& options, UnixTime now) {
+  if (auto problem = CheckOutputs(options)) return Fail(*problem, kFileError);
+  std::string error;
   std::optional<EarthMap> givenMap;
   if (options.mapPath) {
-    MapPictureRead read;
-    {
-      QuietStandardError quiet;
-      read = ReadMapPicture(*options.mapPath);
-    }
-    if (!read.image) {
-      return Fail("cannot read the map '" + *options.mapPath +
-                      "': " + DescribeMapLoadFailure(read.failure),
-                  kFileError);
-    }
-    const std::int32_t width = read.image->width();
-    const std::int32_t height = read.image->height();
-    givenMap = EarthMap{std::move(*read.image), width, height};
+    std::optional<Image> picture = ReadGivenPicture(*options.mapPath, "the map", error);
+    if (!picture) return Fail(error, kFileError);
+    const std::int32_t width = picture->width();
+    const std::int32_t height = picture->height();
+    givenMap = EarthMap{std::move(*picture), width, height};
+  }
+  std::optional<Image> nightMap;
+  if (options.nightMapPath) {
+    nightMap = ReadGivenPicture(*options.nightMapPath, "the night map", error);
+    if (!nightMap) return Fail(error, kFileError);
   }
 
   QtBuiltinImageSource builtins;
@@ -98,11 +136,28 @@ int Render(const RenderOptions& options, UnixTime now) {
   QtMapImageLoader mapLoader(messages.Recorder());
   // Only read through the renderer's settings, which drop every write.
   QtProfileStore stored{QString::fromLatin1(kApplicationName)};
+  const RenderSources sources{builtins, mapLoader, messages, &stored};
+
+  if (options.frames) {
+    std::optional<PlannedFrames> planned;
+    {
+      QuietStandardError quiet;
+      planned = PlanFrames(options, sources, std::move(givenMap), std::move(nightMap));
+    }
+    messages.Print();
+    if (!planned->plan) return Fail(planned->error, planned->exitCode);
+    if (auto problem = WriteSeries(*planned->plan, now, options.step, *options.frames,
+                                   *options.output, options.format, options.quality,
+                                   ProgressOnTerminal())) {
+      return Fail(*problem, kFileError);
+    }
+    return 0;
+  }
+
   std::optional<RenderedFrame> rendered;
   {
     QuietStandardError quiet;
-    rendered = RenderFrame(options, RenderSources{builtins, mapLoader, messages, &stored},
-                           std::move(givenMap), now);
+    rendered = RenderFrame(options, sources, std::move(givenMap), now, std::move(nightMap));
   }
   messages.Print();
   if (!rendered->frame) return Fail(rendered->error, rendered->exitCode);
@@ -133,7 +188,15 @@ int main(int argc, char** argv) {
     return std::fflush(stdout) == 0 ? 0 : kFileError;
   }
   const UnixTime now = options.time ? *options.time : static_cast<UnixTime>(std::time(nullptr));
-  if (options.precise && !PreciseSkyCovers(now)) {
+  // The last frame of a series must be on the clock too.
+  UnixTime last = now;
+  if (options.frames && __builtin_mul_overflow(*options.frames - 1, options.step, &last)) {
+    return Fail("--frames and --step reach past the clock's range", kUsageError);
+  }
+  if (options.frames && __builtin_add_overflow(now, last, &last)) {
+    return Fail("--frames and --step reach past the clock's range", kUsageError);
+  }
+  if (options.precise && (!PreciseSkyCovers(now) || !PreciseSkyCovers(last))) {
     return Fail("--precise covers the years 1000 to 3000 only", kUsageError);
   }
   if (options.positions) {

@@ -1,6 +1,7 @@
 #include "render_frame.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 #include "astro/precise/precise_sky.h"
@@ -59,16 +60,20 @@ void LoadStoredMap(EarthMap& map, ProfileStore* stored, const RenderSources& sou
 
 }  // namespace
 
-SkyPositions SkyFor(const RenderOptions& options, UnixTime time) {
-  if (!options.precise) return SkyAt(time);
+SkyPositions SkyFor(bool precise, UnixTime time) {
+  if (!precise) return SkyAt(time);
   const PreciseSky sky = ComputePreciseSky(time);
   return SkyPositions{sky.sun, sky.moon, sky.phase};
 }
 
-RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
-                          std::optional<EarthMap> givenMap, UnixTime now) {
-  const MarkerImages markers = LoadMarkerImages(sources.builtins);
-  if (!MarkersComplete(markers)) return Failure("the built-in marker pictures are missing", 1);
+PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
+                         std::optional<EarthMap> givenMap, std::optional<Image> nightMap) {
+  const auto failure = [](std::string error, int exitCode) {
+    return PlannedFrames{std::nullopt, std::move(error), exitCode};
+  };
+  FramePlan plan;
+  plan.markers = LoadMarkerImages(sources.builtins);
+  if (!MarkersComplete(plan.markers)) return failure("the built-in marker pictures are missing", 1);
 
   // The command line over the stored settings, or over the program's defaults.
   ProfileStore* stored = options.storedSettings ? sources.stored : nullptr;
@@ -78,12 +83,12 @@ RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
   } else {
     LoadStoredMap(map, stored, sources);
   }
-  if (map.image.empty()) return Failure("the built-in Earth map is missing", 1);
+  if (map.image.empty()) return failure("the built-in Earth map is missing", 1);
 
   const auto setting = [stored](SettingKey key, std::int32_t defaultValue) {
     return stored ? ReadSetting(*stored, key, defaultValue) : defaultValue;
   };
-  FrameOptions frame;
+  FrameOptions& frame = plan.frame;
   frame.showSun = !options.noSun && setting(kOptionsSun, 1) != 0;
   frame.sunCentered = options.sunCentered || setting(kOptionsSunCentered, 0) != 0;
   frame.showMoon = !options.noMoon && setting(kOptionsMoon, 1) != 0;
@@ -92,22 +97,59 @@ RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
   frame.nightDarkness = options.nightFilter ? *options.nightFilter
                                             : ClampPercentSetting(setting(kColorsNightFilter, 50));
   frame.markerMapWidth = map.nativeWidth;
-  if (options.baseSize) {
-    if (auto problem = CheckBaseSize(*options.baseSize, frame.markerScale)) {
-      return Failure(*problem, 2);
+  frame.twilight = options.twilight;
+  if (options.size) {
+    frame.width = options.size->width;
+    frame.height = options.size->height;
+    frame.fit = options.fit;
+    frame.background = options.background;
+    // Markers as the window draws them when it shows the map this high: at
+    // scale 30 over the map's own width, scaled from its own height.
+    frame.markerScale = 30;
+    frame.markerMapWidth = static_cast<std::int32_t>(std::min<std::int64_t>(
+        std::numeric_limits<std::int32_t>::max(),
+        std::int64_t{MapArea(frame).height} * map.nativeWidth / map.nativeHeight));
+  } else {
+    if (options.baseSize) {
+      if (auto problem = CheckBaseSize(*options.baseSize, frame.markerScale)) {
+        return failure(*problem, 2);
+      }
     }
+    // The base size is stored as an unsigned 32-bit number.
+    const BaseSize base = options.baseSize.value_or(
+        BaseSize{static_cast<std::uint32_t>(setting(kSizeWidth, map.nativeWidth)),
+                 static_cast<std::uint32_t>(setting(kSizeHeight, map.nativeHeight))});
+    const DisplaySize display = ComputeDisplaySize(base.width, base.height, frame.markerScale,
+                                                   map.nativeWidth, map.nativeHeight);
+    frame.width = display.width;
+    frame.height = display.height;
   }
-  // The base size is stored as an unsigned 32-bit number.
-  const BaseSize base = options.baseSize.value_or(
-      BaseSize{static_cast<std::uint32_t>(setting(kSizeWidth, map.nativeWidth)),
-               static_cast<std::uint32_t>(setting(kSizeHeight, map.nativeHeight))});
-  const DisplaySize display = ComputeDisplaySize(base.width, base.height, frame.markerScale,
-                                                 map.nativeWidth, map.nativeHeight);
-  frame.width = display.width;
-  frame.height = display.height;
-  const EarthMapView view{map.image, map.nativeWidth, map.nativeHeight};
-  return RenderedFrame{
-      FinishFrame(frame, PlainMap(frame, view), markers, SkyFor(options, now)), {}, 0};
+  plan.plain = PlainMap(frame, EarthMapView{map.image, map.nativeWidth, map.nativeHeight});
+  if (nightMap) {
+    plan.nightLights = PlainMap(frame, EarthMapView{*nightMap, nightMap->width(),
+                                                    nightMap->height()});
+  }
+  plan.precise = options.precise;
+  return PlannedFrames{std::move(plan), {}, 0};
+}
+
+Image RenderPlannedFrame(const FramePlan& plan, UnixTime time) {
+  return FinishFrame(plan.frame, plan.plain, plan.markers, SkyFor(plan.precise, time),
+                     plan.nightLights ? &*plan.nightLights : nullptr);
+}
+
+RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
+                          std::optional<EarthMap> givenMap, UnixTime now,
+                          std::optional<Image> nightMap) {
+  PlannedFrames planned =
+      PlanFrames(options, sources, std::move(givenMap), std::move(nightMap));
+  if (!planned.plan) return Failure(std::move(planned.error), planned.exitCode);
+  FramePlan& plan = *planned.plan;
+  // One frame: the plain map becomes the frame, no copy.
+  return RenderedFrame{FinishFrame(plan.frame, std::move(plan.plain), plan.markers,
+                                   SkyFor(plan.precise, now),
+                                   plan.nightLights ? &*plan.nightLights : nullptr),
+                       {}, 0};
 }
 
 }  // namespace lumivane

@@ -30,13 +30,40 @@ struct RenderSources {
 
 // Where the sun and the moon stand: the clock's mean formulas, or the
 // precise ephemeris with --precise.
-SkyPositions SkyFor(const RenderOptions& options, UnixTime time);
+SkyPositions SkyFor(bool precise, UnixTime time);
+
+// Everything a frame is made from that does not change with the time: the
+// options, the markers, the map and the night lights resampled into place.
+struct FramePlan {
+  FrameOptions frame;
+  MarkerImages markers;
+  Image plain;
+  std::optional<Image> nightLights;
+  bool precise = false;
+};
+
+struct PlannedFrames {
+  std::optional<FramePlan> plan;  // absent on failure
+  std::string error;              // one line naming the problem
+  int exitCode = 0;               // as RenderedFrame's
+};
+
+// The frame's size and content through the window's own rules: the Earth
+// map chosen as at start-up (givenMap, read from --map, wins over the stored
+// one), the settings loaded with their defaults and clamps; or --size.
+// nightMap is the --night-map picture.
+PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
+                         std::optional<EarthMap> givenMap, std::optional<Image> nightMap);
+
+// The frame at that time: the same pixels as RenderFrame's.
+Image RenderPlannedFrame(const FramePlan& plan, UnixTime time);
 
 // The frame the world window shows for these options at time now, through
 // the window's own rules: the Earth map chosen as at start-up (givenMap, read
 // from --map, wins over the stored one), the settings loaded with their
 // defaults and clamps, then one forced paint of the frame composer.
 RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
-                          std::optional<EarthMap> givenMap, UnixTime now);
+                          std::optional<EarthMap> givenMap, UnixTime now,
+                          std::optional<Image> nightMap = std::nullopt);
 
 }  // namespace lumivane

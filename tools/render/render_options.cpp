@@ -5,6 +5,7 @@
 #include <charconv>
 #include <limits>
 
+#include "frame_names.h"
 #include "iso_time.h"
 
 namespace lumivane {
@@ -44,6 +45,36 @@ std::optional<BaseSize> ParseBaseSize(std::string_view text) {
   return BaseSize{static_cast<std::uint32_t>(*width), static_cast<std::uint32_t>(*height)};
 }
 
+// "WxH" for --size: two whole numbers from 1 to kMaxFrameSide.
+std::optional<FrameSize> ParseFrameSize(std::string_view text) {
+  const auto cross = text.find('x');
+  if (cross == std::string_view::npos) return std::nullopt;
+  const auto width = ParseInteger(text.substr(0, cross));
+  const auto height = ParseInteger(text.substr(cross + 1));
+  if (!width || !height || *width < 1 || *height < 1 || *width > kMaxFrameSide ||
+      *height > kMaxFrameSide) {
+    return std::nullopt;
+  }
+  return FrameSize{static_cast<std::int32_t>(*width), static_cast<std::int32_t>(*height)};
+}
+
+// "RRGGBB" in hexadecimal, with or without a leading '#'.
+std::optional<Pixel> ParseColour(std::string_view text) {
+  if (!text.empty() && text.front() == '#') text.remove_prefix(1);
+  if (text.size() != 6) return std::nullopt;
+  Pixel colour = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), colour, 16);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return colour;
+}
+
+std::optional<MapFit> ParseFit(std::string_view text) {
+  if (text == "pad") return MapFit::Pad;
+  if (text == "crop") return MapFit::Crop;
+  if (text == "stretch") return MapFit::Stretch;
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<long long> ParseInteger(std::string_view text) {
@@ -68,6 +99,9 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
   RenderOptions options;
   bool renderOptionGiven = false;
   std::optional<std::int32_t> quality;
+  bool fitGiven = false;
+  bool backgroundGiven = false;
+  bool stepGiven = false;
   const auto fail = [](std::string message) { return ParsedRenderOptions{std::nullopt, message}; };
 
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -129,6 +163,51 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
     } else if (argument == "--quality") {
       if (auto problem = percent("--quality", quality)) return fail(*problem);
       options.quality = *quality;
+    } else if (argument == "--size") {
+      const auto text = value();
+      if (!text) return fail("--size needs a value WxH, e.g. 3840x2160");
+      options.size = ParseFrameSize(*text);
+      if (!options.size) {
+        return fail("--size: " + Quoted(*text) + " is not WxH with two whole numbers from 1 to " +
+                    std::to_string(kMaxFrameSide));
+      }
+    } else if (argument == "--fit") {
+      const auto text = value();
+      const auto fit = text ? ParseFit(*text) : std::nullopt;
+      if (!fit) return fail("--fit needs pad, crop or stretch");
+      options.fit = *fit;
+      fitGiven = true;
+    } else if (argument == "--background") {
+      const auto text = value();
+      if (!text) return fail("--background needs a colour RRGGBB, e.g. 000000");
+      const auto colour = ParseColour(*text);
+      if (!colour) {
+        return fail("--background: " + Quoted(*text) +
+                    " is not a colour RRGGBB of six hexadecimal digits");
+      }
+      options.background = *colour;
+      backgroundGiven = true;
+    } else if (argument == "--twilight") {
+      options.twilight = true;
+    } else if (argument == "--night-map") {
+      const auto text = value();
+      if (!text || text->empty()) return fail("--night-map needs a picture file");
+      options.nightMapPath = std::string(*text);
+    } else if (argument == "--frames") {
+      const auto text = value();
+      const auto count = text ? ParseInteger(*text) : std::nullopt;
+      if (!count || *count < 1 || *count > kMaxFrames) {
+        return fail("--frames needs a whole number from 1 to " + std::to_string(kMaxFrames));
+      }
+      options.frames = *count;
+    } else if (argument == "--step") {
+      const auto text = value();
+      const auto seconds = text ? ParseInteger(*text) : std::nullopt;
+      if (!seconds || *seconds == 0) {
+        return fail("--step needs a whole number of seconds other than 0");
+      }
+      options.step = *seconds;
+      stepGiven = true;
     } else if (argument == "--settings") {
       options.storedSettings = true;
     } else if (argument == "--map") {
@@ -172,11 +251,25 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
   if (quality && options.format != PictureFormat::Jpeg) {
     return fail("--quality is for JPEG output only (-o FILE.jpg)");
   }
+  if ((fitGiven || backgroundGiven) && !options.size) {
+    return fail("--fit and --background need --size");
+  }
+  if (options.size && (options.scale || options.baseSize)) {
+    return fail("--size sets the picture's size: leave out --scale and --base-size");
+  }
+  if (options.frames.has_value() != stepGiven) return fail("--frames and --step go together");
+  if (options.frames) {
+    if (*options.output == "-") return fail("a time series needs -o with a file name pattern");
+    if (auto problem = CheckFrameNamePattern(*options.output)) {
+      return fail("-o " + Quoted(*options.output) + ": " + *problem + ", e.g. day-%03d.png");
+    }
+  }
   return ParsedRenderOptions{options, {}};
 }
 
 const char* RenderUsage() {
   return "Usage: lumivane-render [OPTIONS] -o FILE\n"
+         "       lumivane-render [OPTIONS] --frames N --step SECONDS -o NAME-%04d.png\n"
          "       lumivane-render --positions [--precise] [--time T]\n"
          "\n"
          "Renders the frame the Lumivane window shows and writes it as PNG, BMP or JPEG.\n"
@@ -196,6 +289,16 @@ const char* RenderUsage() {
          "  --map FILE         the Earth map picture (BMP of any depth, PNG, JPEG);\n"
          "                     default: the built-in map\n"
          "  --base-size WxH    the size shown at scale 30 (default: the map's own size)\n"
+         "  --size WxH         the picture's size, 1 to 16384 a side (instead of --scale and\n"
+         "                     --base-size); markers as the window draws them at that map height\n"
+         "  --fit MODE         how the 2:1 map fills --size: pad (default; as large as fits,\n"
+         "                     centred), crop (covers it, cut equally on both sides), stretch\n"
+         "  --background RRGGBB  the colour around a padded map (default 000000)\n"
+         "  --twilight         civil, nautical and astronomical twilight as three steps of\n"
+         "                     darkness instead of the sharp terminator\n"
+         "  --night-map FILE   a night picture (city lights) blended into the night side\n"
+         "  --frames N --step S  N pictures, S seconds apart, from --time on; -o holds one\n"
+         "                     %d or %0Nd for the frame number (from 0), e.g. day-%03d.png\n"
          "  --settings         start from this user's stored Lumivane settings (never\n"
          "                     changed); the options above override them\n"
          "  --precise          the sun and the moon from a precise ephemeris (apparent places,\n"

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "astro/unix_time.h"
+#include "render/compose_frame.h"
 
 namespace lumivane {
 
@@ -17,6 +18,15 @@ struct BaseSize {
   std::uint32_t width = 0;
   std::uint32_t height = 0;
 };
+
+// The picture's own size, given as WxH with --size.
+struct FrameSize {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+};
+
+// The largest side --size takes.
+inline constexpr std::int32_t kMaxFrameSide = 16384;
 
 // What a lumivane-render command line asks for. Settings left unset come
 // from the stored settings with --settings, else from the program's defaults.
@@ -36,11 +46,22 @@ struct RenderOptions {
   bool storedSettings = false;
 
   bool precise = false;  // the sun and the moon from the precise ephemeris
+  std::optional<FrameSize> size;  // absent: the window's size
+  MapFit fit = MapFit::Pad;       // with size
+  Pixel background = 0;           // around a padded map
+  bool twilight = false;
+  std::optional<std::string> nightMapPath;
+
+  // A time series: frames pictures, step seconds apart, from time on.
+  std::optional<std::int64_t> frames;  // 1..kMaxFrames
+  std::int64_t step = 0;
 
   std::optional<std::string> output;  // "-" is standard output
   PictureFormat format = PictureFormat::Png;
   int quality = 90;  // JPEG, 1..100
 };
+
+inline constexpr std::int64_t kMaxFrames = 1000000;
 
 struct ParsedRenderOptions {
   std::optional<RenderOptions> options;  // absent when the line is bad

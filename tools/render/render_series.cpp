@@ -1,0 +1,59 @@
+#include "render_series.h"
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <new>
+#include <thread>
+#include <vector>
+
+#include "frame_names.h"
+#include "picture_writer.h"
+
+namespace lumivane {
+
+std::optional<std::string> WriteSeries(const FramePlan& plan, UnixTime first, std::int64_t step,
+                                       std::int64_t count, const std::string& pattern,
+                                       PictureFormat format, int quality,
+                                       const SeriesProgress& progress) {
+  std::atomic<std::int64_t> next{0};
+  std::atomic<bool> failed{false};
+  std::mutex lock;  // guards done, problem and the progress calls
+  std::int64_t done = 0;
+  std::optional<std::string> problem;
+
+  const auto work = [&] {
+    while (!failed) {
+      const std::int64_t index = next++;
+      if (index >= count) return;
+      const std::string name = FrameName(pattern, index);
+      std::optional<std::string> failure;
+      try {
+        // The plan is shared read-only; each frame works on its own copy.
+        const Image frame = RenderPlannedFrame(plan, first + index * step);
+        failure = WritePicture(frame, name, format, quality);
+        if (failure) failure = "cannot write '" + name + "': " + *failure;
+      } catch (const std::bad_alloc&) {
+        failure = "out of memory at frame " + std::to_string(index);
+      }
+      const std::lock_guard<std::mutex> guard(lock);
+      if (failure) {
+        if (!problem) problem = std::move(failure);
+        failed = true;
+        return;
+      }
+      ++done;
+      if (progress) progress(done, count);
+    }
+  };
+
+  const auto processors = std::max(1u, std::thread::hardware_concurrency());
+  const auto threads = static_cast<unsigned>(std::min<std::int64_t>(processors, count));
+  std::vector<std::thread> workers;
+  for (unsigned i = 1; i < threads; ++i) workers.emplace_back(work);
+  work();
+  for (std::thread& worker : workers) worker.join();
+  return problem;
+}
+
+}  // namespace lumivane
