@@ -72,4 +72,12 @@ struct RegistryKeyTraits {
 };
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 
+// A file from CreateFile, which gives INVALID_HANDLE_VALUE rather than null
+// on failure: hold null then.
+struct FileHandleTraits {
+  using Handle = HANDLE;
+  static void Close(HANDLE file) { CloseHandle(file); }
+};
+using FileHandle = UniqueHandle<FileHandleTraits>;
+
 }  // namespace lumivane::win32

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_images.h"
 
+#include "platform/win32/bitmap_file_check.h"
 #include "platform/win32/gdi_image.h"
 #include "platform/win32/win32_handles.h"
 #include "resource.h"
@@ -16,6 +17,7 @@ Bitmap LoadBitmapHandle(HINSTANCE instance, LPCSTR name, UINT flags) {
 }  // namespace
 
 std::optional<Image> Win32MapImageLoader::LoadImageFile(const std::string& path) {
+  if (!IsLoadableBitmapFile(path)) return std::nullopt;
   // Width and height 0: the picture's own size.
   const Bitmap bitmap = LoadBitmapHandle(nullptr, path.c_str(), LR_LOADFROMFILE);
   if (!bitmap) return std::nullopt;

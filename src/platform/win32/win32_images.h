@@ -11,7 +11,8 @@
 namespace lumivane::win32 {
 
 // A user's map picture: any bitmap file the system's loader accepts (every
-// depth, RLE compression), read with LoadImageA.
+// depth, RLE compression), read with LoadImageA once its headers have been
+// found sound.
 class Win32MapImageLoader final : public MapImageLoader {
  public:
   std::optional<Image> LoadImageFile(const std::string& path) override;

@@ -127,12 +127,20 @@ TEST_P(MapFileDepths, LoadsWithItsOwnSizeAndExactColours) {
 
 INSTANTIATE_TEST_SUITE_P(Win32MapImageLoader, MapFileDepths, ::testing::Values(1, 4, 8, 24, 32));
 
-TEST(Win32MapImageLoader, MissingBrokenAndFolderPathsFail) {
+TEST(Win32MapImageLoader, MissingBrokenFolderDeviceAndLyingPathsFail) {
   Win32MapImageLoader loader;
   EXPECT_FALSE(loader.LoadImageFile("C:\\no such folder\\earth.bmp"));
   EXPECT_FALSE(loader.LoadImageFile(""));
+  EXPECT_FALSE(loader.LoadImageFile("NUL"));
   const TempFile text(std::vector<std::uint8_t>{'n', 'o', 't', ' ', 'a', ' ', 'b', 'm', 'p'});
   EXPECT_FALSE(loader.LoadImageFile(text.path()));
+  // Headers that promise more than the file holds never reach the system's
+  // loader, which would read past the file's end: 65535 pixels a row.
+  std::vector<std::uint8_t> wide = BitmapFile(32);
+  wide[18] = 0xFF;
+  wide[19] = 0xFF;
+  const TempFile lying(wide);
+  EXPECT_FALSE(loader.LoadImageFile(lying.path()));
   char folder[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, folder);
   EXPECT_FALSE(loader.LoadImageFile(folder));
