@@ -23,10 +23,21 @@ void LoadEarthMap(EarthMap& map, ProfileStore& store, MapImageLoader& loader,
                   MessageSink& owner, BuiltinImageSource& builtins) {
   const std::string path = ReadSetting(store, kOptionsImage, kDefaultImageSetting);
   if (path != kDefaultImageSetting) {
-    if (LoadMapFile(map, loader, path)) return;
+    // A mark left by a load of this very file means that load never ended:
+    // the loader brought the program down, and would again at every start.
+    // The mark names the file, so a stale one never condemns another choice.
+    if (ReadSetting(store, kOptionsLoadingImage, kDefaultImageSetting) != path) {
+      WriteSetting(store, kOptionsLoadingImage, path);
+      if (LoadMapFile(map, loader, path)) {
+        WriteSetting(store, kOptionsLoadingImage, kDefaultImageSetting);
+        return;
+      }
+    }
     // Reset first, so the next start uses the built-in map and the failure
-    // is reported only once.
+    // is reported only once; the mark goes only after the reset, so an end
+    // in between can never bring a crashing file back.
     WriteSetting(store, kOptionsImage, kDefaultImageSetting);
+    WriteSetting(store, kOptionsLoadingImage, kDefaultImageSetting);
     owner.ShowMessage(UnableToLoadMessage(path));
   }
   map.image = builtins.Load(BuiltinImage::EarthMap);

@@ -37,7 +37,9 @@ bool LoadMapFile(EarthMap& map, MapImageLoader& loader, const std::string& path)
 // Chooses the map from options/image: "Default" (exactly) is the built-in
 // map, anything else a file. A file that fails is forgotten at once (the
 // setting becomes "Default"), reported once through owner, and the built-in
-// map is used, always at its native size of 400 x 200.
+// map is used, always at its native size of 400 x 200. A file whose load
+// ended the program last time (options/loadingimage still names it) counts
+// as failed without being read again.
 void LoadEarthMap(EarthMap& map, ProfileStore& store, MapImageLoader& loader,
                   MessageSink& owner, BuiltinImageSource& builtins);
 

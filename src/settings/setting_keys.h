@@ -25,6 +25,8 @@ inline constexpr SettingKey kOptionsMoon{"options", "moon"};
 inline constexpr SettingKey kOptionsTray{"options", "tray"};
 inline constexpr SettingKey kOptionsStart{"options", "start"};
 inline constexpr SettingKey kOptionsImage{"options", "image"};
+// The map file whose load has begun and not yet ended; "Default" when none.
+inline constexpr SettingKey kOptionsLoadingImage{"options", "loadingimage"};
 inline constexpr SettingKey kSizeScale{"size", "scale"};
 inline constexpr SettingKey kSizeWidth{"size", "w"};
 inline constexpr SettingKey kSizeHeight{"size", "h"};
