@@ -1,4 +1,4 @@
-#include "platform/qt/system_clock.h"
+#include "app/system_clock.h"
 
 #include <ctime>
 

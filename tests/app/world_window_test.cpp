@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_profile_store.h"
+#include "fakes/fixed_clock.h"
 #include "fakes/fake_settings_ports.h"
 #include "fakes/fake_window_system.h"
 
@@ -35,12 +36,6 @@ class SharedLogFrameWindow : public FrameWindow {
 
  private:
   Lines& log_;
-};
-
-class FixedClock : public Clock {
- public:
-  UnixTime now = 946728000;
-  UnixTime Now() override { return now; }
 };
 
 // A world window over fakes that share one log, so a test reads the whole
@@ -79,7 +74,7 @@ class World : public ::testing::Test {
   FakeMessageSink messages{log};
   FakeStartupRegistration startup{log};
   FakeBuiltinImages images{log};
-  FixedClock clock;
+  FixedClock clock{946728000};
   std::optional<WorldWindow> world;
 };
 

@@ -8,8 +8,7 @@ add_library(lumivane_qt_shell STATIC
   ${CMAKE_CURRENT_LIST_DIR}/qt_setup_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_startup_platform.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_tray_icon.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/qt_world_window.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/system_clock.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/qt_world_window.cpp)
 set_target_properties(lumivane_qt_shell PROPERTIES AUTOMOC ON)
 target_link_libraries(lumivane_qt_shell PUBLIC lumivane_qt Qt6::Widgets)
 

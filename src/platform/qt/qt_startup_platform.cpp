@@ -8,7 +8,7 @@
 #include "platform/qt/qt_map_image_loader.h"
 #include "platform/qt/qt_profile_store.h"
 #include "platform/qt/qt_world_window.h"
-#include "platform/qt/system_clock.h"
+#include "app/system_clock.h"
 #include "platform/qt/xdg_autostart.h"
 
 namespace lumivane {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/system_clock.h"
 #include "platform/win32/registry_profile_store.h"
 #include "platform/win32/run_key_registration.h"
 #include "platform/win32/win32_images.h"
@@ -31,9 +32,10 @@ int Win32StartupPlatform::RunWorldWindow(const std::string& applicationName) {
   Win32MapImageLoader mapLoader;
   RunKeyRegistration startup;
   Win32BuiltinImages images(instance_);
-  const WorldWindowServices services{instance_, LoadAppIcon(instance_), applicationName,
-                                     store,     mapLoader,              startup,
-                                     images};
+  SystemClock clock;
+  const WorldWindowServices services{
+      instance_, LoadAppIcon(instance_), applicationName, store, mapLoader, startup, images,
+      clock};
   Win32WorldWindow world(services);
   return static_cast<int>(world.Run());
 }

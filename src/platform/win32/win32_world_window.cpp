@@ -2,8 +2,6 @@
 
 #include <windowsx.h>
 
-#include <ctime>
-
 #include "platform/win32/gdi_image.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_setup_dialog.h"
@@ -27,7 +25,7 @@ WINDOWPLACEMENT ReadPlacement(HWND window) {
 Win32WorldWindow::Win32WorldWindow(const WorldWindowServices& services)
     : services_(services),
       core_(WorldWindowPorts{*this, *this, services_.store, services_.mapLoader, *this,
-                             services_.startup, services_.images, *this}) {}
+                             services_.startup, services_.images, services_.clock}) {}
 
 INT_PTR Win32WorldWindow::Run() { return RunModal(services_.instance, IDD_WORLD_WINDOW, nullptr); }
 
@@ -37,6 +35,10 @@ INT_PTR Win32WorldWindow::OnInitDialog(WPARAM, LPARAM) {
 }
 
 INT_PTR Win32WorldWindow::OnPaintMessage(WPARAM, LPARAM) {
+  // A paint may recompute the frame, and a new frame must reach the whole
+  // window, not only the part just uncovered: BeginPaint clips to the update
+  // region, so widen it first. Showing the cached frame again costs one copy.
+  InvalidateRect(window(), nullptr, FALSE);
   PAINTSTRUCT paint{};
   paintDc_ = BeginPaint(window(), &paint);
   core_.OnPaint();
@@ -172,7 +174,5 @@ void Win32WorldWindow::ShowFrame(const Image& frame) {
 void Win32WorldWindow::ShowMessage(const std::string& text) {
   MessageBoxA(window(), text.c_str(), services_.applicationName.c_str(), MB_OK);
 }
-
-UnixTime Win32WorldWindow::Now() { return static_cast<UnixTime>(std::time(nullptr)); }
 
 }  // namespace lumivane::win32

@@ -25,6 +25,7 @@ struct WorldWindowServices {
   MapImageLoader& mapLoader;
   StartupRegistration& startup;
   BuiltinImageSource& images;
+  Clock& clock;
 };
 
 // The world window (template IDD_WORLD_WINDOW): a borderless tool window that turns its
@@ -33,8 +34,7 @@ struct WorldWindowServices {
 class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
                                private WindowSystem,
                                private FrameWindow,
-                               private MessageSink,
-                               private Clock {
+                               private MessageSink {
  public:
 
   // Loads the built-in pictures.
@@ -90,9 +90,6 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
 
   // MessageSink: boxes owned by the world window.
   void ShowMessage(const std::string& text) override;
-
-  // Clock
-  UnixTime Now() override;
 
   WorldWindowServices services_;
   // The paint context while WM_PAINT is handled; direct paints (tray hover,

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/clock.h"
+#include "fakes/fixed_clock.h"
 #include "platform/qt/qt_builtin_images.h"
 #include "platform/qt/qt_map_image_loader.h"
 #include "platform/qt/qt_profile_store.h"
@@ -16,12 +17,6 @@
 #include "platform/qt/xdg_autostart.h"
 
 namespace lumivane::testing {
-
-class FixedClock final : public Clock {
- public:
-  UnixTime Now() override { return now; }
-  UnixTime now = 1'700'000'000;  // 2023-11-14 22:13:20 UTC
-};
 
 // A fresh settings folder per test, the program's real stores over it, and
 // the INI file read back directly as a user would.
@@ -45,7 +40,7 @@ class QtShellTest : public ::testing::Test {
   XdgAutostart startup_{kProgramPath};
   QtBuiltinImageSource images_;
   QtMapImageLoader mapLoader_;
-  FixedClock clock_;
+  FixedClock clock_{1'700'000'000};  // 2023-11-14 22:13:20 UTC
 };
 
 }  // namespace lumivane::testing

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/clock.h"
+
+namespace lumivane {
+
+// A clock that shows what the test sets.
+class FixedClock final : public Clock {
+ public:
+  explicit FixedClock(UnixTime start) : now(start) {}
+  UnixTime Now() override { return now; }
+
+  UnixTime now;
+};
+
+}  // namespace lumivane
