@@ -188,6 +188,78 @@ expect "user map sets the window's size" "$((right - left)) x $((bottom - top))"
 stop_program
 rm -f "$map_file"
 
+# Hostile map files: headers that promise more than the file holds (the
+# system's loader would read past its end), a pipe and a folder. Each start
+# says it cannot load the map, forgets it and runs on the built-in map; none
+# leaves a load marked as unfinished.
+hostile=$(dirname "$program")/hostile
+rm -rf "$hostile"
+mkdir -p "$hostile/folder.bmp"
+mkfifo "$hostile/pipe.bmp"
+python3 - "$hostile" <<'PY'
+import struct, sys
+
+def bmp(name, width, height, bits, compression=0, size_image=0, colours=0, pixels=b"",
+        palette=b"", offset=None):
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, compression, size_image,
+                       2835, 2835, colours, 0)
+    start = 14 + len(info) + len(palette) if offset is None else offset
+    body = info + palette + pixels
+    header = b"BM" + struct.pack("<IHHI", 14 + len(body), 0, 0, start)
+    with open(f"{sys.argv[1]}/{name}.bmp", "wb") as out:
+        out.write(header + body)
+
+grey = bytes(range(256)) * 4
+bmp("wide32", 65535, 100, 32, pixels=b"\x80" * 64)
+bmp("rle8-cut", 64, 64, 8, compression=1, size_image=100000, palette=grey,
+    pixels=b"\x10\x01" * 8)
+bmp("offset-past-end", 4, 4, 24, pixels=b"\x00" * 48, offset=100000)
+bmp("colours-1g", 4, 4, 24, colours=1 << 30, pixels=b"\x00" * 48)
+# Sound headers over run-length data that jumps and runs far outside its
+# 4 x 4 picture: the loader keeps to the picture.
+wild = b"\x00\x02\xff\xff" * 4 + b"\xff\x07" * 8 + b"\x00\x00" + b"\x00\x01"
+bmp("rle8-wild", 4, 4, 8, compression=1, size_image=len(wild), palette=grey, pixels=wild)
+PY
+for name in wide32 rle8-cut offset-past-end colours-1g pipe folder; do
+  stored="Z:${hostile//\//\\}\\$name.bmp"
+  "$wine" reg add "$app_key\\options" /v image /t REG_SZ /d "$stored" /f >/dev/null
+  start_program
+  expect "$name: message" "$(drive message)" "Unable to load:\\n$stored\\nUsing default image."
+  expect "$name: options/image reset" "$(reg_value "$app_key\\options" image)" "Default"
+  expect "$name: no load left unfinished" "$(reg_value "$app_key\\options" loadingimage)" \
+    "Default"
+  stop_program
+done
+stored="Z:${hostile//\//\\}\\rle8-wild.bmp"
+"$wine" reg add "$app_key\\options" /v image /t REG_SZ /d "$stored" /f >/dev/null
+start_program
+read -r left top right bottom <<<"$(drive rect)"
+expect "rle8-wild: loaded at its size" "$((right - left)) x $((bottom - top))" "6 x 6"
+expect "rle8-wild: load finished" "$(reg_value "$app_key\\options" loadingimage)" "Default"
+stop_program
+
+# A load that never ended (the loader brought the program down, as the mark
+# it left says) is not tried again: the next start reports the file and runs
+# on the built-in map, and the start after that is quiet.
+cp "$(dirname "$0")/../../../res/sun_image.bmp" "$hostile/crashed.bmp"
+stored="Z:${hostile//\//\\}\\crashed.bmp"
+"$wine" reg add "$app_key\\options" /v image /t REG_SZ /d "$stored" /f >/dev/null
+"$wine" reg add "$app_key\\options" /v loadingimage /t REG_SZ /d "$stored" /f >/dev/null
+start_program
+expect "unfinished load: message" "$(drive message)" \
+  "Unable to load:\\n$stored\\nUsing default image."
+read -r left top right bottom <<<"$(drive rect)"
+expect "unfinished load: built-in map" "$((right - left)) x $((bottom - top))" "600 x 300"
+stop_program
+expect "unfinished load: options/image reset" "$(reg_value "$app_key\\options" image)" "Default"
+expect "unfinished load: mark cleared" "$(reg_value "$app_key\\options" loadingimage)" "Default"
+start_program
+read -r left top right bottom <<<"$(drive rect)"
+expect "next start: built-in map" "$((right - left)) x $((bottom - top))" "600 x 300"
+expect "next start: one world window" "$(drive count)" "1"
+stop_program
+rm -rf "$hostile"
+
 if [ $failures -ne 0 ]; then
   echo "$failures check(s) failed"
   exit 1
