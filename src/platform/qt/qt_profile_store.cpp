@@ -49,8 +49,10 @@ RawFile ReadRawFile(const QString& path) {
   if (!info.exists() && !info.isSymLink()) return {};
   QFile file(path);
   if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return {false, {}};
-  // A settings file is small; the screening refuses anything larger anyway.
-  return {true, file.read((qsizetype{1} << 20) + 1)};
+  // A settings file is small; the screening refuses anything above 1 MB, so
+  // a byte more than that tells it enough.
+  constexpr qint64 kEnough = (qint64{1} << 20) + 1;
+  return {true, file.size() < kEnough ? file.readAll() : file.read(kEnough)};
 }
 
 // QSettings works on a private copy holding only the screened lines.
@@ -127,22 +129,27 @@ QString QtProfileStore::DefaultFilePath(const QString& applicationName) {
          kOrganization + '/' + applicationName + ".ini";
 }
 
+const QVariantMap& QtProfileStore::CurrentValues() const {
+  RawFile raw = ReadRawFile(filePath_);
+  if (!raw.readable) raw.contents.clear();
+  if (parsedContents_ == raw.contents) return parsedValues_;
+  parsedValues_.clear();
+  parsedContents_.reset();
+  // QSettings reads a copy of exactly the screened bytes.
+  const ScratchSettings scratch(ScreenIni(raw.contents).plain);
+  if (!scratch.ok()) return parsedValues_;
+  const QSettings settings(scratch.path(), QSettings::IniFormat);
+  for (const QString& key : settings.allKeys()) parsedValues_.insert(key, settings.value(key));
+  parsedContents_ = std::move(raw.contents);
+  return parsedValues_;
+}
+
 std::optional<QVariant> QtProfileStore::ReadValue(std::string_view section,
                                                   std::string_view name) const {
-  const RawFile raw = ReadRawFile(filePath_);
-  if (!raw.readable) return std::nullopt;
-  const ScreenedIni screened = ScreenIni(raw.contents);
-  if (screened.plain.isEmpty()) return std::nullopt;
-  // A file that is plain throughout is read where it is.
-  std::optional<ScratchSettings> scratch;
-  if (screened.dropped) {
-    scratch.emplace(screened.plain);
-    if (!scratch->ok()) return std::nullopt;
-  }
-  const QSettings settings(scratch ? scratch->path() : filePath_, QSettings::IniFormat);
-  QVariant value = settings.value(SettingKeyPath(section, name));
-  if (!value.isValid()) return std::nullopt;
-  return value;
+  const QVariantMap& values = CurrentValues();
+  const auto found = values.constFind(SettingKeyPath(section, name));
+  if (found == values.constEnd() || !found->isValid()) return std::nullopt;
+  return *found;
 }
 
 bool QtProfileStore::WriteValue(std::string_view section, std::string_view name,

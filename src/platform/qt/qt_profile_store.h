@@ -42,9 +42,14 @@ class QtProfileStore : public ProfileStore {
 
  private:
   std::optional<QVariant> ReadValue(std::string_view section, std::string_view name) const;
+  // Every value of the file as it is now, parsed again only when its bytes
+  // have changed since the last read.
+  const QVariantMap& CurrentValues() const;
   bool WriteValue(std::string_view section, std::string_view name, const QVariant& value);
 
   QString filePath_;
+  mutable std::optional<QByteArray> parsedContents_;
+  mutable QVariantMap parsedValues_;
 };
 
 // A stored number as a 32-bit value: decimal text from -2147483648 up to
