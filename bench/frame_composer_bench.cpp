@@ -13,7 +13,11 @@ constexpr UnixTime kNoon2000 = 946728000;
 
 FrameOptions SettingsAtScale(std::int32_t scale, bool sunCentered) {
   FrameOptions settings;
+  settings.nightDarkness = 50;
   settings.markerScale = scale;
+  settings.markerMapWidth = kDefaultEarthMapWidth;
+  settings.showSun = true;
+  settings.showMoon = true;
   settings.sunCentered = sunCentered;
   const DisplaySize size = ComputeDisplaySize(kDefaultEarthMapWidth, kDefaultEarthMapHeight,
                                               scale, kDefaultEarthMapWidth,

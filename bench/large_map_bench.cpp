@@ -47,6 +47,9 @@ BENCHMARK(BM_EnlargeBuiltinMap)->Unit(benchmark::kMillisecond);
 void BM_FullRecomputeLargeMap(benchmark::State& state) {
   const Image& map = LargeMap();
   FrameOptions settings;
+  settings.nightDarkness = 50;
+  settings.showSun = true;
+  settings.showMoon = true;
   settings.markerScale = 5;
   settings.markerMapWidth = kMapWidth;
   settings.width = kDisplayWidth;

@@ -18,17 +18,17 @@ enum class MapFit {
   Crop,     // covers the frame, centred; the excess cut equally from both sides
 };
 
-// What a frame shows. Every caller (the window's settings, the command line)
-// fills it; new picture features are new fields here.
+// What a frame shows. The layers above fill every field from their settings
+// (the defaults are theirs); new picture features are new fields here.
 struct FrameOptions {
   std::int32_t width = 0;  // the frame, pixels
   std::int32_t height = 0;
-  std::int32_t nightDarkness = 50;  // 1..100
-  std::int32_t markerScale = 30;    // 1..100
+  std::int32_t nightDarkness = 0;  // 1..100
+  std::int32_t markerScale = 0;    // 1..100
   // The map width the markers are sized for: the window's map's native width.
-  std::int32_t markerMapWidth = kDefaultEarthMapWidth;
-  bool showSun = true;
-  bool showMoon = true;
+  std::int32_t markerMapWidth = 0;
+  bool showSun = false;
+  bool showMoon = false;
   bool sunCentered = false;
   MapFit fit = MapFit::Stretch;
   Pixel background = 0;  // around a padded map

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "render/compose_frame.h"
+#include "settings/setting_table.h"
 
 namespace lumivane {
 
@@ -13,12 +14,12 @@ struct ClockSettings {
   std::int32_t anchorY = 0;    // -1 top edge, 0 none, 1 bottom edge
   std::int32_t positionX = 0;  // window's left edge, screen pixels
   std::int32_t positionY = 0;  // window's top edge, screen pixels
-  bool showSun = true;
-  bool sunCentered = false;
-  bool showMoon = true;
-  bool onTop = false;
-  std::int32_t scale = 30;        // 1..100, thirtieths of the base size
-  std::int32_t nightFilter = 50;  // 1..100, night darkness
+  bool showSun = kShowSun.defaultValue;
+  bool sunCentered = kSunCentered.defaultValue;
+  bool showMoon = kShowMoon.defaultValue;
+  bool onTop = kAlwaysOnTop.defaultValue;
+  std::int32_t scale = kScale.defaultValue;
+  std::int32_t nightDarkness = kNightDarkness.defaultValue;
   std::int32_t displayWidth = 0;  // pixels: the window and the shown map
   std::int32_t displayHeight = 0;
 };
@@ -29,7 +30,7 @@ inline FrameOptions FrameOptionsFor(const ClockSettings& settings, std::int32_t 
   FrameOptions options;
   options.width = settings.displayWidth;
   options.height = settings.displayHeight;
-  options.nightDarkness = settings.nightFilter;
+  options.nightDarkness = settings.nightDarkness;
   options.markerScale = settings.scale;
   options.markerMapWidth = mapWidth;
   options.showSun = settings.showSun;

@@ -16,6 +16,9 @@ struct DisplaySize {
 inline constexpr std::int32_t kMaxDisplaySide = 16384;
 inline constexpr std::int64_t kMaxDisplayArea = std::int64_t{64} * 1024 * 1024;
 
+// Whether a display of these sides stays within both bounds.
+bool FitsDisplay(double width, double height);
+
 // One side: base x scale / 30, formed in double as base x scale x (the double
 // nearest 1/30) and truncated toward zero.
 double ScaledSide(std::uint32_t base, std::int32_t scale);

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "settings/setting_keys.h"
+#include "settings/setting_table.h"
 
 namespace lumivane {
 
@@ -21,23 +21,23 @@ bool LoadMapFile(EarthMap& map, MapImageLoader& loader, const std::string& path)
 
 void LoadEarthMap(EarthMap& map, ProfileStore& store, MapImageLoader& loader,
                   MessageSink& owner, BuiltinImageSource& builtins) {
-  const std::string path = ReadSetting(store, kOptionsImage, kDefaultImageSetting);
-  if (path != kDefaultImageSetting) {
+  const std::string path = ReadSetting(store, kEarthMapFile);
+  if (path != kEarthMapFile.defaultValue) {
     // A mark left by a load of this very file means that load never ended:
     // the loader brought the program down, and would again at every start.
     // The mark names the file, so a stale one never condemns another choice.
-    if (ReadSetting(store, kOptionsLoadingImage, kDefaultImageSetting) != path) {
-      WriteSetting(store, kOptionsLoadingImage, path);
+    if (ReadSetting(store, kEarthMapFileLoading) != path) {
+      WriteSetting(store, kEarthMapFileLoading, path);
       if (LoadMapFile(map, loader, path)) {
-        WriteSetting(store, kOptionsLoadingImage, kDefaultImageSetting);
+        WriteSetting(store, kEarthMapFileLoading, kEarthMapFileLoading.defaultValue);
         return;
       }
     }
     // Reset first, so the next start uses the built-in map and the failure
     // is reported only once; the mark goes only after the reset, so an end
     // in between can never bring a crashing file back.
-    WriteSetting(store, kOptionsImage, kDefaultImageSetting);
-    WriteSetting(store, kOptionsLoadingImage, kDefaultImageSetting);
+    WriteSetting(store, kEarthMapFile, kEarthMapFile.defaultValue);
+    WriteSetting(store, kEarthMapFileLoading, kEarthMapFileLoading.defaultValue);
     owner.ShowMessage(UnableToLoadMessage(path));
   }
   map.image = builtins.Load(BuiltinImage::EarthMap);

@@ -1,6 +1,6 @@
 #include "settings/run_entry.h"
 
-#include "settings/setting_keys.h"
+#include "settings/setting_table.h"
 
 namespace lumivane {
 
@@ -17,7 +17,7 @@ void UpdateRunEntry(std::int32_t wanted, ProfileStore& store,
     }
   }
   if (wanted == 0) registration.Unregister();
-  WriteSetting(store, kOptionsStart, wanted);
+  WriteSetting(store, kRunAtStartup, wanted);
 }
 
 }  // namespace lumivane

@@ -1,7 +1,7 @@
 #include "settings/save_placement.h"
 
 #include "settings/run_entry.h"
-#include "settings/setting_keys.h"
+#include "settings/setting_table.h"
 
 namespace lumivane {
 
@@ -13,7 +13,7 @@ void SavePlacement(ProfileStore& store, const ClockSettings& settings,
   WriteSetting(store, kPositionX, windowLeft);
   WriteSetting(store, kPositionY, windowTop);
   // Any nonzero wish is kept as it is stored.
-  UpdateRunEntry(ReadSetting(store, kOptionsStart, 0), store, registration, owner);
+  UpdateRunEntry(ReadSetting(store, kRunAtStartup), store, registration, owner);
 }
 
 }  // namespace lumivane

@@ -3,12 +3,10 @@
 #include <string>
 
 #include "settings/run_entry.h"
-#include "settings/setting_keys.h"
+#include "settings/setting_table.h"
 
 namespace lumivane {
 namespace {
-
-std::int32_t CheckState(SetupView& view, SetupCheckBox box) { return view.IsChecked(box) ? 1 : 0; }
 
 // Cuts to at most maxLength bytes without splitting a UTF-8 sequence.
 std::string CutText(std::string text, std::size_t maxLength) {
@@ -26,32 +24,32 @@ LumivaneSetup::LumivaneSetup(ProfileStore& store, SetupView& view,
     : store_(store), view_(view), registration_(registration), owner_(owner) {}
 
 void LumivaneSetup::OnInitDialog() {
-  for (SetupTrackbar trackbar : {SetupTrackbar::WorldSize, SetupTrackbar::NightDarkness}) {
-    view_.ConfigureTrackbar(trackbar, kTrackbarTickFrequency, kTrackbarMin, kTrackbarMax);
-  }
-  view_.SetTrackbarPosition(SetupTrackbar::WorldSize,
-                            ClampPercentSetting(ReadSetting(store_, kSizeScale, 30)));
-  view_.SetTrackbarPosition(SetupTrackbar::NightDarkness,
-                            ClampPercentSetting(ReadSetting(store_, kColorsNightFilter, 50)));
+  view_.ConfigureTrackbar(SetupTrackbar::Scale, kTrackbarTickFrequency, kScale.minimum,
+                          kScale.maximum);
+  view_.ConfigureTrackbar(SetupTrackbar::NightDarkness, kTrackbarTickFrequency,
+                          kNightDarkness.minimum, kNightDarkness.maximum);
+  view_.SetTrackbarPosition(SetupTrackbar::Scale, ReadSetting(store_, kScale));
+  view_.SetTrackbarPosition(SetupTrackbar::NightDarkness, ReadSetting(store_, kNightDarkness));
 
-  view_.SetChecked(SetupCheckBox::AlwaysOnTop, ReadSetting(store_, kPositionOnTop, 0) != 0);
-  view_.SetChecked(SetupCheckBox::ShowSun, ReadSetting(store_, kOptionsSun, 1) != 0);
-  view_.SetChecked(SetupCheckBox::SunCentered, ReadSetting(store_, kOptionsSunCentered, 0) != 0);
-  view_.SetChecked(SetupCheckBox::ShowMoon, ReadSetting(store_, kOptionsMoon, 1) != 0);
-  view_.SetChecked(SetupCheckBox::ShowTrayIcon, ReadSetting(store_, kOptionsTray, 1) != 0);
-  view_.SetChecked(SetupCheckBox::RunAtStartup, ReadSetting(store_, kOptionsStart, 0) != 0);
+  view_.SetChecked(SetupCheckBox::AlwaysOnTop, ReadSetting(store_, kAlwaysOnTop));
+  view_.SetChecked(SetupCheckBox::ShowSun, ReadSetting(store_, kShowSun));
+  view_.SetChecked(SetupCheckBox::SunCentered, ReadSetting(store_, kSunCentered));
+  view_.SetChecked(SetupCheckBox::ShowMoon, ReadSetting(store_, kShowMoon));
+  view_.SetChecked(SetupCheckBox::ShowTrayIcon, ReadSetting(store_, kShowTrayIcon));
+  view_.SetChecked(SetupCheckBox::RunAtStartup, ReadSetting(store_, kRunAtStartup) != 0);
 }
 
 void LumivaneSetup::OnOK() {
-  WriteSetting(store_, kSizeScale, view_.TrackbarPosition(SetupTrackbar::WorldSize));
-  WriteSetting(store_, kColorsNightFilter, view_.TrackbarPosition(SetupTrackbar::NightDarkness));
-  WriteSetting(store_, kPositionOnTop, CheckState(view_, SetupCheckBox::AlwaysOnTop));
-  WriteSetting(store_, kOptionsTray, CheckState(view_, SetupCheckBox::ShowTrayIcon));
-  WriteSetting(store_, kOptionsSun, CheckState(view_, SetupCheckBox::ShowSun));
-  WriteSetting(store_, kOptionsSunCentered, CheckState(view_, SetupCheckBox::SunCentered));
+  WriteSetting(store_, kScale, view_.TrackbarPosition(SetupTrackbar::Scale));
+  WriteSetting(store_, kNightDarkness, view_.TrackbarPosition(SetupTrackbar::NightDarkness));
+  WriteSetting(store_, kAlwaysOnTop, view_.IsChecked(SetupCheckBox::AlwaysOnTop));
+  WriteSetting(store_, kShowTrayIcon, view_.IsChecked(SetupCheckBox::ShowTrayIcon));
+  WriteSetting(store_, kShowSun, view_.IsChecked(SetupCheckBox::ShowSun));
+  WriteSetting(store_, kSunCentered, view_.IsChecked(SetupCheckBox::SunCentered));
   // Writes options/start with what could actually be done.
-  UpdateRunEntry(CheckState(view_, SetupCheckBox::RunAtStartup), store_, registration_, owner_);
-  WriteSetting(store_, kOptionsMoon, CheckState(view_, SetupCheckBox::ShowMoon));
+  UpdateRunEntry(view_.IsChecked(SetupCheckBox::RunAtStartup) ? 1 : 0, store_, registration_,
+                 owner_);
+  WriteSetting(store_, kShowMoon, view_.IsChecked(SetupCheckBox::ShowMoon));
   view_.EndDialog(kIdOk);
 }
 
@@ -61,23 +59,21 @@ void LumivaneSetup::OnExit() { view_.EndDialog(kIdExit); }
 
 void LumivaneSetup::OnSetDefault() {
   // Anchor, position and options/start stay as they are.
-  WriteSetting(store_, kSizeScale, 30);
-  WriteSetting(store_, kColorsNightFilter, 50);
-  WriteSetting(store_, kPositionOnTop, 0);
-  WriteSetting(store_, kOptionsTray, 1);
-  WriteSetting(store_, kOptionsSun, 1);
-  WriteSetting(store_, kOptionsSunCentered, 0);
-  WriteSetting(store_, kOptionsMoon, 1);
-  WriteSetting(store_, kOptionsImage, kDefaultImageSetting);
+  WriteSetting(store_, kScale, kScale.defaultValue);
+  WriteSetting(store_, kNightDarkness, kNightDarkness.defaultValue);
+  for (const FlagSetting& flag : {kAlwaysOnTop, kShowTrayIcon, kShowSun, kSunCentered, kShowMoon}) {
+    WriteSetting(store_, flag, flag.defaultValue);
+  }
+  WriteSetting(store_, kEarthMapFile, kEarthMapFile.defaultValue);
   view_.EndDialog(kIdReload);
 }
 
 void LumivaneSetup::OnEarthMap() {
   const std::string initialName =
-      CutText(ReadSetting(store_, kOptionsImage, kDefaultImageSetting), kMaxInitialFileNameLength);
+      CutText(ReadSetting(store_, kEarthMapFile), kMaxInitialFileNameLength);
   const std::optional<std::string> chosen = view_.PromptOpenFile(initialName);
   if (!chosen) return;
-  WriteSetting(store_, kOptionsImage, *chosen);
+  WriteSetting(store_, kEarthMapFile, *chosen);
   view_.EndDialog(kIdReload);
 }
 

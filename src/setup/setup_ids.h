@@ -22,7 +22,7 @@ inline constexpr int kEarthMapCommand = 6;
 // The two vertical trackbars, positions 1 (top) to 100 (bottom).
 enum class SetupTrackbar : std::int32_t {
   NightDarkness = 1001,
-  WorldSize = 1002,
+  Scale = 1002,
 };
 
 // The six check boxes.
@@ -35,10 +35,8 @@ enum class SetupCheckBox : std::int32_t {
   SunCentered = 1010,
 };
 
-// Both trackbars: a tick every 10 over the range 1..100.
+// Both trackbars: a tick every 10 over their setting's range.
 inline constexpr std::int32_t kTrackbarTickFrequency = 10;
-inline constexpr std::int32_t kTrackbarMin = 1;
-inline constexpr std::int32_t kTrackbarMax = 100;
 
 // The file dialog's name field holds 260 characters with the terminating
 // zero.

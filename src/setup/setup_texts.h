@@ -25,7 +25,7 @@ inline constexpr const char* kSmallerLabel = "Smaller\n1%";
 inline constexpr const char* kBiggerLabel = "Bigger\n300%";
 inline constexpr const char* kLighterLabel = "Lighter";
 inline constexpr const char* kDarkerLabel = "Darker";
-inline constexpr const char* kWorldSizeLabel = "World size";
+inline constexpr const char* kScaleLabel = "World size";
 inline constexpr const char* kNightDarknessLabel = "Night darkness";
 inline constexpr const char* kSetupGroupLabel = "Setup";
 

@@ -48,9 +48,13 @@ Image CoordinateMap(std::int32_t width, std::int32_t height) {
 
 FrameOptions Options(std::int32_t scale, std::int32_t width, std::int32_t height) {
   FrameOptions options;
-  options.markerScale = scale;
   options.width = width;
   options.height = height;
+  options.nightDarkness = 50;
+  options.markerScale = scale;
+  options.markerMapWidth = 400;
+  options.showSun = true;
+  options.showMoon = true;
   return options;
 }
 

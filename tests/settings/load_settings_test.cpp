@@ -49,7 +49,7 @@ TEST_F(LoadSettingsTest, EmptyStoreGivesDefaultsReadInOrderWithEffectsBetween) {
   EXPECT_TRUE(s.showMoon);
   EXPECT_FALSE(s.onTop);
   EXPECT_EQ(s.scale, 30);
-  EXPECT_EQ(s.nightFilter, 50);
+  EXPECT_EQ(s.nightDarkness, 50);
   EXPECT_EQ(s.displayWidth, 400);
   EXPECT_EQ(s.displayHeight, 200);
   EXPECT_EQ(store.ValueCount(), 0u);
@@ -94,7 +94,7 @@ TEST_F(LoadSettingsTest, ScaleAndNightFilterAreClampedInMemoryOnly) {
     const ClockSettings s = Load();
 
     EXPECT_EQ(s.scale, c.used) << c.stored;
-    EXPECT_EQ(s.nightFilter, c.used) << c.stored;
+    EXPECT_EQ(s.nightDarkness, c.used) << c.stored;
     EXPECT_EQ(store.IntValue("size", "scale"), c.stored);
     EXPECT_EQ(store.IntValue("colors", "nightfilter"), c.stored);
     for (const std::string& line : log) {

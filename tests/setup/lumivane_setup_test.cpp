@@ -61,7 +61,7 @@ TEST_F(LumivaneSetupTest, OutOfRangeScaleIsShownClampedAndOkStoresTheClampedValu
   store.Set("size", "scale", 0);
   store.Set("colors", "nightfilter", 150);
   setup.OnInitDialog();
-  EXPECT_EQ(view.Position(SetupTrackbar::WorldSize), 1);
+  EXPECT_EQ(view.Position(SetupTrackbar::Scale), 1);
   EXPECT_EQ(view.Position(SetupTrackbar::NightDarkness), 100);
 
   setup.OnOK();
@@ -71,7 +71,7 @@ TEST_F(LumivaneSetupTest, OutOfRangeScaleIsShownClampedAndOkStoresTheClampedValu
 
 TEST_F(LumivaneSetupTest, OkWritesEverythingInOrderWithTheStartEntryBeforeMoon) {
   setup.OnInitDialog();
-  view.MoveTrackbarByUser(SetupTrackbar::WorldSize, 60);
+  view.MoveTrackbarByUser(SetupTrackbar::Scale, 60);
   view.MoveTrackbarByUser(SetupTrackbar::NightDarkness, 20);
   view.SetCheckedByUser(SetupCheckBox::RunAtStartup, true);
   view.SetCheckedByUser(SetupCheckBox::SunCentered, true);
@@ -118,7 +118,7 @@ TEST_F(LumivaneSetupTest, OkStillEndsWithOneWhenThePathIsTooLong) {
 
 TEST_F(LumivaneSetupTest, CancelAndExitWriteNothing) {
   setup.OnInitDialog();
-  view.MoveTrackbarByUser(SetupTrackbar::WorldSize, 99);
+  view.MoveTrackbarByUser(SetupTrackbar::Scale, 99);
   log.clear();
 
   EXPECT_TRUE(setup.OnCommand(kCancelCommand));
@@ -134,7 +134,7 @@ TEST_F(LumivaneSetupTest, SetDefaultWritesTheDefaultsAndLeavesPlacementAndStartA
   store.Set("position", "x", 700);
   registration.entry = "\"/opt/lumivane/lumivane\"";
   setup.OnInitDialog();
-  view.MoveTrackbarByUser(SetupTrackbar::WorldSize, 90);
+  view.MoveTrackbarByUser(SetupTrackbar::Scale, 90);
   log.clear();
 
   EXPECT_TRUE(setup.OnCommand(kSetDefaultCommand));
@@ -152,7 +152,7 @@ TEST_F(LumivaneSetupTest, SetDefaultWritesTheDefaultsAndLeavesPlacementAndStartA
 
 TEST_F(LumivaneSetupTest, EarthMapStoresOnlyTheChosenFile) {
   setup.OnInitDialog();
-  view.MoveTrackbarByUser(SetupTrackbar::WorldSize, 77);
+  view.MoveTrackbarByUser(SetupTrackbar::Scale, 77);
   view.fileChoice = "/home/ann/maps/earth 2.bmp";
   log.clear();
 
@@ -167,7 +167,7 @@ TEST_F(LumivaneSetupTest, EarthMapStoresOnlyTheChosenFile) {
 TEST_F(LumivaneSetupTest, CancellingTheFileDialogLeavesEverythingAsItWas) {
   store.Set("options", "image", "/maps/current.bmp");
   setup.OnInitDialog();
-  view.MoveTrackbarByUser(SetupTrackbar::WorldSize, 12);
+  view.MoveTrackbarByUser(SetupTrackbar::Scale, 12);
   log.clear();
 
   setup.OnEarthMap();
@@ -176,7 +176,7 @@ TEST_F(LumivaneSetupTest, CancellingTheFileDialogLeavesEverythingAsItWas) {
                                "\"/maps/current.bmp\"",
                                "PromptOpenFile \"/maps/current.bmp\" -> cancelled"));
   EXPECT_FALSE(view.result.has_value());
-  EXPECT_EQ(view.Position(SetupTrackbar::WorldSize), 12);
+  EXPECT_EQ(view.Position(SetupTrackbar::Scale), 12);
 }
 
 TEST_F(LumivaneSetupTest, TheInitialFileNameIsCutTo259CharactersOnACharacterBoundary) {

@@ -24,7 +24,7 @@ TEST(ResourceIds, CoreNumbersAreTheResourceScripts) {
   EXPECT_EQ(kSetDefaultCommand, IDC_SET_DEFAULT);
   EXPECT_EQ(kEarthMapCommand, IDC_EARTH_MAP);
   EXPECT_EQ(static_cast<int>(SetupTrackbar::NightDarkness), IDC_NIGHT_DARKNESS);
-  EXPECT_EQ(static_cast<int>(SetupTrackbar::WorldSize), IDC_WORLD_SIZE);
+  EXPECT_EQ(static_cast<int>(SetupTrackbar::Scale), IDC_SCALE);
   EXPECT_EQ(static_cast<int>(SetupCheckBox::AlwaysOnTop), IDC_ALWAYS_ON_TOP);
   EXPECT_EQ(static_cast<int>(SetupCheckBox::ShowTrayIcon), IDC_SHOW_TRAY_ICON);
   EXPECT_EQ(static_cast<int>(SetupCheckBox::ShowSun), IDC_SHOW_SUN);

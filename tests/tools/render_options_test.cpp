@@ -91,7 +91,7 @@ TEST(ParseRenderOptions, RenderingDefaultsLeaveEverySettingUnset) {
   const RenderOptions& o = *parsed.options;
   EXPECT_EQ(o.output, "frame.png");
   EXPECT_EQ(o.format, PictureFormat::Png);
-  EXPECT_FALSE(o.scale || o.nightFilter || o.mapPath || o.baseSize || o.time);
+  EXPECT_FALSE(o.scale || o.nightDarkness || o.mapPath || o.baseSize || o.time);
   EXPECT_FALSE(o.noSun || o.noMoon || o.sunCentered || o.storedSettings || o.positions);
 }
 
@@ -103,7 +103,7 @@ TEST(ParseRenderOptions, EveryRenderingOption) {
   const RenderOptions& o = *parsed.options;
   EXPECT_EQ(o.time, 946728000);
   EXPECT_EQ(o.scale, 100);
-  EXPECT_EQ(o.nightFilter, 1);
+  EXPECT_EQ(o.nightDarkness, 1);
   EXPECT_TRUE(o.noSun && o.noMoon && o.sunCentered && o.storedSettings);
   EXPECT_EQ(o.mapPath, "my map.bmp");
   ASSERT_TRUE(o.baseSize);

@@ -7,7 +7,7 @@
 #include "astro/precise/precise_sky.h"
 #include "render/compose_frame.h"
 #include "settings/display_size.h"
-#include "settings/setting_keys.h"
+#include "settings/setting_table.h"
 
 namespace lumivane {
 
@@ -31,10 +31,7 @@ bool MarkersComplete(const MarkerImages& m) {
 // would give a display too large to build; a size asked for on the command
 // line is refused instead.
 std::optional<std::string> CheckBaseSize(const BaseSize& base, std::int32_t scale) {
-  const double width = std::max(1.0, ScaledSide(base.width, scale));
-  const double height = std::max(1.0, ScaledSide(base.height, scale));
-  if (width <= kMaxDisplaySide && height <= kMaxDisplaySide &&
-      width * height <= static_cast<double>(kMaxDisplayArea)) {
+  if (FitsDisplay(ScaledSide(base.width, scale), ScaledSide(base.height, scale))) {
     return std::nullopt;
   }
   return "--base-size " + std::to_string(base.width) + "x" + std::to_string(base.height) +
@@ -43,13 +40,10 @@ std::optional<std::string> CheckBaseSize(const BaseSize& base, std::int32_t scal
          std::to_string(kMaxDisplayArea / (1024 * 1024)) + " megapixels";
 }
 
-// The map named by the stored settings, as the program chooses it at start-up
-// but leaving the setting as it is when the file fails.
-void LoadStoredMap(EarthMap& map, ProfileStore* stored, const RenderSources& sources) {
-  const std::string path =
-      stored ? ReadSetting(*stored, kOptionsImage, kDefaultImageSetting)
-             : std::string(kDefaultImageSetting);
-  if (path != kDefaultImageSetting) {
+// The map named by the settings, as the program chooses it at start-up but
+// leaving the setting as it is when the file fails.
+void LoadStoredMap(EarthMap& map, const std::string& path, const RenderSources& sources) {
+  if (path != kEarthMapFile.defaultValue) {
     if (LoadMapFile(map, sources.mapLoader, path)) return;
     sources.messages.ShowMessage(UnableToLoadMessage(path));
   }
@@ -77,25 +71,24 @@ PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
 
   // The command line over the stored settings, or over the program's defaults.
   ProfileStore* stored = options.storedSettings ? sources.stored : nullptr;
+  const auto setting = [stored](const auto& entry) {
+    using Value = decltype(ReadSetting(*stored, entry));
+    return stored ? ReadSetting(*stored, entry) : Value(entry.defaultValue);
+  };
   EarthMap map;
   if (givenMap) {
     map = std::move(*givenMap);
   } else {
-    LoadStoredMap(map, stored, sources);
+    LoadStoredMap(map, setting(kEarthMapFile), sources);
   }
   if (map.image.empty()) return failure("the built-in Earth map is missing", 1);
 
-  const auto setting = [stored](SettingKey key, std::int32_t defaultValue) {
-    return stored ? ReadSetting(*stored, key, defaultValue) : defaultValue;
-  };
   FrameOptions& frame = plan.frame;
-  frame.showSun = !options.noSun && setting(kOptionsSun, 1) != 0;
-  frame.sunCentered = options.sunCentered || setting(kOptionsSunCentered, 0) != 0;
-  frame.showMoon = !options.noMoon && setting(kOptionsMoon, 1) != 0;
-  frame.markerScale = options.scale ? *options.scale
-                                    : ClampPercentSetting(setting(kSizeScale, 30));
-  frame.nightDarkness = options.nightFilter ? *options.nightFilter
-                                            : ClampPercentSetting(setting(kColorsNightFilter, 50));
+  frame.showSun = !options.noSun && setting(kShowSun);
+  frame.sunCentered = options.sunCentered || setting(kSunCentered);
+  frame.showMoon = !options.noMoon && setting(kShowMoon);
+  frame.markerScale = options.scale.value_or(setting(kScale));
+  frame.nightDarkness = options.nightDarkness.value_or(setting(kNightDarkness));
   frame.markerMapWidth = map.nativeWidth;
   frame.twilight = options.twilight;
   if (options.size) {
@@ -117,8 +110,8 @@ PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
     }
     // The base size is stored as an unsigned 32-bit number.
     const BaseSize base = options.baseSize.value_or(
-        BaseSize{static_cast<std::uint32_t>(setting(kSizeWidth, map.nativeWidth)),
-                 static_cast<std::uint32_t>(setting(kSizeHeight, map.nativeHeight))});
+        BaseSize{static_cast<std::uint32_t>(setting(WithDefault(kBaseWidth, map.nativeWidth))),
+                 static_cast<std::uint32_t>(setting(WithDefault(kBaseHeight, map.nativeHeight)))});
     const DisplaySize display = ComputeDisplaySize(base.width, base.height, frame.markerScale,
                                                    map.nativeWidth, map.nativeHeight);
     frame.width = display.width;

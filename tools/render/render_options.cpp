@@ -151,7 +151,7 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
     } else if (argument == "--scale") {
       if (auto problem = percent("--scale", options.scale)) return fail(*problem);
     } else if (argument == "--night-filter") {
-      if (auto problem = percent("--night-filter", options.nightFilter)) return fail(*problem);
+      if (auto problem = percent("--night-filter", options.nightDarkness)) return fail(*problem);
     } else if (argument == "--no-sun") {
       options.noSun = true;
     } else if (argument == "--no-moon") {

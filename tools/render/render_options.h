@@ -37,7 +37,7 @@ struct RenderOptions {
   std::optional<UnixTime> time;  // absent: now
 
   std::optional<std::int32_t> scale;        // 1..100
-  std::optional<std::int32_t> nightFilter;  // 1..100
+  std::optional<std::int32_t> nightDarkness;  // 1..100
   bool noSun = false;
   bool noMoon = false;
   bool sunCentered = false;

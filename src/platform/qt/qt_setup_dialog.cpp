@@ -44,12 +44,12 @@ void QtSetupDialog::createControls() {
   addButton(kCancelCommand, kCancelButtonText, {7, 213, 50, 14});
   addButton(kExitCommand, kExitButtonText, {7, 285, 50, 14});
   addTrackbar(SetupTrackbar::NightDarkness, {128, 217, 23, 75});
-  addTrackbar(SetupTrackbar::WorldSize, {98, 217, 23, 75});
+  addTrackbar(SetupTrackbar::Scale, {98, 217, 23, 75});
   addLabel(kSmallerLabel, kCentre, {70, 218, 24, 18});
   addLabel(kBiggerLabel, kCentre, {70, 274, 27, 15});
   addLabel(kDarkerLabel, kLeft, {154, 281, 22, 8});
   addLabel(kLighterLabel, kLeft, {154, 219, 23, 8});
-  addLabel(kWorldSizeLabel, kLeft, {81, 205, 34, 8});
+  addLabel(kScaleLabel, kLeft, {81, 205, 34, 8});
   addLabel(kNightDarknessLabel, kLeft, {130, 205, 48, 8});
 
   auto* group = new QGroupBox(Text(kSetupGroupLabel), this);

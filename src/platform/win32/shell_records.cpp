@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/tray_icon.h"
+
 namespace lumivane::win32 {
 
 // The first form of the record is 88 bytes on 32-bit Windows.
@@ -16,10 +18,10 @@ NOTIFYICONDATAA TrayIconRecord(HWND window, HICON icon, const std::string& tip) 
   record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   record.uCallbackMessage = TrayCallbackMessage;
   record.hIcon = icon;
-  // The first form's tip field is 64 bytes with the terminating zero; the
-  // declared field is larger, but the shell reads only what the size says.
-  constexpr std::size_t kFirstFormTipBytes = 64;
-  const std::size_t length = std::min(tip.size(), kFirstFormTipBytes - 1);
+  // The first form's tip field is 64 bytes with the terminating zero (the
+  // core's tip length); the declared field is larger, but the shell reads
+  // only what the size says.
+  const std::size_t length = std::min(tip.size(), kTrayTipMaxLength);
   std::copy_n(tip.data(), length, record.szTip);
   record.szTip[length] = '\0';
   return record;

@@ -46,7 +46,7 @@ TEST_F(QtSetupDialogTest, ShowsTheStoredValuesClampedToTheTrackbarRange) {
   Store("options/suncentered", 7);
   const auto dialog = Dialog();
   EXPECT_EQ(dialog->windowTitle(), "Lumivane");
-  EXPECT_EQ(dialog->trackbar(SetupTrackbar::WorldSize)->value(), 1);
+  EXPECT_EQ(dialog->trackbar(SetupTrackbar::Scale)->value(), 1);
   EXPECT_EQ(dialog->trackbar(SetupTrackbar::NightDarkness)->value(), 100);
   EXPECT_TRUE(dialog->checkBox(SetupCheckBox::AlwaysOnTop)->isChecked());
   EXPECT_FALSE(dialog->checkBox(SetupCheckBox::ShowTrayIcon)->isChecked());
@@ -57,7 +57,7 @@ TEST_F(QtSetupDialogTest, ShowsTheStoredValuesClampedToTheTrackbarRange) {
 
 TEST_F(QtSetupDialogTest, TrackbarsAreVerticalOneToHundredWithTicksOnBothSidesAndOneAtTheTop) {
   const auto dialog = Dialog();
-  for (SetupTrackbar id : {SetupTrackbar::WorldSize, SetupTrackbar::NightDarkness}) {
+  for (SetupTrackbar id : {SetupTrackbar::Scale, SetupTrackbar::NightDarkness}) {
     QSlider* slider = dialog->trackbar(id);
     EXPECT_EQ(slider->orientation(), Qt::Vertical);
     EXPECT_EQ(slider->minimum(), 1);
@@ -125,7 +125,7 @@ TEST_F(QtSetupDialogTest, OkStoresEveryControlAndTheStartEntry) {
 TEST_F(QtSetupDialogTest, EscCancelsAndWritesNothing) {
   const auto dialog = Dialog();
   const int result = Run(*dialog, [&] {
-    dialog->trackbar(SetupTrackbar::WorldSize)->setValue(70);
+    dialog->trackbar(SetupTrackbar::Scale)->setValue(70);
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
   });
   EXPECT_EQ(result, kIdCancel);
@@ -154,11 +154,11 @@ TEST_F(QtSetupDialogTest, EarthMapOffersBitmapsFirstAndStoresTheChosenFile) {
 TEST_F(QtSetupDialogTest, CancellingTheFileDialogKeepsTheSetupOpenAsItWas) {
   const auto dialog = Dialog();
   const int result = Run(*dialog, [&] {
-    dialog->trackbar(SetupTrackbar::WorldSize)->setValue(64);
+    dialog->trackbar(SetupTrackbar::Scale)->setValue(64);
     OnFileDialog([](QFileDialog& files) { files.reject(); });
     dialog->button(kEarthMapCommand)->click();
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialog->trackbar(SetupTrackbar::WorldSize)->value(), 64);
+    EXPECT_EQ(dialog->trackbar(SetupTrackbar::Scale)->value(), 64);
     dialog->button(kCancelCommand)->click();
   });
   EXPECT_EQ(result, kIdCancel);

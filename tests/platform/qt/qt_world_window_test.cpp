@@ -136,11 +136,11 @@ TEST_F(QtWorldWindowTest, SetupDialogShowsTheStoredValuesAndOkAppliesThem) {
   Store("options/moon", 0);
   const auto window = StartedWindow(10, 10);
   WithSetupDialog(*window, [](QtSetupDialog& dialog) {
-    EXPECT_EQ(dialog.trackbar(SetupTrackbar::WorldSize)->value(), 45);
+    EXPECT_EQ(dialog.trackbar(SetupTrackbar::Scale)->value(), 45);
     EXPECT_EQ(dialog.trackbar(SetupTrackbar::NightDarkness)->value(), 50);
     EXPECT_FALSE(dialog.checkBox(SetupCheckBox::ShowMoon)->isChecked());
     EXPECT_TRUE(dialog.checkBox(SetupCheckBox::ShowSun)->isChecked());
-    dialog.trackbar(SetupTrackbar::WorldSize)->setValue(60);
+    dialog.trackbar(SetupTrackbar::Scale)->setValue(60);
     dialog.checkBox(SetupCheckBox::ShowSun)->setChecked(false);
     dialog.button(kOkCommand)->click();
   });
@@ -161,7 +161,7 @@ TEST_F(QtWorldWindowTest, SetDefaultRestoresTheDefaultsAndResizes) {
   const auto window = StartedWindow(0, 0);
   EXPECT_EQ(window->size(), QSize(800, 400));
   WithSetupDialog(*window, [](QtSetupDialog& dialog) {
-    dialog.trackbar(SetupTrackbar::WorldSize)->setValue(90);  // discarded
+    dialog.trackbar(SetupTrackbar::Scale)->setValue(90);  // discarded
     dialog.button(kSetDefaultCommand)->click();
   });
   EXPECT_EQ(StoredValue("size/scale").toInt(), 30);
@@ -173,7 +173,7 @@ TEST_F(QtWorldWindowTest, SetDefaultRestoresTheDefaultsAndResizes) {
 TEST_F(QtWorldWindowTest, CancelWritesOnlyThePlacementSavedOnOpening) {
   const auto window = StartedWindow(30, 40);
   WithSetupDialog(*window, [](QtSetupDialog& dialog) {
-    dialog.trackbar(SetupTrackbar::WorldSize)->setValue(90);
+    dialog.trackbar(SetupTrackbar::Scale)->setValue(90);
     QTest::keyClick(&dialog, Qt::Key_Escape);
   });
   EXPECT_FALSE(StoredValue("size/scale").isValid());

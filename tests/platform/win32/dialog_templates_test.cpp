@@ -190,7 +190,7 @@ TEST(SetupTemplate, HasTheControlsInTabOrderWithTheirTextsStylesAndPlaces) {
       {-1, kStatic, kBiggerLabel, WS_GROUP | SS_CENTER, 70, 274, 27, 15},
       {-1, kStatic, kDarkerLabel, WS_GROUP, 154, 281, 22, 8},
       {-1, kStatic, kLighterLabel, WS_GROUP, 154, 219, 23, 8},
-      {-1, kStatic, kWorldSizeLabel, WS_GROUP, 81, 205, 34, 8},
+      {-1, kStatic, kScaleLabel, WS_GROUP, 81, 205, 34, 8},
       {-1, kStatic, kNightDarknessLabel, WS_GROUP, 130, 205, 48, 8},
       {-1, kButton, kSetupGroupLabel, BS_GROUPBOX, 65, 194, 201, 106},
       {5, kButton, kSetDefaultButtonText, WS_TABSTOP, 7, 249, 50, 14},

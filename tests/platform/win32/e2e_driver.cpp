@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (command == "setup-state") {
-      std::printf("%ld %ld", static_cast<long>(SendDlgItemMessageA(dialog, IDC_WORLD_SIZE, TBM_GETPOS, 0, 0)),
+      std::printf("%ld %ld", static_cast<long>(SendDlgItemMessageA(dialog, IDC_SCALE, TBM_GETPOS, 0, 0)),
                   static_cast<long>(SendDlgItemMessageA(dialog, IDC_NIGHT_DARKNESS, TBM_GETPOS, 0, 0)));
       for (int id : kCheckBoxes) {
         std::printf(" %d=%d", id,
@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (command == "setup" && argc >= 4) {
-      SendDlgItemMessageA(dialog, IDC_WORLD_SIZE, TBM_SETPOS, TRUE, std::atoi(argv[2]));
+      SendDlgItemMessageA(dialog, IDC_SCALE, TBM_SETPOS, TRUE, std::atoi(argv[2]));
       SendDlgItemMessageA(dialog, IDC_NIGHT_DARKNESS, TBM_SETPOS, TRUE, std::atoi(argv[3]));
       for (int i = 4; i < argc; ++i) {
         SendMessageA(GetDlgItem(dialog, std::atoi(argv[i])), BM_CLICK, 0, 0);
