@@ -40,7 +40,11 @@ FrameOptions Frame(std::int32_t width, std::int32_t height, MapFit fit, bool sun
   options.fit = fit;
   options.background = kBackground;
   options.sunCentered = sunCentered;
+  options.nightDarkness = 50;
   options.markerScale = 100;  // large markers, to see them cut at the map's edges
+  options.markerMapWidth = 400;
+  options.showSun = true;
+  options.showMoon = true;
   return options;
 }
 
