@@ -1,5 +1,7 @@
 #include "app/world_window.h"
 
+#include <new>
+
 #include "settings/load_settings.h"
 #include "settings/save_placement.h"
 #include "setup/setup_ids.h"
@@ -22,6 +24,23 @@ void WorldWindow::OnInitDialog() {
 }
 
 void WorldWindow::OnPaint() {
+  try {
+    PaintFrame();
+  } catch (const std::bad_alloc&) {
+    // A very large map left too little memory to compose the frame: for the
+    // rest of this run the built-in map takes its place (the setting stays,
+    // the next start tries the file again).
+    map_.image = ports_.images.Load(BuiltinImage::EarthMap);
+    composer_.RequestRecompute();
+    try {
+      PaintFrame();
+    } catch (const std::bad_alloc&) {
+      // Nothing to show this time; the next paint tries again.
+    }
+  }
+}
+
+void WorldWindow::PaintFrame() {
   const EarthMapView map{map_.image, map_.nativeWidth, map_.nativeHeight};
   composer_.PaintFrame(FrameOptionsFor(settings_, map_.nativeWidth), map, markers_, ports_.frame,
                        ports_.clock.Now());

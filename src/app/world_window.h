@@ -76,6 +76,7 @@ class WorldWindow : private SettingsEffects {
   void SaveCurrentPlacement();
   void RaiseForTrayClick();
   void ReloadAndRecompute(bool reloadMap);
+  void PaintFrame();
 
   WorldWindowPorts ports_;
   EarthMap map_;

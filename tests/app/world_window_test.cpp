@@ -27,8 +27,11 @@ class SharedLogFrameWindow : public FrameWindow {
   explicit SharedLogFrameWindow(Lines& log) : log_(log) {}
   bool minimised = false;
   std::vector<Image> shown;
+  // The next frames that run out of memory.
+  int framesThatFail = 0;
   bool IsMinimised() const override { return minimised; }
   void ShowFrame(const Image& frame) override {
+    if (framesThatFail > 0 && framesThatFail--) throw std::bad_alloc();
     log_.push_back("ShowFrame " + std::to_string(frame.width()) + "x" +
                    std::to_string(frame.height()));
     shown.push_back(frame);
@@ -284,6 +287,19 @@ TEST_F(World, ATrayRightClickRaisesThenOpensSetupAndOkCanHideTheIcon) {
                    "SetWindowPos HWND_NOTOPMOST", "RemoveTrayIcon"}));
   EXPECT_FALSE(world->trayIconAdded());
   EXPECT_TRUE(world->keepRaised());
+}
+
+TEST_F(World, AMapWhoseFrameRunsOutOfMemoryGivesWayToTheBuiltInMap) {
+  store.Set("options", "image", "/maps/big.bmp");
+  loader.files["/maps/big.bmp"] = Image(1024, 512, MakePixel(0, 0, 255));
+  Start();
+  frame.framesThatFail = 1;
+  world->OnPaint();
+  ASSERT_FALSE(frame.shown.empty());
+  // The built-in map, at the size the window already has.
+  EXPECT_EQ(frame.shown.back().width(), 1024);
+  EXPECT_EQ(world->earthMap().image.width(), 400);
+  EXPECT_EQ(store.StringValue("options", "image"), "/maps/big.bmp");
 }
 
 TEST_F(World, AnUnloadableStoredMapIsReportedOnceAndTheBuiltInMapUsed) {
