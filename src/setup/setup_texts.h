@@ -41,6 +41,13 @@ inline constexpr const char* kRecoveryText =
     "If you have any problem, halt the program using the task manager and reset the Lumivane "
     "state by deleting the HKEY_CURRENT_USER\\Software\\Brevanta\\Lumivane key in the registry "
     "(CAUTION: ask experts if you're not sure what you're doing)";
+// The same note for Linux, where the state is an INI file and an autostart
+// entry under the user's configuration folder.
+inline constexpr const char* kRecoveryTextLinux =
+    "If you have any problem, halt the program (kill Lumivane) and reset the Lumivane state by "
+    "deleting $XDG_CONFIG_HOME/Brevanta/Lumivane.ini and "
+    "$XDG_CONFIG_HOME/autostart/Lumivane.desktop "
+    "(CAUTION: ask experts if you're not sure what you're doing)";
 
 // The open-file dialog: entries separated by '|', each a description and its
 // pattern, the list ended by "||"; the first entry is selected.
@@ -48,14 +55,15 @@ inline constexpr const char* kEarthMapFileFilter =
     "Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||";
 inline constexpr const char* kEarthMapDefaultExtension = "bmp";
 
-// The same filter as separate entries, for toolkits that take a list.
+// The same filter as separate entries, for toolkits that take a list; there
+// "all files" is "*", as file names need no dot.
 struct FileFilterEntry {
   const char* description;
   const char* pattern;
 };
 inline constexpr std::array<FileFilterEntry, 2> kEarthMapFileFilterEntries{{
     {"Windows bitmap (*.bmp)", "*.bmp"},
-    {"All files (*.*)", "*.*"},
+    {"All files (*)", "*"},
 }};
 
 }  // namespace lumivane

@@ -1,10 +1,12 @@
 #include "platform/qt/qt_setup_dialog.h"
 
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QStringList>
+#include <QTimer>
 
 #include "platform/qt/qt_builtin_images.h"
 #include "setup/setup_texts.h"
@@ -29,6 +31,9 @@ QtSetupDialog::QtSetupDialog(ProfileStore& store, StartupRegistration& startup,
       messages_(this, applicationName),
       setup_(store, *this, startup, messages_) {
   setWindowTitle(Text(kSetupCaption));
+  // Blocks only the world window: the tray icon stays live and can bring the
+  // dialog back.
+  setWindowModality(Qt::WindowModal);
   createControls();
   connectButtons();
   setFixedSize(units_.XToPixels(kDialogWidthUnits), units_.YToPixels(kDialogHeightUnits));
@@ -74,7 +79,7 @@ void QtSetupDialog::createControls() {
                     kIconPixels + 2 * icon->frameWidth());
 
   addButton(kEarthMapCommand, kEarthMapButtonText, {7, 233, 50, 14});
-  addText(kRecoveryText, {28, 154, 238, 38});
+  addText(kRecoveryTextLinux, {28, 154, 238, 38});
   addCheckBox(SetupCheckBox::RunAtStartup, kRunAtStartupText, {192, 252, 63, 10});
   addCheckBox(SetupCheckBox::SunCentered, kSunCenteredText, {192, 223, 60, 10});
 }
@@ -187,5 +192,22 @@ std::optional<std::string> QtSetupDialog::PromptOpenFile(const std::string& init
 void QtSetupDialog::EndDialog(int result) { done(result); }
 
 void QtSetupDialog::reject() { setup_.OnCancel(); }
+
+void QtSetupDialog::BringBack() {
+  if (QWidget* owner = parentWidget(); owner != nullptr && owner->isMinimized()) {
+    owner->showNormal();
+  }
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+}
+
+void QtSetupDialog::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  // After the window manager has finished minimising, not inside it.
+  if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+    QTimer::singleShot(0, this, &QtSetupDialog::BringBack);
+  }
+}
 
 }  // namespace lumivane

@@ -43,6 +43,15 @@ class QtSetupDialog final : public QDialog, public SetupView {
   // Esc, and a close request from the window manager: the Cancel command.
   void reject() override;
 
+  // Shows the dialog again, above the other windows, should it have been
+  // minimised or covered.
+  void BringBack();
+
+ protected:
+  // Some window managers minimise dialogs whatever their hints say; this one
+  // comes straight back, and with it the world window it belongs to.
+  void changeEvent(QEvent* event) override;
+
  private:
   void createControls();
   void connectButtons();

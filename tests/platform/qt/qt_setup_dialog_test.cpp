@@ -94,16 +94,23 @@ TEST_F(QtSetupDialogTest, ControlsFollowTheTabOrderWithTheirCaptions) {
   EXPECT_TRUE(dialog->button(kOkCommand)->isDefault());
 }
 
-TEST_F(QtSetupDialogTest, LabelsKeepTheirWholeTextAndTheUsageTextIsShown) {
+TEST_F(QtSetupDialogTest, LabelsKeepTheirWholeTextAndTheLinuxNotesAreShown) {
   const auto dialog = Dialog();
   bool usageShown = false;
+  bool recoveryShown = false;
   for (const QLabel* label : dialog->findChildren<QLabel*>()) {
     if (label->text() == kUsageText) usageShown = true;
-    if (!label->wordWrap() && !label->text().isEmpty()) {
+    if (label->text() == kRecoveryTextLinux) recoveryShown = true;
+    if (label->text().isEmpty()) continue;
+    if (label->wordWrap()) {
+      EXPECT_GE(label->height(), label->heightForWidth(label->width()))
+          << label->text().toStdString();
+    } else {
       EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
     }
   }
   EXPECT_TRUE(usageShown);
+  EXPECT_TRUE(recoveryShown);
 }
 
 TEST_F(QtSetupDialogTest, OkStoresEveryControlAndTheStartEntry) {
@@ -139,7 +146,7 @@ TEST_F(QtSetupDialogTest, EarthMapOffersBitmapsFirstAndStoresTheChosenFile) {
   const int result = Run(*dialog, [&] {
     OnFileDialog([&](QFileDialog& files) {
       EXPECT_EQ(files.nameFilters(),
-                (QStringList{"Windows bitmap (*.bmp)", "All files (*.*)"}));
+                (QStringList{"Windows bitmap (*.bmp)", "All files (*)"}));
       EXPECT_EQ(files.selectedNameFilter(), "Windows bitmap (*.bmp)");
       EXPECT_EQ(files.defaultSuffix(), "bmp");
       files.selectFile(mapPath);
@@ -180,6 +187,20 @@ TEST_F(QtSetupDialogTest, TheFileDialogStartsInTheStoredMapsFolder) {
     dialog->button(kExitCommand)->click();
   });
   EXPECT_EQ(dialog->result(), kIdExit);
+}
+
+TEST_F(QtSetupDialogTest, AMinimisedDialogComesBackAndBlocksOnlyItsOwner) {
+  QWidget owner;
+  owner.show();
+  QtSetupDialog dialog(*store_, startup_, QStringLiteral("Lumivane"), &owner);
+  EXPECT_EQ(dialog.windowModality(), Qt::WindowModal);
+  Run(dialog, [&] {
+    owner.showMinimized();  // as window managers take the owner along
+    dialog.showMinimized();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isMinimized(); }, 2000));
+    EXPECT_FALSE(owner.isMinimized());
+    dialog.button(kCancelCommand)->click();
+  });
 }
 
 }  // namespace
