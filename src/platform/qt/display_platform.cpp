@@ -1,5 +1,7 @@
 #include "platform/qt/display_platform.h"
 
+#include <xcb/xcb.h>
+
 #include <QtGlobal>
 
 namespace lumivane {
@@ -9,10 +11,32 @@ QByteArray PlatformToForce(const QByteArray& chosenPlatform, const QByteArray& d
   return QByteArrayLiteral("xcb");
 }
 
-void PreferX11Platform() {
-  const QByteArray platform =
-      PlatformToForce(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"));
-  if (!platform.isEmpty()) qputenv("QT_QPA_PLATFORM", platform);
+QString DisplayProblem(const QByteArray& chosenPlatform, const QByteArray& display,
+                       bool displayOpens) {
+  if (!chosenPlatform.isEmpty()) return {};
+  const QString needs = QStringLiteral("Lumivane needs an X11 display (an X server or XWayland)");
+  if (display.isEmpty()) return needs + QStringLiteral(": DISPLAY is not set");
+  if (!displayOpens) {
+    return needs + QStringLiteral(": cannot open display ") + QString::fromLocal8Bit(display);
+  }
+  return {};
+}
+
+bool X11DisplayOpens(const QByteArray& display) {
+  if (display.isEmpty()) return false;
+  xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
+  const bool opens = xcb_connection_has_error(connection) == 0;
+  xcb_disconnect(connection);
+  return opens;
+}
+
+QString PreferX11Platform() {
+  const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+  const QByteArray display = qgetenv("DISPLAY");
+  const QByteArray platform = PlatformToForce(chosen, display);
+  if (platform.isEmpty()) return DisplayProblem(chosen, display, false);
+  qputenv("QT_QPA_PLATFORM", platform);
+  return DisplayProblem(chosen, display, X11DisplayOpens(display));
 }
 
 }  // namespace lumivane

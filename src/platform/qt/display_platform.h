@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 namespace lumivane {
 
@@ -10,8 +11,17 @@ namespace lumivane {
 // the user the program runs on xcb.
 QByteArray PlatformToForce(const QByteArray& chosenPlatform, const QByteArray& display);
 
+// Why the program cannot start on this display, in one line, or empty when it
+// can: without a platform chosen by the user it needs an X display it can
+// open (displayOpens says whether `display` opened).
+QString DisplayProblem(const QByteArray& chosenPlatform, const QByteArray& display,
+                       bool displayOpens);
+
+// True when an X connection to `display` can be opened.
+bool X11DisplayOpens(const QByteArray& display);
+
 // Applies PlatformToForce to this process's environment; call it before the
-// QApplication is created.
-void PreferX11Platform();
+// QApplication is created. Returns DisplayProblem for this environment.
+QString PreferX11Platform();
 
 }  // namespace lumivane

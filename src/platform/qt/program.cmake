@@ -8,9 +8,14 @@ add_library(lumivane_qt_shell STATIC
   ${CMAKE_CURRENT_LIST_DIR}/qt_setup_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_startup_platform.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_tray_icon.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/qt_world_window.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/qt_world_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tray_icon_backdrop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11_window_state.cpp)
 set_target_properties(lumivane_qt_shell PROPERTIES AUTOMOC ON)
-target_link_libraries(lumivane_qt_shell PUBLIC lumivane_qt Qt6::Widgets)
+# libxcb for what Qt leaves out on X11: window states and the display check.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
+target_link_libraries(lumivane_qt_shell PUBLIC lumivane_qt Qt6::Widgets PRIVATE PkgConfig::XCB)
 
 # The executable's name is the application name: settings in
 # $XDG_CONFIG_HOME/Brevanta/Lumivane.ini, message boxes captioned "Lumivane".

@@ -1,6 +1,8 @@
 #include "platform/qt/qt_builtin_images.h"
 
 #include <QImage>
+#include <QImageReader>
+#include <QPixmap>
 #include <QString>
 
 #include "platform/qt/qt_image_convert.h"
@@ -25,6 +27,18 @@ QString ResourcePath(const char* fileName) {
   return QString::fromLatin1(kResourcePrefix) + QString::fromLatin1(fileName);
 }
 
+bool HasTransparentPixels(const QImage& picture) {
+  if (!picture.hasAlphaChannel()) return false;
+  const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < argb.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    for (int x = 0; x < argb.width(); ++x) {
+      if (qAlpha(row[x]) < 255) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 Image QtBuiltinImageSource::Load(BuiltinImage image) {
@@ -34,7 +48,16 @@ Image QtBuiltinImageSource::Load(BuiltinImage image) {
 
 QIcon AppIcon() {
   EnsureResourcesRegistered();
-  return QIcon(ResourcePath(kAppIconFileName));
+  // Qt decodes an icon's 24-bit pictures without their transparency mask,
+  // which would give them black corners; the paletted pictures of every
+  // size keep it, and they are enough.
+  QIcon icon;
+  QImageReader reader(ResourcePath(kAppIconFileName));
+  do {
+    const QImage picture = reader.read();
+    if (HasTransparentPixels(picture)) icon.addPixmap(QPixmap::fromImage(picture));
+  } while (reader.jumpToNextImage());
+  return icon;
 }
 
 }  // namespace lumivane

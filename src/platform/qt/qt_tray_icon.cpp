@@ -1,41 +1,77 @@
 #include "platform/qt/qt_tray_icon.h"
 
-#include <QCursor>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
 #include <utility>
 
 #include "app/window_system.h"
 
 namespace lumivane {
+namespace {
+
+// The object name Qt gives the window of an icon docked in an XEmbed tray;
+// Qt creates it anew whenever a tray appears.
+constexpr char kEmbeddedIconWindowName[] = "QSystemTrayIconSys";
+
+}  // namespace
 
 QtTrayIcon::QtTrayIcon(NotifyHandler handler, QObject* parent)
-    : QObject(parent), handler_(std::move(handler)) {
-  hoverPoll_.setInterval(kHoverPollMs);
-  connect(&hoverPoll_, &QTimer::timeout, this, &QtTrayIcon::PollHover);
-}
+    : QObject(parent), handler_(std::move(handler)) {}
 
 QtTrayIcon::~QtTrayIcon() { Remove(); }
 
+bool QtTrayIcon::IsEmbeddedIconWindow(const QObject* object) {
+  return object != nullptr && object->isWidgetType() &&
+         object->objectName() == QLatin1String(kEmbeddedIconWindowName);
+}
+
 int QtTrayIcon::Add(const QIcon& icon, const QString& tip) {
   if (icon_) return 1;
-  if (!QSystemTrayIcon::isSystemTrayAvailable()) return 0;
+  // Shown even without a tray: Qt docks it as soon as one starts, as it does
+  // when a tray restarts.
   icon_ = std::make_unique<QSystemTrayIcon>(icon);
   icon_->setToolTip(tip);
   // Queued: the handler may run a modal dialog, which should not start
   // inside the tray's own mouse handling.
   connect(icon_.get(), &QSystemTrayIcon::activated, this, &QtTrayIcon::OnActivated,
           Qt::QueuedConnection);
+  // The icon's window is Qt's own and comes and goes with the tray, so its
+  // events are watched at the application.
+  QCoreApplication::instance()->installEventFilter(this);
   icon_->show();
-  hoverPoll_.start();
-  return 1;
+  return QSystemTrayIcon::isSystemTrayAvailable() ? 1 : 0;
 }
 
 int QtTrayIcon::Remove() {
   if (!icon_) return 0;
-  hoverPoll_.stop();
+  QCoreApplication::instance()->removeEventFilter(this);
   icon_->hide();
   icon_.reset();
-  hover_ = TrayHoverTracker();
   return 1;
+}
+
+bool QtTrayIcon::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Enter:
+    case QEvent::MouseMove:
+      // The pointer came onto the icon or moves over it: a hover, as a
+      // notification area reports one.
+      if (IsEmbeddedIconWindow(watched)) {
+        handler_(static_cast<std::uint32_t>(MouseMessage::Move));
+      }
+      break;
+    case QEvent::Paint:
+    case QEvent::Move:
+    case QEvent::Resize:
+      if (icon_ && IsEmbeddedIconWindow(watched)) {
+        return backdrop_.Filter(static_cast<QWidget&>(*watched), *event, icon_->icon());
+      }
+      break;
+    default:
+      break;
+  }
+  return false;
 }
 
 void QtTrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
@@ -54,14 +90,6 @@ void QtTrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
       return;
   }
   handler_(static_cast<std::uint32_t>(message));
-}
-
-void QtTrayIcon::PollHover() {
-  if (!icon_) return;
-  const QPoint pointer = QCursor::pos();
-  if (hover_.Poll(icon_->geometry().contains(pointer), pointer)) {
-    handler_(static_cast<std::uint32_t>(MouseMessage::Move));
-  }
 }
 
 }  // namespace lumivane

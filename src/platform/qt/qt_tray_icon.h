@@ -1,47 +1,55 @@
 #pragma once
 
+#include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
-#include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <memory>
 
-#include "platform/qt/tray_hover_tracker.h"
+#include "platform/qt/tray_icon_backdrop.h"
+
+class QWidget;
 
 namespace lumivane {
 
 // The notification-area icon. Its events reach the handler as the mouse
 // messages the world window understands: a hover (0x0200), a left click
 // (0x0202) or a right click (0x0205). The icon has no menu of its own.
+//
+// Hovers come from the icon's own window on trays that embed one (XEmbed):
+// the pointer entering it or moving over it. StatusNotifier hosts draw the
+// icon themselves and report no hover, so nothing is watched there: the
+// program stays idle between its refreshes either way.
 class QtTrayIcon final : public QObject {
   Q_OBJECT
 
  public:
   using NotifyHandler = std::function<void(std::uint32_t mouseMessage)>;
 
-  // How often the pointer is compared with the icon's place: the tray
-  // reports no hover of its own.
-  static constexpr int kHoverPollMs = 100;
-
   explicit QtTrayIcon(NotifyHandler handler, QObject* parent = nullptr);
   ~QtTrayIcon() override;
 
-  // 1 when the icon is shown; 0 when the desktop has no notification area.
+  // Shows the icon. It appears whenever a notification area is there: at
+  // once, or when one starts later. 1 when one is there now, else 0.
   int Add(const QIcon& icon, const QString& tip);
   // 1 when an icon was removed, else 0.
   int Remove();
 
   bool shown() const { return icon_ != nullptr; }
 
+  // True for the window Qt embeds into an XEmbed tray for the icon.
+  static bool IsEmbeddedIconWindow(const QObject* object);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void OnActivated(QSystemTrayIcon::ActivationReason reason);
-  void PollHover();
 
   NotifyHandler handler_;
   std::unique_ptr<QSystemTrayIcon> icon_;
-  QTimer hoverPoll_;
-  TrayHoverTracker hover_;
+  TrayIconBackdrop backdrop_;
 };
 
 }  // namespace lumivane

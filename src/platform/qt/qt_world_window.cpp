@@ -5,12 +5,14 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QShowEvent>
 #include <QWindow>
 
 #include "platform/qt/mouse_key_state.h"
 #include "platform/qt/qt_builtin_images.h"
 #include "platform/qt/qt_image_convert.h"
 #include "platform/qt/qt_setup_dialog.h"
+#include "platform/qt/x11_window_state.h"
 
 namespace lumivane {
 namespace {
@@ -27,14 +29,24 @@ QtWorldWindow::QtWorldWindow(const QtWorldWindowServices& services)
       services_(services),
       messages_(this, services.applicationName),
       tray_([this](std::uint32_t message) {
-        if (!ended_) core_->OnTrayNotify(message);
+        if (ended_) return;
+        // The open setup dialog takes no tray clicks; it comes back instead,
+        // so that it cannot get lost behind other windows.
+        if (setupDialog_ && message != static_cast<std::uint32_t>(MouseMessage::Move)) {
+          setupDialog_->BringBack();
+        }
+        core_->OnTrayNotify(message);
       }) {
   // Moves without a button must arrive too: they end a drag.
   setMouseTracking(true);
   // Every pixel comes from the map; nothing to erase first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::ClickFocus);
+  placement_ = geometry();
 
+  // A coarse timer may fire a little early, and a refresh that comes before
+  // the picture is due only repeats the cached one.
+  refreshTimer_.setTimerType(Qt::PreciseTimer);
   connect(&refreshTimer_, &QTimer::timeout, this, [this] {
     if (!ended_) core_->OnTimer(static_cast<std::int32_t>(TimerId::Refresh));
   });
@@ -78,21 +90,24 @@ void QtWorldWindow::paintEvent(QPaintEvent*) {
 }
 
 void QtWorldWindow::mousePressEvent(QMouseEvent* event) {
+  buttonHeld_ = true;
   // A click makes the window active, so that Esc reaches it.
   if (event->button() == Qt::LeftButton) activateWindow();
 }
 
 void QtWorldWindow::mouseMoveEvent(QMouseEvent* event) {
   if (ended_) return;
-  // Client coordinates against where the window was last placed, the same
-  // rectangle the drag reads back, so the two always agree even while the
-  // window manager has not caught up with a move yet.
-  const QPoint client = event->globalPosition().toPoint() - geometry().topLeft();
+  buttonHeld_ = event->buttons() != Qt::NoButton;
+  // The pointer's screen position against where the window was placed: the
+  // same rectangle the drag reads back, so the two always agree even while
+  // the window manager has not caught up with a move yet.
+  const QPoint client = event->globalPosition().toPoint() - placement_.topLeft();
   core_->OnMouseMove(MouseKeyState(event->buttons(), event->modifiers()), client.x(),
                      client.y());
 }
 
 void QtWorldWindow::mouseReleaseEvent(QMouseEvent* event) {
+  buttonHeld_ = event->buttons() != Qt::NoButton;
   if (ended_) return;
   if (event->button() == Qt::LeftButton) {
     core_->OnLButtonUp();
@@ -123,6 +138,26 @@ void QtWorldWindow::closeEvent(QCloseEvent* event) {
   if (!ended_) core_->OnCancel();
 }
 
+void QtWorldWindow::showEvent(QShowEvent* event) {
+  // Sent before the native window is mapped, which is when the state counts.
+  if (QWindow* window = windowHandle(); window != nullptr && !event->spontaneous()) {
+    SkipTaskbarAndPager(*window);
+  }
+  QWidget::showEvent(event);
+}
+
+// Moves and resizes that the window manager makes on its own (outside a
+// press) become the window's placement.
+void QtWorldWindow::moveEvent(QMoveEvent* event) {
+  if (!buttonHeld_) placement_.moveTopLeft(pos());
+  QWidget::moveEvent(event);
+}
+
+void QtWorldWindow::resizeEvent(QResizeEvent* event) {
+  if (!buttonHeld_) placement_.setSize(size());
+  QWidget::resizeEvent(event);
+}
+
 void QtWorldWindow::connectScreens() {
   connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen* screen) {
     watchScreen(screen);
@@ -148,11 +183,13 @@ WindowRect QtWorldWindow::DesktopRect() {
   return screen == nullptr ? WindowRect{} : ToWindowRect(screen->availableGeometry());
 }
 
-WindowRect QtWorldWindow::GetWindowPlacement() { return ToWindowRect(geometry()); }
+WindowRect QtWorldWindow::GetWindowPlacement() { return ToWindowRect(placement_); }
 
 void QtWorldWindow::SetWindowPlacement(const WindowRect& normalPosition) {
-  setGeometry(normalPosition.left, normalPosition.top, normalPosition.right - normalPosition.left,
-              normalPosition.bottom - normalPosition.top);
+  placement_ = QRect(normalPosition.left, normalPosition.top,
+                     normalPosition.right - normalPosition.left,
+                     normalPosition.bottom - normalPosition.top);
+  setGeometry(placement_);
 }
 
 void QtWorldWindow::SetZOrder(ZOrder order) {
@@ -201,7 +238,13 @@ int QtWorldWindow::RemoveTrayIcon() { return tray_.Remove(); }
 
 int QtWorldWindow::RunSetupDialog() {
   QtSetupDialog dialog(services_.store, services_.startup, services_.applicationName, this);
-  return dialog.exec();
+  setupDialog_ = &dialog;
+  const int result = dialog.exec();
+  // The focus goes back to the window the dialog belongs to, as on closing
+  // any dialog: window managers hand it on only to windows in their
+  // taskbar, and this one is not.
+  if (!ended_) activateWindow();
+  return result;
 }
 
 void QtWorldWindow::EndWorldWindow(int result) {

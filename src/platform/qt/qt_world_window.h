@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QMetaObject>
 #include <QPainter>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -23,6 +24,8 @@
 class QScreen;
 
 namespace lumivane {
+
+class QtSetupDialog;
 
 // What the world window needs besides the window system, which it is itself.
 struct QtWorldWindowServices {
@@ -53,6 +56,7 @@ class QtWorldWindow final : public QWidget, public WindowSystem, public FrameWin
   bool ended() const { return ended_; }
   const WorldWindow& core() const { return *core_; }
   const QtTrayIcon& trayIcon() const { return tray_; }
+  const QTimer& refreshTimer() const { return refreshTimer_; }
 
   // WindowSystem
   void SetWindowIcons() override;
@@ -79,6 +83,9 @@ class QtWorldWindow final : public QWidget, public WindowSystem, public FrameWin
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void connectScreens();
@@ -93,6 +100,7 @@ class QtWorldWindow final : public QWidget, public WindowSystem, public FrameWin
   QTimer peekTimer_;
   QMetaObject::Connection screenWatch_;
   QEventLoop loop_;
+  QPointer<QtSetupDialog> setupDialog_;  // while it is open
   std::unique_ptr<WorldWindow> core_;
 
   // Painting: inside paintEvent the core's frames go to this painter; a frame
@@ -100,6 +108,14 @@ class QtWorldWindow final : public QWidget, public WindowSystem, public FrameWin
   QPainter* painter_ = nullptr;
   QImage pendingFrame_;
   bool drawingPendingFrame_ = false;
+
+  // Where the program last placed the window, or where the window manager
+  // put it while no button was held. Drags and the saved placement work from
+  // this and the pointer's screen position only: a window manager may report
+  // a passing position while the press that starts a drag activates the
+  // window.
+  QRect placement_;
+  bool buttonHeld_ = false;
 
   bool ended_ = false;
   int result_ = 0;

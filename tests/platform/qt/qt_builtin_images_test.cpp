@@ -82,7 +82,7 @@ TEST(QtBuiltinImageSource, MissingPictureComesBackEmpty) {
   EXPECT_TRUE(source.Load(static_cast<BuiltinImage>(99)).empty());
 }
 
-TEST(AppIcon, HoldsEverySizeTheShellsAskFor) {
+TEST(AppIcon, HoldsEverySizeTheShellsAskForWithTransparentCorners) {
   // QIcon needs a GUI application; make one if no other test did.
   std::unique_ptr<QGuiApplication> app;
   if (QGuiApplication::instance() == nullptr) {
@@ -99,6 +99,14 @@ TEST(AppIcon, HoldsEverySizeTheShellsAskFor) {
   EXPECT_EQ(sizes, (std::set<int>{16, 32, 48, 64}));
   const QImage small = icon.pixmap(QSize(16, 16)).toImage();
   EXPECT_EQ(small.size(), QSize(16, 16));
+  // The corners are transparent at every size, the middle opaque, so a
+  // panel shows through around the picture.
+  for (int size : {16, 22, 32, 48, 64}) {
+    const QImage picture = icon.pixmap(QSize(size, size)).toImage();
+    EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0) << size;
+    EXPECT_EQ(qAlpha(picture.pixel(size - 1, size - 1)), 0) << size;
+    EXPECT_EQ(qAlpha(picture.pixel(size / 2, size / 2)), 255) << size;
+  }
 }
 
 }  // namespace

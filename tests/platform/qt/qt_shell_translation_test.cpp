@@ -2,12 +2,17 @@
 // choice, tray hovers and dialog units.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEnterEvent>
 #include <QFont>
+#include <QMouseEvent>
+#include <QWidget>
+#include <vector>
 
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/display_platform.h"
 #include "platform/qt/mouse_key_state.h"
-#include "platform/qt/tray_hover_tracker.h"
+#include "platform/qt/qt_tray_icon.h"
 
 namespace lumivane {
 namespace {
@@ -30,14 +35,56 @@ TEST(PlatformToForce, XcbOnlyWithAnXDisplayAndNoPlatformChosen) {
   EXPECT_EQ(PlatformToForce("", ""), "");
 }
 
-TEST(TrayHoverTracker, ReportsEnteringAndMovingButNotResting) {
-  TrayHoverTracker tracker;
-  EXPECT_FALSE(tracker.Poll(false, QPoint(5, 5)));
-  EXPECT_TRUE(tracker.Poll(true, QPoint(10, 10)));   // onto the icon
-  EXPECT_FALSE(tracker.Poll(true, QPoint(10, 10)));  // resting
-  EXPECT_TRUE(tracker.Poll(true, QPoint(11, 10)));   // moving over it
-  EXPECT_FALSE(tracker.Poll(false, QPoint(40, 10)));
-  EXPECT_TRUE(tracker.Poll(true, QPoint(11, 10)));   // back onto it at the same spot
+TEST(DisplayProblem, OneLineWhenNoXDisplayCanBeUsedAndNothingWhenTheUserChoseAPlatform) {
+  const QString needs = "Lumivane needs an X11 display (an X server or XWayland)";
+  const struct {
+    const char* chosenPlatform;
+    const char* display;
+    bool opens;
+    QString problem;
+  } cases[] = {
+      {"", ":0", true, ""},
+      {"", "", false, needs + ": DISPLAY is not set"},
+      {"", ":7", false, needs + ": cannot open display :7"},
+      {"wayland", "", false, ""},
+      {"offscreen", ":7", false, ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DisplayProblem(c.chosenPlatform, c.display, c.opens), c.problem)
+        << c.chosenPlatform << " / " << c.display;
+  }
+}
+
+TEST(X11DisplayOpens, NotWithoutADisplayOrWithOneThatIsNotThere) {
+  EXPECT_FALSE(X11DisplayOpens(""));
+  EXPECT_FALSE(X11DisplayOpens(":65000"));
+}
+
+TEST(QtTrayIcon, ThePointerEnteringOrMovingOverTheEmbeddedIconIsAHover) {
+  std::vector<std::uint32_t> messages;
+  QtTrayIcon tray([&](std::uint32_t message) { messages.push_back(message); });
+  QWidget embedded;  // as Qt names the icon's window in an XEmbed tray
+  embedded.setObjectName("QSystemTrayIconSys");
+  QWidget other;
+  const auto enter = [](QWidget& widget) {
+    QEnterEvent event(QPointF(3, 3), QPointF(3, 3), QPointF(103, 3));
+    QCoreApplication::sendEvent(&widget, &event);
+  };
+  const auto move = [](QWidget& widget) {
+    QMouseEvent event(QEvent::MouseMove, QPointF(4, 3), QPointF(104, 3), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&widget, &event);
+  };
+
+  enter(embedded);  // no icon yet
+  tray.Add(QIcon(), "Lumivane");
+  enter(embedded);
+  move(embedded);
+  enter(other);
+  move(other);
+  tray.Remove();
+  move(embedded);
+  EXPECT_EQ(messages, (std::vector<std::uint32_t>{0x0200, 0x0200}));
 }
 
 TEST(DialogUnits, FourUnitsAcrossAreOneAverageLetterAndEightDownOneLine) {

@@ -1,0 +1,64 @@
+#include "platform/qt/x11_window_state.h"
+
+#include <xcb/xcb.h>
+
+#include <QGuiApplication>
+#include <QWindow>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace lumivane {
+namespace {
+
+xcb_atom_t InternAtom(xcb_connection_t* connection, const char* name) {
+  const xcb_intern_atom_cookie_t cookie =
+      xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+  xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+  if (reply == nullptr) return XCB_ATOM_NONE;
+  const xcb_atom_t atom = reply->atom;
+  std::free(reply);
+  return atom;
+}
+
+std::vector<xcb_atom_t> ReadAtoms(xcb_connection_t* connection, xcb_window_t window,
+                                  xcb_atom_t property) {
+  std::vector<xcb_atom_t> atoms;
+  const xcb_get_property_cookie_t cookie =
+      xcb_get_property(connection, 0, window, property, XCB_ATOM_ATOM, 0, 1024);
+  xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
+  if (reply == nullptr) return atoms;
+  if (reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
+    const auto* values = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
+    atoms.assign(values, values + xcb_get_property_value_length(reply) / 4);
+  }
+  std::free(reply);
+  return atoms;
+}
+
+}  // namespace
+
+void SkipTaskbarAndPager(QWindow& window) {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  // The offscreen platform answers too, without a connection.
+  if (x11 == nullptr || x11->connection() == nullptr) return;
+  xcb_connection_t* connection = x11->connection();
+  const auto id = static_cast<xcb_window_t>(window.winId());
+  const xcb_atom_t state = InternAtom(connection, "_NET_WM_STATE");
+  // Qt merges its own states into what the property already holds when it
+  // maps the window, so these stay.
+  std::vector<xcb_atom_t> atoms = ReadAtoms(connection, id, state);
+  for (const char* name : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"}) {
+    const xcb_atom_t atom = InternAtom(connection, name);
+    if (atom == XCB_ATOM_NONE) continue;
+    bool present = false;
+    for (xcb_atom_t existing : atoms) present = present || existing == atom;
+    if (!present) atoms.push_back(atom);
+  }
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
+                      static_cast<std::uint32_t>(atoms.size()), atoms.data());
+  xcb_flush(connection);
+}
+
+}  // namespace lumivane
