@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "render/device_pixels.h"
 #include "settings/load_settings.h"
 #include "settings/save_placement.h"
 #include "setup/setup_ids.h"
@@ -42,8 +43,9 @@ void WorldWindow::OnPaint() {
 
 void WorldWindow::PaintFrame() {
   const EarthMapView map{map_.image, map_.nativeWidth, map_.nativeHeight};
-  composer_.PaintFrame(FrameOptionsFor(settings_, map_.nativeWidth), map, markers_, ports_.frame,
-                       ports_.clock.Now());
+  const FrameOptions options = AtDevicePixelRatio(FrameOptionsFor(settings_, map_.nativeWidth),
+                                                  ports_.frame.DevicePixelRatio());
+  composer_.PaintFrame(options, map, markers_, ports_.frame, ports_.clock.Now());
 }
 
 void WorldWindow::OnMouseMove(std::uint32_t keys, std::int32_t x, std::int32_t y) {

@@ -12,6 +12,11 @@ class FrameWindow {
   // Minimised windows are not painted at all.
   virtual bool IsMinimised() const = 0;
 
+  // Device pixels per window pixel: frames are composed at the window's size
+  // times this and shown one to one on the device. 1 where the two are the
+  // same.
+  virtual double DevicePixelRatio() const { return 1.0; }
+
   // Shows the whole picture with its top-left corner at the window's.
   virtual void ShowFrame(const Image& frame) = 0;
 };

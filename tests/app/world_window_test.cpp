@@ -26,10 +26,12 @@ class SharedLogFrameWindow : public FrameWindow {
  public:
   explicit SharedLogFrameWindow(Lines& log) : log_(log) {}
   bool minimised = false;
+  double devicePixelRatio = 1.0;
   std::vector<Image> shown;
   // The next frames that run out of memory.
   int framesThatFail = 0;
   bool IsMinimised() const override { return minimised; }
+  double DevicePixelRatio() const override { return devicePixelRatio; }
   void ShowFrame(const Image& frame) override {
     if (framesThatFail > 0 && framesThatFail--) throw std::bad_alloc();
     log_.push_back("ShowFrame " + std::to_string(frame.width()) + "x" +
@@ -125,6 +127,19 @@ TEST_F(World, TheRefreshTimerRepaintsAndTheFirstPaintIsAFullFrame) {
   log.clear();
   world->OnTimer(7);  // not ours
   EXPECT_TRUE(log.empty());
+}
+
+TEST_F(World, OnAScaledScreenFramesAreComposedInDevicePixelsAndPlacementStays) {
+  frame.devicePixelRatio = 2.0;
+  Start();
+  world->OnPaint();
+  EXPECT_EQ(Only({"ShowFrame"}), (Lines{"ShowFrame 800x400", "ShowFrame 800x400"}));
+  // The window keeps its size and place in the desktop's own pixels.
+  EXPECT_EQ(window.window, (WindowRect{0, 0, 400, 200}));
+  log.clear();
+  frame.devicePixelRatio = 1.5;  // moved to another screen: a new frame at once
+  world->OnPaint();
+  EXPECT_EQ(Only({"ShowFrame"}), (Lines{"ShowFrame 600x300", "ShowFrame 600x300"}));
 }
 
 TEST_F(World, MinimisedWindowsAreNotPainted) {

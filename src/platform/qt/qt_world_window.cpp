@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QWindow>
+#include <algorithm>
 
 #include "platform/qt/mouse_key_state.h"
 #include "platform/qt/qt_builtin_images.h"
@@ -260,8 +261,12 @@ void QtWorldWindow::EndWorldWindow(int result) {
 
 bool QtWorldWindow::IsMinimised() const { return isMinimized(); }
 
+double QtWorldWindow::DevicePixelRatio() const { return devicePixelRatioF(); }
+
 void QtWorldWindow::ShowFrame(const Image& frame) {
   QImage image = QImageFromImage(frame);
+  // Composed in device pixels on screens scaled up: drawn one to one.
+  image.setDevicePixelRatio(std::max(1.0, devicePixelRatioF()));
   if (painter_ != nullptr) {
     painter_->drawImage(0, 0, image);
     return;

@@ -74,6 +74,7 @@ class QtWorldWindow final : public QWidget, public WindowSystem, public FrameWin
 
   // FrameWindow
   bool IsMinimised() const override;
+  double DevicePixelRatio() const override;
   void ShowFrame(const Image& frame) override;
 
  protected:

@@ -17,7 +17,7 @@ work=$(mktemp -d)
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  [ -n "${KEEP:-}" ] || rm -rf "$work"
+  rm -rf "$work"
 }
 trap cleanup EXIT
 

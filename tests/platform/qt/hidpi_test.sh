@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Runs the Linux program on a virtual X display scaled to 200 % and to 150 %
+# and checks that the map is drawn in the screen's own pixels: the window
+# covers its size times the scale, and its pixels are not its logical pixels
+# blown up (then whole neighbouring columns and rows would repeat).
+#
+# Usage: hidpi_test.sh path/to/Lumivane [screenshot-folder]
+# Needs: Xvfb openbox xwininfo (x11-utils) import convert (imagemagick) python3.
+set -euo pipefail
+
+program=$(realpath "$1")
+shots=${2:-}
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$work/program.log" ] && sed "s/^/  program: /" "$work/program.log" >&2
+  exit 1
+}
+
+# Waits up to 20 s for a command to succeed.
+wait_for() {
+  for _ in $(seq 200); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+
+mkdir -p "$work/config/Brevanta" "$work/runtime"
+chmod 700 "$work/runtime"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_AUTO_SCREEN_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
+
+exec 5> "$work/display"
+Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+wait_for test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+openbox >/dev/null 2>&1 &
+pids+=($!)
+wait_for sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q \"window id\"" || fail "openbox did not start"
+
+# The share of neighbouring columns, and of rows, that are the same all
+# through: about 1/2 for a picture doubled, 1/3 for one scaled by 1.5.
+repeated_lines() {
+  convert "$1" -depth 8 "$work/window.ppm"
+  python3 - "$work/window.ppm" <<'PYTHON'
+import sys
+data = open(sys.argv[1], "rb").read()
+fields = data.split(maxsplit=4)
+width, height = int(fields[1]), int(fields[2])
+pixels = fields[4]
+rows = [pixels[y * width * 3:(y + 1) * width * 3] for y in range(height)]
+columns = [b"".join(row[x * 3:x * 3 + 3] for row in rows) for x in range(width)]
+def share(lines):
+    return sum(a == b for a, b in zip(lines, lines[1:])) / (len(lines) - 1)
+print(f"{share(columns):.3f} {share(rows):.3f}")
+PYTHON
+}
+
+for scale in 2 1.5; do
+  printf '[position]\nx=20\ny=10\n' > "$work/config/Brevanta/Lumivane.ini"
+  QT_SCALE_FACTOR=$scale "$program" >"$work/program.log" 2>&1 &
+  program_pid=$!
+  pids+=("$program_pid")
+  size=$(python3 -c "print(f'{round(400 * $scale)}x{round(200 * $scale)}')")
+  place=$(python3 -c "print(f'+{round(20 * $scale)}+{round(10 * $scale)}')")
+  map_shown() { xwininfo -root -tree | grep -q "\"Lumivane\": (\"Lumivane\" \"Lumivane\")  $size+.*  $place\$"; }
+  wait_for map_shown || fail "at scale $scale no $size map window at $place"
+  sleep 1
+  import -window root "$work/screen.png"
+  convert "$work/screen.png" -crop "$size$place" +repage "$work/map-$scale.png"
+  [ -n "$shots" ] && cp "$work/map-$scale.png" "$shots/lumivane-hidpi-$scale.png"
+  read -r columns rows <<<"$(repeated_lines "$work/map-$scale.png")"
+  echo "scale $scale: repeated neighbouring columns $columns, rows $rows"
+  python3 -c "import sys; sys.exit(0 if $columns < 0.2 and $rows < 0.2 else 1)" \
+    || fail "at scale $scale the map repeats its columns ($columns) or rows ($rows)"
+  kill "$program_pid"
+  wait "$program_pid" 2>/dev/null || true
+done
+echo "hidpi test passed"
