@@ -186,13 +186,23 @@ TEST_F(QtProfileStoreTest, TheFirstWriteAfterAnUnreadableLineKeepsTheFileAsItWas
 }
 
 TEST_F(QtProfileStoreTest, AnUnreadableFileGivesDefaultsAndIsNotWrittenOver) {
-  // A folder where the file should be can be neither read nor replaced.
-  ASSERT_TRUE(QDir().mkpath(IniPath()));
-  QtProfileStore store("Lumivane");
-  EXPECT_EQ(store.ReadSettingInt("size", "scale", 30), 30);
-  EXPECT_FALSE(store.WriteSettingInt("size", "scale", 60));
-  EXPECT_FALSE(store.WriteSettingString("options", "image", "/maps/x.bmp"));
-  EXPECT_TRUE(QFileInfo(IniPath()).isDir());
+  // A folder or a FIFO where the file should be can be neither read (nor
+  // waited on) nor replaced.
+  for (const bool fifo : {false, true}) {
+    ASSERT_TRUE(QDir().mkpath(ConfigHome() + "/Brevanta"));
+    QDir(IniPath()).removeRecursively();
+    QFile::remove(IniPath());
+    if (fifo) {
+      ASSERT_EQ(::mkfifo(QFile::encodeName(IniPath()).constData(), 0600), 0);
+    } else {
+      ASSERT_TRUE(QDir().mkpath(IniPath()));
+    }
+    QtProfileStore store("Lumivane");
+    EXPECT_EQ(store.ReadSettingInt("size", "scale", 30), 30);
+    EXPECT_FALSE(store.WriteSettingInt("size", "scale", 60));
+    EXPECT_FALSE(store.WriteSettingString("options", "image", "/maps/x.bmp"));
+    EXPECT_EQ(QFileInfo(IniPath()).isDir(), !fifo);
+  }
 }
 
 TEST_F(QtProfileStoreTest, WritesReplaceTheFileInsteadOfWritingIntoIt) {
