@@ -1,10 +1,10 @@
 #include "platform/win32/gdi_image.h"
 
 #include <cstdint>
-#include <limits>
 #include <new>
 
 #include "platform/win32/win32_handles.h"
+#include "render/picture_limits.h"
 
 namespace lumivane::win32 {
 
@@ -23,8 +23,7 @@ Image ImageFromBitmap(HBITMAP bitmap) {
   BITMAP header{};
   if (bitmap == nullptr || GetObjectA(bitmap, sizeof header, &header) == 0) return {};
   const std::int64_t pixelCount = std::int64_t{header.bmWidth} * header.bmHeight;
-  if (header.bmWidth <= 0 || header.bmHeight <= 0 ||
-      pixelCount > std::numeric_limits<std::int32_t>::max() / 4) {
+  if (header.bmWidth <= 0 || header.bmHeight <= 0 || pixelCount > kMaxMapPixels) {
     return {};
   }
   try {
