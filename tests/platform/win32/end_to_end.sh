@@ -71,6 +71,12 @@ stop_program() {  # Esc, then the process must end on its own
   fi
 }
 
+# A crash ends the program at once rather than waiting in Wine's debugger,
+# so a map file that brings it down fails its checks quickly.
+ae_debug='HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug'
+"$wine" reg add "$ae_debug" /v Auto /t REG_SZ /d 1 /f >/dev/null
+"$wine" reg add "$ae_debug" /v Debugger /t REG_SZ /d false /f >/dev/null
+
 # A clean start: no settings, no start entry.
 "$wine" reg delete "$app_key" /f >/dev/null 2>&1 || true
 "$wine" reg delete "$run_key" /v Lumivane /f >/dev/null 2>&1 || true
