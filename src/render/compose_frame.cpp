@@ -28,18 +28,22 @@ std::int32_t SaturateToInt32(std::int64_t value) {
       value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
-// Mask AND, then picture OR, both resampled from the marker's whole square to
-// size x size centred on the body's pixel of the map in area; clipped at the
-// picture's edges.
-void DrawMarker(Image& working, const PixelRect& area, double declination,
-                double westLongitude, std::int32_t size, const Image& mask, const Image& picture,
-                std::int32_t squareSize) {
-  if (size <= 0) return;
+// Where a marker of size x size goes: centred on the body's pixel of the
+// map in area (it may reach past the picture's edges).
+PixelRect MarkerPlace(const PixelRect& area, double declination, double westLongitude,
+                      std::int32_t size) {
   const std::int64_t cx =
       std::int64_t{area.x} + MapGeometry::WestLongitudeToColumn(area.width, westLongitude);
   const std::int64_t cy =
       std::int64_t{area.y} + MapGeometry::LatitudeToRow(area.height, declination);
-  const PixelRect to{SaturateToInt32(cx - size / 2), SaturateToInt32(cy - size / 2), size, size};
+  return PixelRect{SaturateToInt32(cx - size / 2), SaturateToInt32(cy - size / 2), size, size};
+}
+
+// Mask AND, then picture OR, both resampled from the marker's whole square;
+// clipped at the picture's edges.
+void DrawMarker(Image& working, const PixelRect& to, const Image& mask, const Image& picture,
+                std::int32_t squareSize) {
+  if (to.width <= 0) return;
   const PixelRect square{0, 0, squareSize, squareSize};
   StretchBlit(working, to, mask, square, RasterOp::And);
   StretchBlit(working, to, picture, square, RasterOp::Or);
@@ -114,11 +118,13 @@ bool TurnsBeforePlacing(const FrameOptions& options, const PixelRect& area) {
 }
 
 // The frame's pixels outside the map area get the background.
-void FillOutside(Image& frame, const PixelRect& area, Pixel background) {
+void FillOutside(Image& frame, const PixelRect& area, Pixel background,
+                 std::int32_t firstRow = 0,
+                 std::int32_t endRow = std::numeric_limits<std::int32_t>::max()) {
   const std::int64_t left = std::clamp<std::int64_t>(area.x, 0, frame.width());
   const std::int64_t right =
       std::clamp<std::int64_t>(std::int64_t{area.x} + area.width, left, frame.width());
-  for (std::int32_t y = 0; y < frame.height(); ++y) {
+  for (std::int32_t y = std::max(0, firstRow); y < std::min(frame.height(), endRow); ++y) {
     Pixel* row = frame.row(y);
     if (y < area.y || y >= std::int64_t{area.y} + area.height) {
       std::fill(row, row + frame.width(), background);
@@ -148,6 +154,17 @@ Image PlainMap(const FrameOptions& options, const EarthMapView& map) {
 
 Image FinishFrame(const FrameOptions& options, Image working, const MarkerImages& markers,
                   const SkyPositions& sky, const Image* nightLights) {
+  FinishFrameFromTheTop(options, working, markers, sky, nightLights, {});
+  return working;
+}
+
+void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
+                           const MarkerImages& markers, const SkyPositions& sky,
+                           const Image* nightLights,
+                           const std::function<void(std::int32_t)>& rowsReady) {
+  const auto ready = [&rowsReady](std::int32_t rows) {
+    if (rowsReady) rowsReady(rows);
+  };
   const PixelRect area = MapArea(options);
   if (TurnsBeforePlacing(options, area)) {
     // Finished as a frame of the map's own size, then placed.
@@ -156,33 +173,65 @@ Image FinishFrame(const FrameOptions& options, Image working, const MarkerImages
     mapSized.height = area.height;
     mapSized.fit = MapFit::Stretch;
     const Image turned = FinishFrame(mapSized, std::move(working), markers, sky, nightLights);
-    Image frame(options.width, options.height, options.background);
-    CopyBlit(frame, area.x, area.y, turned, PixelRect{0, 0, area.width, area.height});
-    return frame;
+    working = Image(options.width, options.height, options.background);
+    CopyBlit(working, area.x, area.y, turned, PixelRect{0, 0, area.width, area.height});
+    ready(working.height());
+    return;
   }
 
-  const PixelRect mapArea = CoversTheFrame(options, area)
-                                ? PixelRect{0, 0, working.width(), working.height()}
-                                : area;
-  ShadeDayNight(working, sky.sun.declination, sky.sun.westLongitude, options.nightDarkness,
-                ShadeExtras{mapArea, options.twilight, nightLights});
-  if (options.showMoon) {
-    DrawMarker(working, mapArea, sky.moon.declination, sky.moon.westLongitude,
-               MoonMarkerSize(options.markerScale, options.markerMapWidth), markers.moonMask,
-               markers.MoonImage(sky.moonPhase), kMoonMarkerSize);
+  const bool covers = CoversTheFrame(options, area);
+  const PixelRect mapArea = covers ? PixelRect{0, 0, working.width(), working.height()} : area;
+  const PixelRect moon =
+      options.showMoon
+          ? MarkerPlace(mapArea, sky.moon.declination, sky.moon.westLongitude,
+                        MoonMarkerSize(options.markerScale, options.markerMapWidth))
+          : PixelRect{};
+  const PixelRect sun =
+      options.showSun ? MarkerPlace(mapArea, sky.sun.declination, sky.sun.westLongitude,
+                                    SunMarkerSize(options.markerScale, options.markerMapWidth))
+                      : PixelRect{};
+  // The rows the markers touch; they are drawn once those are shaded.
+  std::int64_t markersTop = working.height();
+  std::int64_t markersEnd = 0;
+  for (const PixelRect& marker : {moon, sun}) {
+    if (marker.width <= 0) continue;
+    markersTop = std::min<std::int64_t>(markersTop, marker.y);
+    markersEnd = std::max<std::int64_t>(markersEnd, std::int64_t{marker.y} + marker.height);
   }
-  // The sun comes second and covers the moon where they overlap.
-  if (options.showSun) {
-    DrawMarker(working, mapArea, sky.sun.declination, sky.sun.westLongitude,
-               SunMarkerSize(options.markerScale, options.markerMapWidth), markers.sunMask,
-               markers.sunImage, kSunMarkerSize);
+  markersTop = std::clamp<std::int64_t>(markersTop, 0, working.height());
+  markersEnd = std::clamp<std::int64_t>(markersEnd, markersTop, working.height());
+  bool markersDrawn = markersTop == markersEnd;
+
+  // All at once unless someone waits for the rows.
+  constexpr std::int32_t kRowsPerStep = 64;
+  const std::int32_t step = rowsReady ? kRowsPerStep : std::max(1, working.height());
+  for (std::int32_t y = 0; y < working.height(); y += step) {
+    const std::int32_t end = static_cast<std::int32_t>(
+        std::min<std::int64_t>(working.height(), std::int64_t{y} + step));
+    ShadeExtras extras{mapArea, options.twilight, nightLights, options.threads, y, end};
+    ShadeDayNight(working, sky.sun.declination, sky.sun.westLongitude, options.nightDarkness,
+                  extras);
+    if (!markersDrawn && end >= markersEnd) {
+      DrawMarker(working, moon, markers.moonMask, markers.MoonImage(sky.moonPhase),
+                 kMoonMarkerSize);
+      // The sun comes second and covers the moon where they overlap.
+      DrawMarker(working, sun, markers.sunMask, markers.sunImage, kSunMarkerSize);
+      // Markers stay on the map: what reached the background is painted over.
+      if (!covers) {
+        FillOutside(working, area, options.background, static_cast<std::int32_t>(markersTop),
+                    static_cast<std::int32_t>(markersEnd));
+      }
+      markersDrawn = true;
+    }
+    if (!options.sunCentered) {
+      ready(markersDrawn ? end : std::min(end, static_cast<std::int32_t>(markersTop)));
+    }
   }
-  // Markers stay on the map: what reached the background is painted over.
-  if (!CoversTheFrame(options, area)) FillOutside(working, area, options.background);
-  if (!options.sunCentered) return working;
+  if (!options.sunCentered) return;
   Image turned(working.width(), working.height());
   TurnIntoFrame(working, SunCenteredShift(working.width(), sky.sun.westLongitude), turned);
-  return turned;
+  working = std::move(turned);
+  ready(working.height());
 }
 
 Image ComposeFrame(const FrameOptions& options, const EarthMapView& map,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "astro/lunar_position.h"
 #include "astro/solar_position.h"
@@ -33,6 +34,8 @@ struct FrameOptions {
   MapFit fit = MapFit::Stretch;
   Pixel background = 0;  // around a padded map
   bool twilight = false;  // twilight bands instead of the sharp terminator
+  // Threads that may shade the frame; the pixels are the same for any number.
+  std::int32_t threads = 1;
 };
 
 // Where the whole map lies in the frame: the frame itself when stretched; a
@@ -70,6 +73,15 @@ Image ComposeFrame(const FrameOptions& options, const EarthMapView& map,
 Image PlainMap(const FrameOptions& options, const EarthMapView& map);
 Image FinishFrame(const FrameOptions& options, Image plainMap, const MarkerImages& markers,
                   const SkyPositions& sky, const Image* nightLights = nullptr);
+
+// FinishFrame done in place from the top down, for a caller that passes the
+// rows on while the rest is still being made: rowsReady(n) is called each
+// time rows [0, n) are final, the last time with the frame's height. The
+// same pixels as FinishFrame. The sun-centred view turns every row, so there
+// all rows become final at once (and the frame may get a new size).
+void FinishFrameFromTheTop(const FrameOptions& options, Image& frame, const MarkerImages& markers,
+                           const SkyPositions& sky, const Image* nightLights,
+                           const std::function<void(std::int32_t)>& rowsReady);
 
 // Marker sizes in pixels: trunc(scale x mapWidth x 20 (moon) or 40 (sun)
 // x 0.0000625), that is scale x mapWidth / 800 or / 400 rounded down. They

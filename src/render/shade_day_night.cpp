@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <thread>
 #include <vector>
 
 #include "astro/angles.h"
@@ -75,6 +76,9 @@ inline bool SureAmount(double opacity, std::int32_t amount, std::int32_t& result
   result = low;
   return low == high;
 }
+
+// Fewer rows than this are not worth a thread of their own.
+constexpr std::int32_t kRowsPerBand = 64;
 
 // Below this z, 19 z^9 < 1: the day rule gains nothing (0.7^9 * 19 = 0.77).
 constexpr double kNoDayGainBelow = 0.7;
@@ -176,9 +180,10 @@ void ShadeDayNight(Image& image, double declination, double westLongitude,
   const auto firstX = static_cast<std::int32_t>(std::max<std::int64_t>(0, area.x));
   const auto endX = static_cast<std::int32_t>(
       std::min<std::int64_t>(image.width(), std::int64_t{area.x} + area.width));
-  const auto firstY = static_cast<std::int32_t>(std::max<std::int64_t>(0, area.y));
-  const auto endY = static_cast<std::int32_t>(
-      std::min<std::int64_t>(image.height(), std::int64_t{area.y} + area.height));
+  const auto firstY = static_cast<std::int32_t>(
+      std::max<std::int64_t>({0, area.y, extras.firstRow}));
+  const auto endY = static_cast<std::int32_t>(std::min<std::int64_t>(
+      {image.height(), std::int64_t{area.y} + area.height, extras.endRow}));
   if (firstX >= endX || firstY >= endY) return;
   const auto width = static_cast<std::size_t>(endX - firstX);
 
@@ -204,30 +209,46 @@ void ShadeDayNight(Image& image, double declination, double westLongitude,
     cosQ[i] = std::cos(q);
   }
 
-  std::vector<double> zenithCosines(width);
-  for (std::int32_t y = firstY; y < endY; ++y) {
-    const double p = MapGeometry::RowToLatitude(y - area.y, area.height) * kDegreesToRadians;
-    const double sinP = std::sin(p);
-    const double cosP = std::cos(p);
-    const double sinPSinA = sinP * sinA;
-    // A branch-free pass the compiler can vectorise, then the per-pixel rules.
-    for (std::size_t i = 0; i < width; ++i) {
-      zenithCosines[i] = (sinQ[i] * cosP) * sinBCosA + (cosQ[i] * cosP) * cosBCosA + sinPSinA;
-    }
-    Pixel* row = image.row(y) + firstX;
-    for (std::size_t i = 0; i < width; ++i) {
-      const double z = zenithCosines[i];
-      if (z < 0) {
-        row[i] = extraNight ? extraRule.Shade(row[i], z, firstX + static_cast<std::int32_t>(i), y,
-                                              estimator)
-                            : ShadeNight(row[i], z, amounts, estimator);
-      } else if (z >= kNoDayGainBelow) {
-        row[i] = ApplyDayRule(row[i], z);
-      } else {
-        row[i] &= 0x00FFFFFFu;  // no gain yet; a NaN also leaves the pixel
+  const auto shadeRows = [&](std::int32_t rowsFrom, std::int32_t rowsTo) {
+    std::vector<double> zenithCosines(width);
+    for (std::int32_t y = rowsFrom; y < rowsTo; ++y) {
+      const double p = MapGeometry::RowToLatitude(y - area.y, area.height) * kDegreesToRadians;
+      const double sinP = std::sin(p);
+      const double cosP = std::cos(p);
+      const double sinPSinA = sinP * sinA;
+      // A branch-free pass the compiler can vectorise, then the per-pixel rules.
+      for (std::size_t i = 0; i < width; ++i) {
+        zenithCosines[i] = (sinQ[i] * cosP) * sinBCosA + (cosQ[i] * cosP) * cosBCosA + sinPSinA;
+      }
+      Pixel* row = image.row(y) + firstX;
+      for (std::size_t i = 0; i < width; ++i) {
+        const double z = zenithCosines[i];
+        if (z < 0) {
+          row[i] = extraNight ? extraRule.Shade(row[i], z, firstX + static_cast<std::int32_t>(i),
+                                                y, estimator)
+                              : ShadeNight(row[i], z, amounts, estimator);
+        } else if (z >= kNoDayGainBelow) {
+          row[i] = ApplyDayRule(row[i], z);
+        } else {
+          row[i] &= 0x00FFFFFFu;  // no gain yet; a NaN also leaves the pixel
+        }
       }
     }
+  };
+
+  // Every pixel is shaded on its own, so bands of rows can be shaded side by
+  // side with the same result.
+  const std::int32_t rows = endY - firstY;
+  const std::int32_t bands = std::clamp(extras.threads, 1, std::max(1, rows / kRowsPerBand));
+  const auto bandStart = [&](std::int32_t band) {
+    return firstY + static_cast<std::int32_t>(std::int64_t{rows} * band / bands);
+  };
+  std::vector<std::thread> helpers;
+  for (std::int32_t band = 1; band < bands; ++band) {
+    helpers.emplace_back(shadeRows, bandStart(band), bandStart(band + 1));
   }
+  shadeRows(firstY, bandStart(1));
+  for (std::thread& helper : helpers) helper.join();
 }
 
 }  // namespace lumivane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 #include "render/image.h"
 #include "render/image_ops.h"
@@ -26,6 +27,11 @@ struct ShadeExtras {
   bool twilight = false;
   // City lights, the same size as the image: blended into the night side.
   const Image* nightLights = nullptr;
+  // Threads to shade with: the result is the same for any number.
+  std::int32_t threads = 1;
+  // Only the image rows [firstRow, endRow) are shaded.
+  std::int32_t firstRow = 0;
+  std::int32_t endRow = std::numeric_limits<std::int32_t>::max();
 };
 
 // The same shading for a map placed in the image, with twilight and night

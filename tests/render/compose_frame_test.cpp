@@ -104,6 +104,35 @@ TEST(ComposeFrame, PaddedAndCroppedFramesAreTheMapSizedFramePlaced) {
   }
 }
 
+// Rows handed on early are already final: they never change afterwards.
+TEST(FinishFrameFromTheTop, RowsReadyEarlyAreFinal) {
+  const Image map = CoordinateMap(360, 180);
+  const EarthMapView view{map, 360, 180};
+  const MarkerImages markers = SolidMarkers();
+  const SkyPositions sky = SkyAt(kJune2000 + 5 * 3600);
+  for (const MapFit fit : {MapFit::Stretch, MapFit::Pad, MapFit::Crop}) {
+    for (const bool sunCentered : {false, true}) {
+      FrameOptions options = Frame(700, 500, fit, sunCentered);
+      options.threads = 3;
+      const Image expected = FinishFrame(options, PlainMap(options, view), markers, sky);
+      Image frame = PlainMap(options, view);
+      std::int32_t final = 0;
+      int calls = 0;
+      FinishFrameFromTheTop(options, frame, markers, sky, nullptr, [&](std::int32_t rows) {
+        ++calls;
+        ASSERT_GE(rows, final);
+        for (std::int32_t y = final; y < rows; ++y) {
+          for (std::int32_t x = 0; x < 700; ++x) ASSERT_EQ(frame.at(x, y), expected.at(x, y));
+        }
+        final = rows;
+      });
+      EXPECT_EQ(final, 500) << static_cast<int>(fit) << " " << sunCentered;
+      EXPECT_EQ(calls > 1, !sunCentered);
+      EXPECT_EQ(frame, expected);
+    }
+  }
+}
+
 // The sun's altitude at a pixel's corner, as the map geometry places it, by
 // the spherical cosine rule (degrees; the program's degree factor).
 double SunAltitude(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
