@@ -87,6 +87,21 @@ TEST(WritePicture, ReplacingAFileKeepsItsPermissions) {
   EXPECT_EQ(QImage(QString::fromStdString(path)).width(), 8);
 }
 
+TEST(WritePicture, APictureLeftUnfinishedIsNotWritten) {
+  QTemporaryDir dir;
+  for (const auto& [name, format] : {std::pair{"frame.png", PictureFormat::Png},
+                                     std::pair{"frame.jpg", PictureFormat::Jpeg},
+                                     std::pair{"frame.bmp", PictureFormat::Bmp}}) {
+    RowGate gate;
+    gate.Publish(10);
+    gate.Abandon();
+    EXPECT_EQ(WritePicture(Gradient(64, 32), PathIn(dir, name), format, 90, &gate),
+              "the picture was not finished")
+        << name;
+  }
+  EXPECT_TRUE(FilesIn(dir).isEmpty());
+}
+
 TEST(CheckOutputPath, RefusesWhatIsNotARegularFileAtOnce) {
   QTemporaryDir dir;
   const std::string fifo = PathIn(dir, "pipe.png");

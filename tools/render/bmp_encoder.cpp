@@ -31,7 +31,11 @@ class SinkDevice final : public QIODevice {
 
 }  // namespace
 
-std::optional<std::string> EncodeBmp(const Image& picture, ByteSink& sink) {
+std::optional<std::string> EncodeBmp(const Image& picture, ByteSink& sink, RowGate* gate) {
+  // BMP rows are stored bottom-up: the whole picture first.
+  if (gate && !gate->WaitForRows(picture.height())) {
+    return std::string("the picture was not finished");
+  }
   // Our pixels are QImage's RGB32 layout: wrapped, not copied.
   const QImage image(reinterpret_cast<const uchar*>(picture.pixels().data()), picture.width(),
                      picture.height(), picture.width() * 4, QImage::Format_RGB32);

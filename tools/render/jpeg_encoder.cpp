@@ -68,7 +68,7 @@ void OnFinish(j_compress_ptr info) {
 
 // Returns false when libjpeg gave up; errors says why.
 bool Encode(jpeg_compress_struct& info, JpegErrors& errors, JpegDestination& destination,
-            const Image& picture, int quality) {
+            const Image& picture, int quality, RowGate* gate) {
   if (setjmp(errors.jump)) return false;
   jpeg_create_compress(&info);
   info.dest = &destination.manager;
@@ -81,6 +81,11 @@ bool Encode(jpeg_compress_struct& info, JpegErrors& errors, JpegDestination& des
   jpeg_set_quality(&info, quality, TRUE);
   jpeg_start_compress(&info, TRUE);
   while (info.next_scanline < info.image_height) {
+    if (gate && !gate->WaitForRows(static_cast<std::int32_t>(info.next_scanline) + 1)) {
+      std::snprintf(errors.message, sizeof errors.message, "the picture was not finished");
+      jpeg_abort_compress(&info);
+      return false;
+    }
     // libjpeg only reads the rows; its type just lacks const.
     auto* row = reinterpret_cast<JSAMPLE*>(
         const_cast<Pixel*>(picture.row(static_cast<std::int32_t>(info.next_scanline))));
@@ -92,7 +97,8 @@ bool Encode(jpeg_compress_struct& info, JpegErrors& errors, JpegDestination& des
 
 }  // namespace
 
-std::optional<std::string> EncodeJpeg(const Image& picture, int quality, ByteSink& sink) {
+std::optional<std::string> EncodeJpeg(const Image& picture, int quality, ByteSink& sink,
+                                      RowGate* gate) {
   jpeg_compress_struct info{};
   JpegErrors errors{};
   info.err = jpeg_std_error(&errors.manager);
@@ -105,7 +111,7 @@ std::optional<std::string> EncodeJpeg(const Image& picture, int quality, ByteSin
   destination->manager.term_destination = OnFinish;
   destination->sink = &sink;
 
-  const bool encoded = Encode(info, errors, *destination, picture, quality);
+  const bool encoded = Encode(info, errors, *destination, picture, quality, gate);
   jpeg_destroy_compress(&info);
   if (encoded) return std::nullopt;
   return std::string(destination->sinkFailed ? "write failed" : errors.message);

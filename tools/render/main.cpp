@@ -138,14 +138,14 @@ int Render(const RenderOptions& options, UnixTime now) {
   QtProfileStore stored{QString::fromLatin1(kApplicationName)};
   const RenderSources sources{builtins, mapLoader, messages, &stored};
 
+  std::optional<PlannedFrames> planned;
+  {
+    QuietStandardError quiet;
+    planned = PlanFrames(options, sources, std::move(givenMap), std::move(nightMap));
+  }
+  messages.Print();
+  if (!planned->plan) return Fail(planned->error, planned->exitCode);
   if (options.frames) {
-    std::optional<PlannedFrames> planned;
-    {
-      QuietStandardError quiet;
-      planned = PlanFrames(options, sources, std::move(givenMap), std::move(nightMap));
-    }
-    messages.Print();
-    if (!planned->plan) return Fail(planned->error, planned->exitCode);
     if (auto problem = WriteSeries(*planned->plan, now, options.step, *options.frames,
                                    *options.output, options.format, options.quality,
                                    ProgressOnTerminal())) {
@@ -153,18 +153,9 @@ int Render(const RenderOptions& options, UnixTime now) {
     }
     return 0;
   }
-
-  std::optional<RenderedFrame> rendered;
-  {
-    QuietStandardError quiet;
-    rendered = RenderFrame(options, sources, std::move(givenMap), now, std::move(nightMap));
-  }
-  messages.Print();
-  if (!rendered->frame) return Fail(rendered->error, rendered->exitCode);
-
-  if (auto problem =
-          WritePicture(*rendered->frame, *options.output, options.format, options.quality)) {
-    return Fail("cannot write '" + *options.output + "': " + *problem, kFileError);
+  if (auto problem = WritePlannedFrame(*planned->plan, now, *options.output, options.format,
+                                       options.quality)) {
+    return Fail(*problem, kFileError);
   }
   return 0;
 }

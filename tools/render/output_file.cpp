@@ -144,13 +144,10 @@ void AtomicFile::Discard() {
 
 std::optional<std::string> AtomicFile::Commit() {
   if (descriptor_ < 0) return error().empty() ? std::string("not open") : error();
-  // Synced before the rename: after a crash the name shows the old picture
-  // or the whole new one, never an empty file.
+  // Not synced: the rename alone makes readers see the old picture or the
+  // whole new one, and a picture lost to a power cut is simply drawn again;
+  // a sync per frame would dominate a time series.
   bool done = Flush();
-  if (done && fsync(descriptor_) != 0) {
-    Fail(errno);
-    done = false;
-  }
   const int descriptor = std::exchange(descriptor_, -1);
   if (close(descriptor) != 0 && done) {
     Fail(errno);

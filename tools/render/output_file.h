@@ -44,7 +44,7 @@ class StandardOutputSink final : public DescriptorSink {
 
 // A file that appears at its path complete or not at all: the bytes go to a
 // hidden temporary file beside it, which replaces the target only after
-// every byte is written and on disk. Without a successful Commit the
+// every byte is written. Without a successful Commit the
 // temporary file is removed and the target stays as it was.
 class AtomicFile final : public DescriptorSink {
  public:
@@ -55,7 +55,7 @@ class AtomicFile final : public DescriptorSink {
   AtomicFile& operator=(const AtomicFile&) = delete;
 
   bool isOpen() const { return descriptor_ >= 0; }
-  // Flushes, syncs, closes and renames; the problem, or nothing on success.
+  // Flushes, closes and renames; the problem, or nothing on success.
   std::optional<std::string> Commit();
 
  private:

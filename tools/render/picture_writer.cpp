@@ -8,12 +8,12 @@ namespace lumivane {
 namespace {
 
 std::optional<std::string> Encode(const Image& picture, PictureFormat format, int quality,
-                                  DescriptorSink& sink) {
+                                  DescriptorSink& sink, RowGate* gate) {
   std::optional<std::string> problem;
   switch (format) {
-    case PictureFormat::Png: problem = EncodePng(picture, sink); break;
-    case PictureFormat::Jpeg: problem = EncodeJpeg(picture, quality, sink); break;
-    case PictureFormat::Bmp: problem = EncodeBmp(picture, sink); break;
+    case PictureFormat::Png: problem = EncodePng(picture, sink, gate); break;
+    case PictureFormat::Jpeg: problem = EncodeJpeg(picture, quality, sink, gate); break;
+    case PictureFormat::Bmp: problem = EncodeBmp(picture, sink, gate); break;
   }
   if (!problem && !sink.Flush()) problem = std::string();
   // A failed write: the sink knows why ("No space left on device").
@@ -24,15 +24,15 @@ std::optional<std::string> Encode(const Image& picture, PictureFormat format, in
 }  // namespace
 
 std::optional<std::string> WritePicture(const Image& picture, const std::string& output,
-                                        PictureFormat format, int quality) {
+                                        PictureFormat format, int quality, RowGate* gate) {
   if (output == "-") {
     StandardOutputSink out;
-    return Encode(picture, format, quality, out);
+    return Encode(picture, format, quality, out, gate);
   }
   if (auto problem = CheckOutputPath(output)) return problem;
   AtomicFile file(output);
   if (!file.isOpen()) return file.error();
-  if (auto problem = Encode(picture, format, quality, file)) return problem;
+  if (auto problem = Encode(picture, format, quality, file, gate)) return problem;
   return file.Commit();
 }
 

@@ -5,14 +5,17 @@
 
 #include "render/image.h"
 #include "render_options.h"
+#include "row_gate.h"
 
 namespace lumivane {
 
 // Writes the picture to the file, or as PNG to standard output for "-".
 // A file is written whole or not at all: on any failure the file that was
 // there before stays untouched and no partial file is left behind. quality
-// (1..100) is for JPEG. Returns the problem, or nothing on success.
+// (1..100) is for JPEG. With a gate, rows are encoded as it lets them
+// through. Returns the problem, or nothing on success.
 std::optional<std::string> WritePicture(const Image& picture, const std::string& output,
-                                        PictureFormat format, int quality);
+                                        PictureFormat format, int quality,
+                                        RowGate* gate = nullptr);
 
 }  // namespace lumivane

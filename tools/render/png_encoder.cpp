@@ -39,7 +39,7 @@ void OnWrite(png_structp png, png_bytep data, png_size_t size) {
 void OnFlush(png_structp) {}
 
 // Returns false when libpng gave up; state says why.
-bool Encode(png_structp png, png_infop info, const Image& picture) {
+bool Encode(png_structp png, png_infop info, const Image& picture, RowGate* gate) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width()),
                static_cast<png_uint_32>(picture.height()), 8, PNG_COLOR_TYPE_RGB,
@@ -51,6 +51,7 @@ bool Encode(png_structp png, png_infop info, const Image& picture) {
   png_set_filler(png, 0, PNG_FILLER_AFTER);
   png_set_bgr(png);
   for (std::int32_t y = 0; y < picture.height(); ++y) {
+    if (gate && !gate->WaitForRows(y + 1)) png_error(png, "the picture was not finished");
     png_write_row(png, reinterpret_cast<png_const_bytep>(picture.row(y)));
   }
   png_write_end(png, nullptr);
@@ -61,14 +62,14 @@ bool Encode(png_structp png, png_infop info, const Image& picture) {
 
 static_assert(std::endian::native == std::endian::little, "pixels are read as B, G, R, 0 bytes");
 
-std::optional<std::string> EncodePng(const Image& picture, ByteSink& sink) {
+std::optional<std::string> EncodePng(const Image& picture, ByteSink& sink, RowGate* gate) {
   PngState state{&sink, false, "out of memory"};
   png_structp png =
       png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, OnError, OnWarning);
   if (!png) return std::string("out of memory");
   png_infop info = png_create_info_struct(png);
   png_set_write_fn(png, &state, OnWrite, OnFlush);
-  const bool encoded = info && Encode(png, info, picture);
+  const bool encoded = info && Encode(png, info, picture, gate);
   png_destroy_write_struct(&png, &info);
   if (encoded) return std::nullopt;
   return std::string(state.sinkFailed ? "write failed" : state.message);

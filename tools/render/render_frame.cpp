@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
+#include <thread>
 #include <utility>
 
 #include "astro/precise/precise_sky.h"
+#include "picture_writer.h"
 #include "render/compose_frame.h"
 #include "settings/display_size.h"
 #include "settings/setting_table.h"
@@ -131,6 +134,35 @@ Image RenderPlannedFrame(const FramePlan& plan, UnixTime time) {
                      plan.nightLights ? &*plan.nightLights : nullptr);
 }
 
+std::optional<std::string> WritePlannedFrame(FramePlan& plan, UnixTime time,
+                                             const std::string& output, PictureFormat format,
+                                             int quality) {
+  plan.frame.threads = static_cast<std::int32_t>(std::max(1u, std::thread::hardware_concurrency()));
+  const SkyPositions sky = SkyFor(plan.precise, time);
+  const Image* lights = plan.nightLights ? &*plan.nightLights : nullptr;
+  if (plan.frame.sunCentered) {
+    // The turn moves every row: nothing can be encoded early.
+    FinishFrameFromTheTop(plan.frame, plan.plain, plan.markers, sky, lights, {});
+    return WritePicture(plan.plain, output, format, quality);
+  }
+  RowGate rows;
+  bool outOfMemory = false;
+  std::thread finisher([&] {
+    try {
+      FinishFrameFromTheTop(plan.frame, plan.plain, plan.markers, sky, lights,
+                            [&rows](std::int32_t ready) { rows.Publish(ready); });
+    } catch (const std::bad_alloc&) {
+      outOfMemory = true;
+      rows.Abandon();
+    }
+  });
+  auto problem = WritePicture(plan.plain, output, format, quality, &rows);
+  finisher.join();
+  if (outOfMemory) return std::string("out of memory");
+  if (problem) return "cannot write '" + output + "': " + *problem;
+  return std::nullopt;
+}
+
 RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
                           std::optional<EarthMap> givenMap, UnixTime now,
                           std::optional<Image> nightMap) {
@@ -138,7 +170,9 @@ RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
       PlanFrames(options, sources, std::move(givenMap), std::move(nightMap));
   if (!planned.plan) return Failure(std::move(planned.error), planned.exitCode);
   FramePlan& plan = *planned.plan;
-  // One frame: the plain map becomes the frame, no copy.
+  // One frame: every processor shades it, and the plain map becomes the
+  // frame, no copy. (A series runs its frames side by side instead.)
+  plan.frame.threads = static_cast<std::int32_t>(std::max(1u, std::thread::hardware_concurrency()));
   return RenderedFrame{FinishFrame(plan.frame, std::move(plan.plain), plan.markers,
                                    SkyFor(plan.precise, now),
                                    plan.nightLights ? &*plan.nightLights : nullptr),

@@ -8,6 +8,7 @@
 #include "render/compose_frame.h"
 #include "render/image.h"
 #include "render_options.h"
+#include "row_gate.h"
 #include "settings/earth_map.h"
 #include "settings/message_sink.h"
 #include "settings/profile_store.h"
@@ -57,6 +58,13 @@ PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
 
 // The frame at that time: the same pixels as RenderFrame's.
 Image RenderPlannedFrame(const FramePlan& plan, UnixTime time);
+
+// Finishes the plan's frame at that time and writes it, every processor
+// shading while the first rows are already being encoded. The plan's plain
+// map becomes the frame. The problem in one line, or nothing.
+std::optional<std::string> WritePlannedFrame(FramePlan& plan, UnixTime time,
+                                             const std::string& output, PictureFormat format,
+                                             int quality);
 
 // The frame the world window shows for these options at time now, through
 // the window's own rules: the Earth map chosen as at start-up (givenMap, read
