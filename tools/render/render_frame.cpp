@@ -129,11 +129,6 @@ PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
   return PlannedFrames{std::move(plan), {}, 0};
 }
 
-Image RenderPlannedFrame(const FramePlan& plan, UnixTime time) {
-  return FinishFrame(plan.frame, plan.plain, plan.markers, SkyFor(plan.precise, time),
-                     plan.nightLights ? &*plan.nightLights : nullptr);
-}
-
 std::optional<std::string> WritePlannedFrame(FramePlan& plan, UnixTime time,
                                              const std::string& output, PictureFormat format,
                                              int quality) {

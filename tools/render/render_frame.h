@@ -56,9 +56,6 @@ struct PlannedFrames {
 PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
                          std::optional<EarthMap> givenMap, std::optional<Image> nightMap);
 
-// The frame at that time: the same pixels as RenderFrame's.
-Image RenderPlannedFrame(const FramePlan& plan, UnixTime time);
-
 // Finishes the plan's frame at that time and writes it, every processor
 // shading while the first rows are already being encoded. The plan's plain
 // map becomes the frame. The problem in one line, or nothing.

@@ -23,6 +23,9 @@ std::optional<std::string> WriteSeries(const FramePlan& plan, UnixTime first, st
   std::optional<std::string> problem;
 
   const auto work = [&] {
+    // Each thread reuses one frame's memory: fresh pages for every frame
+    // would cost the kernel as much as the shading.
+    Image frame;
     while (!failed) {
       const std::int64_t index = next++;
       if (index >= count) return;
@@ -30,7 +33,10 @@ std::optional<std::string> WriteSeries(const FramePlan& plan, UnixTime first, st
       std::optional<std::string> failure;
       try {
         // The plan is shared read-only; each frame works on its own copy.
-        const Image frame = RenderPlannedFrame(plan, first + index * step);
+        frame = plan.plain;
+        frame = FinishFrame(plan.frame, std::move(frame), plan.markers,
+                            SkyFor(plan.precise, first + index * step),
+                            plan.nightLights ? &*plan.nightLights : nullptr);
         failure = WritePicture(frame, name, format, quality);
         if (failure) failure = "cannot write '" + name + "': " + *failure;
       } catch (const std::bad_alloc&) {
