@@ -164,9 +164,8 @@ def main():
     nested = b"\0\0\0\x09\0\0\0\0\x01" * 190000  # a list nested 190000 deep, 1.7 MB
     pixmap = b"\0\0\0\x7f\0\0\0\x08QPixmap\0\0\0\0\0\0\0\0\0"
     settings = [
-        ("a deeply nested list", b"[size]\nscale=@Variant(" + nested + b")\n"),
-        ("a deeply nested list in a small file",
-         b"[size]\nscale=15\n[options]\nimage=@Variant(" + nested[:90000] + b")\n"),
+        ("a deeply nested list", b"[size]\nscale=15\n[options]\nimage=@Variant(" + nested + b")\n"),
+        ("a deeply nested number", b"[size]\nscale=@Variant(" + nested + b")\n"),
         ("a pixmap", b"[size]\nscale=15\n[options]\nimage=@Variant(" + pixmap + b")\n"),
         ("a stray quote", b"[options]\nimage=\"/maps/a.bmp\n[size]\nscale=15\n"),
         ("a list", b"[options]\nimage=/a.bmp, /b.bmp\n[size]\nscale=15\n"),

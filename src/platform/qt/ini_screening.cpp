@@ -6,8 +6,6 @@
 namespace lumivane {
 namespace {
 
-constexpr qsizetype kMaxIniBytes = qsizetype{1} << 20;
-
 enum class LineKind { Kept, Section, BadSection, Unreadable };
 
 bool IsPlainText(QByteArrayView line) {

@@ -4,6 +4,9 @@
 
 namespace lumivane {
 
+// Larger files are not read at all; a settings file is a few hundred bytes.
+inline constexpr qsizetype kMaxIniBytes = qsizetype{16} << 20;
+
 struct ScreenedIni {
   QByteArray plain;   // the lines QSettings may read
   bool dropped = false;  // some setting of the file is not in plain
@@ -17,8 +20,8 @@ struct ScreenedIni {
 // next by a final backslash, a lone carriage return, control characters,
 // text that is not UTF-8, a line that is neither a section, a comment nor
 // key=value) and the entries under a section header that is itself
-// unreadable. Comments and blank lines stay as they are. A file above 1 MB
-// is dropped whole.
+// unreadable. Comments and blank lines stay as they are. A file above
+// kMaxIniBytes is dropped whole.
 ScreenedIni ScreenIni(const QByteArray& contents);
 
 }  // namespace lumivane

@@ -49,9 +49,9 @@ RawFile ReadRawFile(const QString& path) {
   if (!info.exists() && !info.isSymLink()) return {};
   QFile file(path);
   if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return {false, {}};
-  // A settings file is small; the screening refuses anything above 1 MB, so
-  // a byte more than that tells it enough.
-  constexpr qint64 kEnough = (qint64{1} << 20) + 1;
+  // The screening refuses anything above kMaxIniBytes: a byte more than that
+  // tells it enough.
+  constexpr qint64 kEnough = kMaxIniBytes + 1;
   return {true, file.size() < kEnough ? file.readAll() : file.read(kEnough)};
 }
 
