@@ -27,6 +27,9 @@ FrameOptions Wallpaper(std::int32_t width, std::int32_t height, MapFit fit) {
   options.width = width;
   options.height = height;
   options.fit = fit;
+  options.nightDarkness = 50;
+  options.showSun = true;
+  options.showMoon = true;
   options.markerScale = 30;
   options.markerMapWidth = 2 * MapArea(options).height;
   return options;
