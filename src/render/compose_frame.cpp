@@ -202,9 +202,11 @@ void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
   markersEnd = std::clamp<std::int64_t>(markersEnd, markersTop, working.height());
   bool markersDrawn = markersTop == markersEnd;
 
-  // All at once unless someone waits for the rows.
-  constexpr std::int32_t kRowsPerStep = 64;
-  const std::int32_t step = rowsReady ? kRowsPerStep : std::max(1, working.height());
+  // All at once unless someone waits for the rows; then in steps that give
+  // each shading thread a band of its own.
+  constexpr std::int32_t kRowsPerThreadAndStep = 64;
+  const std::int32_t step = rowsReady ? kRowsPerThreadAndStep * std::max(1, options.threads)
+                                      : std::max(1, working.height());
   for (std::int32_t y = 0; y < working.height(); y += step) {
     const std::int32_t end = static_cast<std::int32_t>(
         std::min<std::int64_t>(working.height(), std::int64_t{y} + step));
