@@ -35,6 +35,11 @@ enum class SetupCheckBox : std::int32_t {
   SunCentered = 1010,
 };
 
+constexpr std::int32_t ControlId(SetupTrackbar trackbar) {
+  return static_cast<std::int32_t>(trackbar);
+}
+constexpr std::int32_t ControlId(SetupCheckBox box) { return static_cast<std::int32_t>(box); }
+
 // Both trackbars: a tick every 10 over their setting's range.
 inline constexpr std::int32_t kTrackbarTickFrequency = 10;
 

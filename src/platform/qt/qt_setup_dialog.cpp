@@ -9,14 +9,11 @@
 #include <QTimer>
 
 #include "platform/qt/qt_builtin_images.h"
-#include "setup/setup_texts.h"
+#include "setup/setup_controls.h"
 
 namespace lumivane {
 namespace {
 
-// The dialog's size in dialog units.
-constexpr int kDialogWidthUnits = 273;
-constexpr int kDialogHeightUnits = 306;
 // The icon is shown at its own size, as a static icon control does.
 constexpr int kIconPixels = 32;
 
@@ -36,52 +33,45 @@ QtSetupDialog::QtSetupDialog(ProfileStore& store, StartupRegistration& startup,
   setWindowModality(Qt::WindowModal);
   createControls();
   connectButtons();
-  setFixedSize(units_.XToPixels(kDialogWidthUnits), units_.YToPixels(kDialogHeightUnits));
+  setFixedSize(units_.XToPixels(kSetupDialogWidth), units_.YToPixels(kSetupDialogHeight));
   setup_.OnInitDialog();
 }
 
 // In template order, which is also the tab order.
 void QtSetupDialog::createControls() {
-  constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignTop;
-  constexpr Qt::Alignment kCentre = Qt::AlignHCenter | Qt::AlignTop;
-
-  addButton(kOkCommand, kOkButtonText, {7, 197, 50, 14})->setDefault(true);
-  addButton(kCancelCommand, kCancelButtonText, {7, 213, 50, 14});
-  addButton(kExitCommand, kExitButtonText, {7, 285, 50, 14});
-  addTrackbar(SetupTrackbar::NightDarkness, {128, 217, 23, 75});
-  addTrackbar(SetupTrackbar::Scale, {98, 217, 23, 75});
-  addLabel(kSmallerLabel, kCentre, {70, 218, 24, 18});
-  addLabel(kBiggerLabel, kCentre, {70, 274, 27, 15});
-  addLabel(kDarkerLabel, kLeft, {154, 281, 22, 8});
-  addLabel(kLighterLabel, kLeft, {154, 219, 23, 8});
-  addLabel(kScaleLabel, kLeft, {81, 205, 34, 8});
-  addLabel(kNightDarknessLabel, kLeft, {130, 205, 48, 8});
-
-  auto* group = new QGroupBox(Text(kSetupGroupLabel), this);
-  place(group, {65, 194, 201, 106});
-  // Behind the controls it frames, so it never takes their clicks.
-  group->lower();
-
-  addButton(kSetDefaultCommand, kSetDefaultButtonText, {7, 249, 50, 14});
-  addText(kUsageText, {28, 80, 238, 43});
-  addText(kInstructionsHeading, {7, 68, 259, 11});
-  addText(kEarthMapRequirementsText, {28, 125, 238, 27});
-  addCheckBox(SetupCheckBox::AlwaysOnTop, kAlwaysOnTopText, {192, 267, 61, 10});
-  addCheckBox(SetupCheckBox::ShowTrayIcon, kShowTrayIconText, {192, 282, 63, 10});
-  addCheckBox(SetupCheckBox::ShowSun, kShowSunText, {192, 208, 47, 10});
-  addCheckBox(SetupCheckBox::ShowMoon, kShowMoonText, {192, 237, 53, 10});
-
-  auto* icon = new QLabel(this);
-  icon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  icon->setPixmap(AppIcon().pixmap(kIconPixels, kIconPixels));
-  const QPoint iconPlace = units_.ToPixels(16, 15, 0, 0).topLeft();
-  icon->setGeometry(iconPlace.x(), iconPlace.y(), kIconPixels + 2 * icon->frameWidth(),
-                    kIconPixels + 2 * icon->frameWidth());
-
-  addButton(kEarthMapCommand, kEarthMapButtonText, {7, 233, 50, 14});
-  addText(kRecoveryTextLinux, {28, 154, 238, 38});
-  addCheckBox(SetupCheckBox::RunAtStartup, kRunAtStartupText, {192, 252, 63, 10});
-  addCheckBox(SetupCheckBox::SunCentered, kSunCenteredText, {192, 223, 60, 10});
+  for (const SetupControl& control : kSetupControls) {
+    const QRect place{control.x, control.y, control.width, control.height};
+    switch (control.kind) {
+      case SetupControlKind::DefaultButton:
+        addButton(control.id, control.text, place)->setDefault(true);
+        break;
+      case SetupControlKind::Button:
+        addButton(control.id, control.text, place);
+        break;
+      case SetupControlKind::Trackbar:
+        addTrackbar(static_cast<SetupTrackbar>(control.id), place);
+        break;
+      case SetupControlKind::Label:
+        addLabel(control.text, Qt::AlignLeft | Qt::AlignTop, place);
+        break;
+      case SetupControlKind::CentredLabel:
+        addLabel(control.text, Qt::AlignHCenter | Qt::AlignTop, place);
+        break;
+      case SetupControlKind::Text:
+        // The recovery text names the Linux settings file, not the registry.
+        addText(control.text == kRecoveryText ? kRecoveryTextLinux : control.text, place);
+        break;
+      case SetupControlKind::GroupBox:
+        addGroupBox(control.text, place);
+        break;
+      case SetupControlKind::CheckBox:
+        addCheckBox(static_cast<SetupCheckBox>(control.id), control.text, place);
+        break;
+      case SetupControlKind::Icon:
+        addIcon(place.topLeft());
+        break;
+    }
+  }
 }
 
 void QtSetupDialog::connectButtons() {
@@ -131,6 +121,22 @@ void QtSetupDialog::addLabel(const char* text, Qt::Alignment alignment, QRect pl
     const int left = alignment.testFlag(Qt::AlignHCenter) ? missing / 2 : 0;
     label->setGeometry(label->geometry().adjusted(-left, 0, missing - left, 0));
   }
+}
+
+void QtSetupDialog::addGroupBox(const char* title, QRect placeInUnits) {
+  auto* group = new QGroupBox(Text(title), this);
+  place(group, placeInUnits);
+  // Behind the controls it frames, so it never takes their clicks.
+  group->lower();
+}
+
+void QtSetupDialog::addIcon(QPoint placeInUnits) {
+  auto* icon = new QLabel(this);
+  icon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  icon->setPixmap(AppIcon().pixmap(kIconPixels, kIconPixels));
+  const QPoint topLeft = units_.ToPixels(placeInUnits.x(), placeInUnits.y(), 0, 0).topLeft();
+  icon->setGeometry(topLeft.x(), topLeft.y(), kIconPixels + 2 * icon->frameWidth(),
+                    kIconPixels + 2 * icon->frameWidth());
 }
 
 void QtSetupDialog::addText(const char* text, QRect placeInUnits) {

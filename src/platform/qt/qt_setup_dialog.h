@@ -62,6 +62,9 @@ class QtSetupDialog final : public QDialog, public SetupView {
   // A short label on one line (or lines of its own), and a text that wraps.
   void addLabel(const char* text, Qt::Alignment alignment, QRect placeInUnits);
   void addText(const char* text, QRect placeInUnits);
+  void addGroupBox(const char* title, QRect placeInUnits);
+  // The program icon at its own size, as a static icon control shows it.
+  void addIcon(QPoint placeInUnits);
   void place(QWidget* control, QRect placeInUnits) const;
 
   DialogUnits units_;

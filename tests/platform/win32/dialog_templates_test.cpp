@@ -1,6 +1,7 @@
 // The dialog templates compiled into the program (linked into this test
 // program as well), read back from the resources.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@
 #include <vector>
 
 #include "resource.h"
-#include "setup/setup_texts.h"
+#include "setup/setup_controls.h"
 
 namespace lumivane::win32 {
 namespace {
@@ -158,73 +159,57 @@ std::string ClassName(const NameOrOrdinal& windowClass) {
   return name;
 }
 
-struct ExpectedItem {
-  std::int32_t id;
+// The class and the style each kind of control has in the template.
+struct KindInTemplate {
   const char* className;
-  const char* caption;
   std::uint32_t style;
-  std::int16_t x, y, cx, cy;
 };
 
-TEST(SetupTemplate, HasTheControlsInTabOrderWithTheirTextsStylesAndPlaces) {
+KindInTemplate InTemplate(SetupControlKind kind) {
+  switch (kind) {
+    case SetupControlKind::DefaultButton: return {"button", WS_TABSTOP | BS_DEFPUSHBUTTON};
+    case SetupControlKind::Button: return {"button", WS_TABSTOP};
+    case SetupControlKind::Trackbar:
+      return {"msctls_trackbar32", WS_TABSTOP | TBS_AUTOTICKS | TBS_VERT | TBS_BOTH};
+    case SetupControlKind::Label:
+    case SetupControlKind::Text: return {"static", WS_GROUP};
+    case SetupControlKind::CentredLabel: return {"static", WS_GROUP | SS_CENTER};
+    case SetupControlKind::GroupBox: return {"button", BS_GROUPBOX};
+    case SetupControlKind::CheckBox: return {"button", WS_TABSTOP | BS_AUTOCHECKBOX};
+    case SetupControlKind::Icon: return {"static", SS_ICON | SS_SUNKEN};
+  }
+  return {};
+}
+
+TEST(SetupTemplate, HoldsTheSharedDescriptionOfTheControls) {
   const DialogTemplate dialog = LoadTemplate(IDD_SETUP);
   EXPECT_EQ(dialog.style, 0x80C00048u);  // WS_POPUP | WS_CAPTION | DS_SHELLFONT
   EXPECT_EQ(dialog.x, 0);
   EXPECT_EQ(dialog.y, 0);
-  EXPECT_EQ(dialog.cx, 273);
-  EXPECT_EQ(dialog.cy, 306);
+  EXPECT_EQ(dialog.cx, kSetupDialogWidth);
+  EXPECT_EQ(dialog.cy, kSetupDialogHeight);
   EXPECT_EQ(dialog.title, kSetupCaption);
   EXPECT_EQ(dialog.pointSize, 8);
   EXPECT_EQ(dialog.typeface, "MS Shell Dlg");
 
-  const char* track = "msctls_trackbar32";
-  const char* kButton = "button";
-  const char* kStatic = "static";
-  const ExpectedItem expected[] = {
-      {1, kButton, kOkButtonText, WS_TABSTOP | BS_DEFPUSHBUTTON, 7, 197, 50, 14},
-      {2, kButton, kCancelButtonText, WS_TABSTOP, 7, 213, 50, 14},
-      {4, kButton, kExitButtonText, WS_TABSTOP, 7, 285, 50, 14},
-      {1001, track, "", WS_TABSTOP | 0x0B, 128, 217, 23, 75},
-      {1002, track, "", WS_TABSTOP | 0x0B, 98, 217, 23, 75},
-      {-1, kStatic, kSmallerLabel, WS_GROUP | SS_CENTER, 70, 218, 24, 18},
-      {-1, kStatic, kBiggerLabel, WS_GROUP | SS_CENTER, 70, 274, 27, 15},
-      {-1, kStatic, kDarkerLabel, WS_GROUP, 154, 281, 22, 8},
-      {-1, kStatic, kLighterLabel, WS_GROUP, 154, 219, 23, 8},
-      {-1, kStatic, kScaleLabel, WS_GROUP, 81, 205, 34, 8},
-      {-1, kStatic, kNightDarknessLabel, WS_GROUP, 130, 205, 48, 8},
-      {-1, kButton, kSetupGroupLabel, BS_GROUPBOX, 65, 194, 201, 106},
-      {5, kButton, kSetDefaultButtonText, WS_TABSTOP, 7, 249, 50, 14},
-      {-1, kStatic, kUsageText, WS_GROUP, 28, 80, 238, 43},
-      {-1, kStatic, kInstructionsHeading, WS_GROUP, 7, 68, 259, 11},
-      {-1, kStatic, kEarthMapRequirementsText, WS_GROUP, 28, 125, 238, 27},
-      {1003, kButton, kAlwaysOnTopText, WS_TABSTOP | BS_AUTOCHECKBOX, 192, 267, 61, 10},
-      {1004, kButton, kShowTrayIconText, WS_TABSTOP | BS_AUTOCHECKBOX, 192, 282, 63, 10},
-      {1005, kButton, kShowSunText, WS_TABSTOP | BS_AUTOCHECKBOX, 192, 208, 47, 10},
-      {1006, kButton, kShowMoonText, WS_TABSTOP | BS_AUTOCHECKBOX, 192, 237, 53, 10},
-      {-1, kStatic, nullptr, SS_ICON | SS_SUNKEN, 16, 15, 20, 20},
-      {6, kButton, kEarthMapButtonText, WS_TABSTOP, 7, 233, 50, 14},
-      {-1, kStatic, kRecoveryText, WS_GROUP, 28, 154, 238, 38},
-      {1009, kButton, kRunAtStartupText, WS_TABSTOP | BS_AUTOCHECKBOX, 192, 252, 63, 10},
-      {1010, kButton, kSunCenteredText, WS_TABSTOP | BS_AUTOCHECKBOX, 192, 223, 60, 10},
-  };
-  ASSERT_EQ(dialog.items.size(), std::size(expected));
-  for (std::size_t i = 0; i < std::size(expected); ++i) {
-    const ExpectedItem& want = expected[i];
+  ASSERT_EQ(dialog.items.size(), kSetupControls.size());
+  for (std::size_t i = 0; i < kSetupControls.size(); ++i) {
+    const SetupControl& want = kSetupControls[i];
     const DialogItem& item = dialog.items[i];
     SCOPED_TRACE(::testing::Message() << "control #" << i + 1);
     EXPECT_EQ(item.id, want.id);
-    EXPECT_EQ(ClassName(item.windowClass), want.className);
-    if (want.caption != nullptr) {
-      EXPECT_EQ(item.title.text, want.caption);
-    } else {
+    EXPECT_EQ(ClassName(item.windowClass), InTemplate(want.kind).className);
+    if (want.kind == SetupControlKind::Icon) {
       EXPECT_EQ(item.title.ordinal, IDI_APP_ICON);
+    } else {
+      EXPECT_EQ(item.title.text, want.text);
     }
-    EXPECT_EQ(item.style, kChild | want.style);
+    EXPECT_EQ(item.style, kChild | InTemplate(want.kind).style);
     EXPECT_EQ(item.exStyle, 0u);
     EXPECT_EQ(item.x, want.x);
     EXPECT_EQ(item.y, want.y);
-    EXPECT_EQ(item.cx, want.cx);
-    EXPECT_EQ(item.cy, want.cy);
+    EXPECT_EQ(item.cx, want.width);
+    EXPECT_EQ(item.cy, want.height);
   }
 }
 
