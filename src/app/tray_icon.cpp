@@ -2,16 +2,16 @@
 
 namespace lumivane {
 
-int TrayIcon::Add(WindowSystem& window, const std::string& tip) {
+int TrayIcon::Add(NotificationArea& area, const std::string& tip) {
   if (added_) return 1;
   added_ = true;
-  return window.AddTrayIcon(tip.substr(0, kTrayTipMaxLength));
+  return area.AddTrayIcon(tip.substr(0, kTrayTipMaxLength));
 }
 
-int TrayIcon::Remove(WindowSystem& window) {
+int TrayIcon::Remove(NotificationArea& area) {
   if (!added_) return 1;
   added_ = false;
-  return window.RemoveTrayIcon();
+  return area.RemoveTrayIcon();
 }
 
 }  // namespace lumivane

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/window_system.h"
+#include "app/ports.h"
 
 namespace lumivane {
 
@@ -17,9 +17,9 @@ inline constexpr std::size_t kTrayTipMaxLength = 63;
 class TrayIcon {
  public:
   // Nonzero without asking the platform when the icon is already added.
-  int Add(WindowSystem& window, const std::string& tip = kTrayTip);
+  int Add(NotificationArea& area, const std::string& tip = kTrayTip);
   // Nonzero without asking the platform when no icon was added.
-  int Remove(WindowSystem& window);
+  int Remove(NotificationArea& area);
 
   bool added() const { return added_; }
 

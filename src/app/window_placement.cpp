@@ -43,13 +43,13 @@ bool IsUnanchored(std::int32_t anchor) { return anchor != -1 && anchor != 1; }
 
 }  // namespace
 
-void DragStep(WindowSystem& window, ClockSettings& settings, GrabPoint& grab,
-              std::uint32_t keys, std::int32_t x, std::int32_t y) {
-  if (keys != kLeftButtonOnly) {
+void DragStep(Window& window, Timers& timers, ClockSettings& settings, GrabPoint& grab,
+              const MouseKeys& keys, std::int32_t x, std::int32_t y) {
+  if (keys != MouseKeys{.leftButton = true}) {
     grab = GrabPoint{};
     return;
   }
-  window.StopTimer(TimerId::Peek);
+  timers.StopTimer(TimerId::Peek);
   if (grab.x < 0) {
     grab = GrabPoint{x, y};
     return;
@@ -63,7 +63,7 @@ void DragStep(WindowSystem& window, ClockSettings& settings, GrabPoint& grab,
   window.SetWindowPlacement(r);
 }
 
-void ReAnchor(WindowSystem& window, ClockSettings& settings) {
+void ReAnchor(Window& window, ClockSettings& settings) {
   const WindowRect desktop = window.DesktopRect();
   WindowRect r = window.GetWindowPlacement();
 
@@ -81,7 +81,7 @@ void ReAnchor(WindowSystem& window, ClockSettings& settings) {
   window.SetWindowPlacement(r);
 }
 
-void ApplyPlacement(WindowSystem& window, ClockSettings& settings) {
+void ApplyPlacement(Window& window, ClockSettings& settings) {
   // A hand-edited position near the int32 limits would overflow the edge
   // arithmetic; no desktop reaches a billion pixels, so hold it to that.
   const auto bounded = [](std::int32_t position) {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/window_system.h"
+#include "app/ports.h"
 #include "settings/clock_settings.h"
 
 namespace lumivane {
@@ -18,21 +18,21 @@ struct GrabPoint {
 inline constexpr std::int32_t kSnapInside = 8;
 inline constexpr std::int32_t kSnapOutside = 25;
 
-// One mouse move over the world window. With exactly the left button held it
+// One mouse move over the world window. With the left button alone held it
 // drags: the first move records the grab point, every later one shifts the
 // window by the pointer's offset from it and snaps each axis to the desktop
 // edges (top before bottom, left before right), setting the anchors. Any
 // other key state ends the drag. Stops the peek timer while dragging.
-void DragStep(WindowSystem& window, ClockSettings& settings, GrabPoint& grab,
-              std::uint32_t keys, std::int32_t x, std::int32_t y);
+void DragStep(Window& window, Timers& timers, ClockSettings& settings, GrabPoint& grab,
+              const MouseKeys& keys, std::int32_t x, std::int32_t y);
 
 // Pulls the window onto its anchored edges of the (possibly changed)
 // desktop; a window wholly outside it with no anchor on that axis comes
 // back at the left or top edge and is anchored there.
-void ReAnchor(WindowSystem& window, ClockSettings& settings);
+void ReAnchor(Window& window, ClockSettings& settings);
 
 // Gives the window its stored position and the display size, then
 // re-anchors it. The only place where the window's size changes.
-void ApplyPlacement(WindowSystem& window, ClockSettings& settings);
+void ApplyPlacement(Window& window, ClockSettings& settings);
 
 }  // namespace lumivane

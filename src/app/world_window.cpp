@@ -9,6 +9,13 @@
 
 namespace lumivane {
 
+namespace {
+
+// How long a hover over the tray icon keeps the window raised.
+constexpr std::int32_t kPeekPeriodMs = 3000;
+
+}  // namespace
+
 WorldWindow::WorldWindow(const WorldWindowPorts& ports) : ports_(ports) {
   map_.image = ports_.images.Load(BuiltinImage::EarthMap);
   map_.nativeWidth = kDefaultEarthMapWidth;
@@ -21,7 +28,7 @@ void WorldWindow::OnInitDialog() {
   LoadEarthMap(map_, ports_.store, ports_.mapLoader, ports_.messages, ports_.images);
   LoadSettingsFromStore();
   ApplyPlacement(ports_.window, settings_);
-  ports_.window.StartTimer(TimerId::Refresh, composer_.refreshPeriodMs());
+  ports_.timers.StartTimer(TimerId::Refresh, composer_.refreshPeriodMs());
 }
 
 void WorldWindow::OnPaint() {
@@ -48,8 +55,8 @@ void WorldWindow::PaintFrame() {
   composer_.PaintFrame(options, map, markers_, ports_.frame, ports_.clock.Now());
 }
 
-void WorldWindow::OnMouseMove(std::uint32_t keys, std::int32_t x, std::int32_t y) {
-  DragStep(ports_.window, settings_, grab_, keys, x, y);
+void WorldWindow::OnMouseMove(const MouseKeys& keys, std::int32_t x, std::int32_t y) {
+  DragStep(ports_.window, ports_.timers, settings_, grab_, keys, x, y);
 }
 
 void WorldWindow::OnLButtonUp() {
@@ -58,11 +65,11 @@ void WorldWindow::OnLButtonUp() {
 
 void WorldWindow::OnRButtonUp() { RunSetup(); }
 
-void WorldWindow::OnTimer(std::int32_t id) {
-  if (id == static_cast<std::int32_t>(TimerId::Refresh)) {
+void WorldWindow::OnTimer(TimerId id) {
+  if (id == TimerId::Refresh) {
     ports_.window.RedrawNow();
-  } else if (id == static_cast<std::int32_t>(TimerId::Peek)) {
-    ports_.window.StopTimer(TimerId::Peek);
+  } else if (id == TimerId::Peek) {
+    ports_.timers.StopTimer(TimerId::Peek);
     if (keepRaised_) {
       keepRaised_ = false;
     } else if (!settings_.onTop) {
@@ -76,44 +83,41 @@ void WorldWindow::OnSettingChange() {
   OnPaint();
 }
 
-int WorldWindow::OnTrayNotify(std::uint32_t mouseMessage) {
-  if (setupOpen_) return 0;
-  switch (static_cast<MouseMessage>(mouseMessage)) {
-    case MouseMessage::Move:  // hover: a short peek
+void WorldWindow::OnTrayNotify(TrayEvent event) {
+  if (setupOpen_) return;
+  switch (event) {
+    case TrayEvent::PointerMoved:  // hover: a short peek
       if (settings_.onTop) break;
       ports_.window.SetZOrder(ZOrder::Topmost);
       ports_.window.SetZOrder(ZOrder::NotTopmost);
       OnPaint();
-      ports_.window.StopTimer(TimerId::Peek);
-      ports_.window.StartTimer(TimerId::Peek, kPeekPeriodMs);
+      ports_.timers.StopTimer(TimerId::Peek);
+      ports_.timers.StartTimer(TimerId::Peek, kPeekPeriodMs);
       break;
-    case MouseMessage::LeftButtonUp:
+    case TrayEvent::LeftButtonUp:
       RaiseForTrayClick();
       break;
-    case MouseMessage::RightButtonUp:
+    case TrayEvent::RightButtonUp:
       RaiseForTrayClick();
       RunSetup();
       break;
-    default:
-      break;
   }
-  return 0;
 }
 
 void WorldWindow::OnOK() {}
 
 void WorldWindow::OnCancel() {
   SaveCurrentPlacement();
-  tray_.Remove(ports_.window);
+  tray_.Remove(ports_.tray);
   ports_.window.EndWorldWindow(kIdCancel);
 }
 
 void WorldWindow::RunSetup() {
   if (setupOpen_) return;
   setupOpen_ = true;
-  ports_.window.StopTimer(TimerId::Peek);
+  ports_.timers.StopTimer(TimerId::Peek);
   SaveCurrentPlacement();
-  const int result = ports_.window.RunSetupDialog();
+  const int result = ports_.setup.RunSetupDialog();
   if (result == kIdOk) {
     ReloadAndRecompute(false);
   } else if (result == kIdReload) {
@@ -130,9 +134,9 @@ void WorldWindow::SetTopmost(bool onTop) {
 
 void WorldWindow::ShowTrayIcon(bool shown) {
   if (shown) {
-    tray_.Add(ports_.window);
+    tray_.Add(ports_.tray);
   } else {
-    tray_.Remove(ports_.window);
+    tray_.Remove(ports_.tray);
   }
 }
 
@@ -149,7 +153,7 @@ void WorldWindow::SaveCurrentPlacement() {
 // A click on the tray icon raises the window and keeps it raised through the
 // next peek; with "always on top" it stays in the topmost band.
 void WorldWindow::RaiseForTrayClick() {
-  ports_.window.StopTimer(TimerId::Peek);
+  ports_.timers.StopTimer(TimerId::Peek);
   keepRaised_ = true;
   ports_.window.SetZOrder(ZOrder::Topmost);
   if (!settings_.onTop) ports_.window.SetZOrder(ZOrder::NotTopmost);

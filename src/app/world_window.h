@@ -2,10 +2,9 @@
 
 #include <cstdint>
 
-#include "app/clock.h"
+#include "app/ports.h"
 #include "app/tray_icon.h"
 #include "app/window_placement.h"
-#include "app/window_system.h"
 #include "render/builtin_images.h"
 #include "render/frame_composer.h"
 #include "render/frame_window.h"
@@ -21,7 +20,10 @@ namespace lumivane {
 // Everything the world window talks to. The shell usually implements the
 // window-facing ports in one class.
 struct WorldWindowPorts {
-  WindowSystem& window;
+  Window& window;
+  Timers& timers;
+  NotificationArea& tray;
+  SetupDialog& setup;
   FrameWindow& frame;
   ProfileStore& store;
   MapImageLoader& mapLoader;
@@ -44,13 +46,13 @@ class WorldWindow : private SettingsEffects {
   // the refresh timer.
   void OnInitDialog();
   void OnPaint();
-  void OnMouseMove(std::uint32_t keys, std::int32_t x, std::int32_t y);
+  void OnMouseMove(const MouseKeys& keys, std::int32_t x, std::int32_t y);
   void OnLButtonUp();
   void OnRButtonUp();
-  void OnTimer(std::int32_t id);
+  void OnTimer(TimerId id);
   // The desktop area may have changed: re-anchor, then paint at once.
   void OnSettingChange();
-  int OnTrayNotify(std::uint32_t mouseMessage);
+  void OnTrayNotify(TrayEvent event);
   // Enter: the window stays.
   void OnOK();
   // Esc or a close request: save the placement, remove the tray icon, end.

@@ -2,30 +2,31 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/fake_window_system.h"
+#include "fakes/fake_app_ports.h"
 
 namespace lumivane {
 namespace {
 
-constexpr std::uint32_t kShift = 0x0004;
-constexpr std::uint32_t kControl = 0x0008;
+constexpr MouseKeys kLeftButtonOnly{.leftButton = true};
 
 // A 400 x 200 window on a 1280 x 800 desktop, dragged from client (50, 50).
 class Drag : public ::testing::Test {
  protected:
   void SetUp() override {
     window.window = WindowRect{300, 300, 700, 500};
-    DragStep(window, settings, grab, kLeftButtonOnly, 50, 50);
+    DragStep(window, timers, settings, grab, kLeftButtonOnly, 50, 50);
   }
 
   // One drag step that would put the window's top-left corner at (left, top)
   // before snapping.
   void MoveTo(std::int32_t left, std::int32_t top) {
-    DragStep(window, settings, grab, kLeftButtonOnly, 50 + left - window.window.left,
+    DragStep(window, timers, settings, grab, kLeftButtonOnly, 50 + left - window.window.left,
              50 + top - window.window.top);
   }
 
-  FakeWindowSystem window;
+  std::vector<std::string> log;
+  FakeWindow window{log};
+  FakeTimers timers{log};
   ClockSettings settings;
   GrabPoint grab;
 };
@@ -39,7 +40,7 @@ TEST_F(Drag, FirstMoveOnlyRecordsTheGrabPointAndStopsThePeek) {
 
 TEST_F(Drag, MovesByThePointerOffsetAndKeepsTheGrabPoint) {
   window.log.clear();
-  DragStep(window, settings, grab, kLeftButtonOnly, 80, 30);
+  DragStep(window, timers, settings, grab, kLeftButtonOnly, 80, 30);
   EXPECT_EQ(window.log, (std::vector<std::string>{"KillTimer 2", "DesktopRect",
                                                   "GetWindowPlacement",
                                                   "SetWindowPlacement 330,280,730,480"}));
@@ -100,13 +101,15 @@ TEST_F(Drag, AWindowLargerThanTheDesktopKeepsToTheTopAndLeft) {
 }
 
 TEST_F(Drag, ShiftOrControlOrNoButtonEndsTheDragWithoutMoving) {
-  for (std::uint32_t keys : {kLeftButtonOnly | kShift, kLeftButtonOnly | kControl, 0u, 0x0002u}) {
+  for (const MouseKeys keys : {MouseKeys{.leftButton = true, .shift = true},
+                              MouseKeys{.leftButton = true, .control = true}, MouseKeys{},
+                              MouseKeys{.rightButton = true}}) {
     grab = GrabPoint{50, 50};
     window.log.clear();
-    DragStep(window, settings, grab, keys, 90, 90);
-    EXPECT_EQ(grab.x, -1) << keys;
-    EXPECT_EQ(grab.y, -1) << keys;
-    EXPECT_TRUE(window.log.empty()) << keys;
+    DragStep(window, timers, settings, grab, keys, 90, 90);
+    EXPECT_EQ(grab.x, -1);
+    EXPECT_EQ(grab.y, -1);
+    EXPECT_TRUE(window.log.empty());
     EXPECT_EQ(window.window, (WindowRect{300, 300, 700, 500}));
   }
 }
@@ -114,13 +117,13 @@ TEST_F(Drag, ShiftOrControlOrNoButtonEndsTheDragWithoutMoving) {
 TEST_F(Drag, APointerReEnteringFarAwayBringsTheGrabPointUnderItAtOnce) {
   // The pointer left the window during a fast drag and re-enters at (350, 20)
   // of the window: the window jumps so that (50, 50) is under it again.
-  DragStep(window, settings, grab, kLeftButtonOnly, 350, 20);
+  DragStep(window, timers, settings, grab, kLeftButtonOnly, 350, 20);
   EXPECT_EQ(window.window, (WindowRect{600, 270, 1000, 470}));
 }
 
 class Anchoring : public ::testing::Test {
  protected:
-  FakeWindowSystem window;
+  FakeWindow window;
   ClockSettings settings;
 };
 

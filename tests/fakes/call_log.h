@@ -17,6 +17,15 @@ class CallLog {
 
   std::vector<std::string>& log;
 
+  // The lines that start with the prefix, in order.
+  std::vector<std::string> Calls(const std::string& prefix) const {
+    std::vector<std::string> matching;
+    for (const std::string& line : log) {
+      if (line.rfind(prefix, 0) == 0) matching.push_back(line);
+    }
+    return matching;
+  }
+
  private:
   std::vector<std::string> ownLog_;
 };

@@ -3,19 +3,25 @@
 #include <string>
 #include <vector>
 
+#include "fakes/call_log.h"
 #include "render/frame_window.h"
 #include "render/image.h"
 
 namespace lumivane {
 
 // Records every picture shown, as a line "ShowFrame WxH" and as the picture.
-class FakeFrameWindow : public FrameWindow {
+class FakeFrameWindow : public FrameWindow, public CallLog {
  public:
+  using CallLog::CallLog;
+
   bool minimised = false;
-  std::vector<std::string> log;
+  double devicePixelRatio = 1.0;
   std::vector<Image> shown;
+  // The next frames that run out of memory when shown.
+  int framesThatFail = 0;
 
   bool IsMinimised() const override;
+  double DevicePixelRatio() const override { return devicePixelRatio; }
   void ShowFrame(const Image& frame) override;
 };
 

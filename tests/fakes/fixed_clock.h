@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/clock.h"
+#include "app/ports.h"
 
 namespace lumivane {
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <utility>
 
-#include "app/window_system.h"
+#include "app/ports.h"
 
 namespace lumivane {
 namespace {
@@ -58,7 +58,7 @@ bool QtTrayIcon::eventFilter(QObject* watched, QEvent* event) {
       // The pointer came onto the icon or moves over it: a hover, as a
       // notification area reports one.
       if (IsEmbeddedIconWindow(watched)) {
-        handler_(static_cast<std::uint32_t>(MouseMessage::Move));
+        handler_(TrayEvent::PointerMoved);
       }
       break;
     case QEvent::Paint:
@@ -75,21 +75,9 @@ bool QtTrayIcon::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void QtTrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
-  MouseMessage message;
-  switch (reason) {
-    case QSystemTrayIcon::Trigger:
-      message = MouseMessage::LeftButtonUp;
-      break;
-    case QSystemTrayIcon::Context:
-      message = MouseMessage::RightButtonUp;
-      break;
-    case QSystemTrayIcon::DoubleClick:
-      message = MouseMessage::LeftButtonDoubleClick;
-      break;
-    default:
-      return;
-  }
-  handler_(static_cast<std::uint32_t>(message));
+  // A double click means nothing to the world window.
+  if (reason == QSystemTrayIcon::Trigger) handler_(TrayEvent::LeftButtonUp);
+  if (reason == QSystemTrayIcon::Context) handler_(TrayEvent::RightButtonUp);
 }
 
 }  // namespace lumivane

@@ -7,15 +7,16 @@
 #include <functional>
 #include <memory>
 
+#include "app/ports.h"
 #include "platform/qt/tray_icon_backdrop.h"
 
 class QWidget;
 
 namespace lumivane {
 
-// The notification-area icon. Its events reach the handler as the mouse
-// messages the world window understands: a hover (0x0200), a left click
-// (0x0202) or a right click (0x0205). The icon has no menu of its own.
+// The notification-area icon. Its events reach the handler as the world
+// window's tray events: a hover, a left click or a right click. The icon has
+// no menu of its own.
 //
 // Hovers come from the icon's own window on trays that embed one (XEmbed):
 // the pointer entering it or moving over it. StatusNotifier hosts draw the
@@ -25,7 +26,7 @@ class QtTrayIcon final : public QObject {
   Q_OBJECT
 
  public:
-  using NotifyHandler = std::function<void(std::uint32_t mouseMessage)>;
+  using NotifyHandler = std::function<void(TrayEvent event)>;
 
   explicit QtTrayIcon(NotifyHandler handler, QObject* parent = nullptr);
   ~QtTrayIcon() override;

@@ -29,14 +29,14 @@ QtWorldWindow::QtWorldWindow(const QtWorldWindowServices& services)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint),
       services_(services),
       messages_(this, services.applicationName),
-      tray_([this](std::uint32_t message) {
+      tray_([this](TrayEvent event) {
         if (ended_) return;
         // The open setup dialog takes no tray clicks; it comes back instead,
         // so that it cannot get lost behind other windows.
-        if (setupDialog_ && message != static_cast<std::uint32_t>(MouseMessage::Move)) {
+        if (setupDialog_ && event != TrayEvent::PointerMoved) {
           setupDialog_->BringBack();
         }
-        core_->OnTrayNotify(message);
+        core_->OnTrayNotify(event);
       }) {
   // Moves without a button must arrive too: they end a drag.
   setMouseTracking(true);
@@ -49,16 +49,16 @@ QtWorldWindow::QtWorldWindow(const QtWorldWindowServices& services)
   // the picture is due only repeats the cached one.
   refreshTimer_.setTimerType(Qt::PreciseTimer);
   connect(&refreshTimer_, &QTimer::timeout, this, [this] {
-    if (!ended_) core_->OnTimer(static_cast<std::int32_t>(TimerId::Refresh));
+    if (!ended_) core_->OnTimer(TimerId::Refresh);
   });
   connect(&peekTimer_, &QTimer::timeout, this, [this] {
-    if (!ended_) core_->OnTimer(static_cast<std::int32_t>(TimerId::Peek));
+    if (!ended_) core_->OnTimer(TimerId::Peek);
   });
   connectScreens();
 
   core_ = std::make_unique<WorldWindow>(
-      WorldWindowPorts{*this, *this, services_.store, services_.mapLoader, messages_,
-                       services_.startup, services_.images, services_.clock});
+      WorldWindowPorts{*this, *this, *this, *this, *this, services_.store, services_.mapLoader,
+                       messages_, services_.startup, services_.images, services_.clock});
 }
 
 QtWorldWindow::~QtWorldWindow() = default;
@@ -175,7 +175,7 @@ void QtWorldWindow::watchScreen(QScreen* screen) {
   });
 }
 
-// --- WindowSystem --------------------------------------------------------------
+// --- Window, Timers, NotificationArea, SetupDialog ---------------------------
 
 void QtWorldWindow::SetWindowIcons() { setWindowIcon(AppIcon()); }
 

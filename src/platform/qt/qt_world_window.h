@@ -10,8 +10,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/clock.h"
-#include "app/window_system.h"
+#include "app/ports.h"
 #include "app/world_window.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_tray_icon.h"
@@ -40,7 +39,12 @@ struct QtWorldWindowServices {
 // The world window on Qt: a frameless tool window that the map fills. It
 // turns Qt's events into the calls of the core's WorldWindow and carries out
 // what the core asks of the window system; it decides nothing itself.
-class QtWorldWindow final : public QWidget, public WindowSystem, public FrameWindow {
+class QtWorldWindow final : public QWidget,
+                            public Window,
+                            public Timers,
+                            public NotificationArea,
+                            public SetupDialog,
+                            public FrameWindow {
   Q_OBJECT
 
  public:
@@ -58,7 +62,7 @@ class QtWorldWindow final : public QWidget, public WindowSystem, public FrameWin
   const QtTrayIcon& trayIcon() const { return tray_; }
   const QTimer& refreshTimer() const { return refreshTimer_; }
 
-  // WindowSystem
+  // Window, Timers, NotificationArea, SetupDialog
   void SetWindowIcons() override;
   WindowRect DesktopRect() override;
   WindowRect GetWindowPlacement() override;

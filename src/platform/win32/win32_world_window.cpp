@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "platform/win32/gdi_image.h"
+#include "platform/win32/win32_events.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_setup_dialog.h"
 #include "resource.h"
@@ -24,8 +25,9 @@ WINDOWPLACEMENT ReadPlacement(HWND window) {
 
 Win32WorldWindow::Win32WorldWindow(const WorldWindowServices& services)
     : services_(services),
-      core_(WorldWindowPorts{*this, *this, services_.store, services_.mapLoader, *this,
-                             services_.startup, services_.images, services_.clock}) {}
+      core_(WorldWindowPorts{*this, *this, *this, *this, *this, services_.store,
+                             services_.mapLoader, *this, services_.startup, services_.images,
+                             services_.clock}) {}
 
 INT_PTR Win32WorldWindow::Run() { return RunModal(services_.instance, IDD_WORLD_WINDOW, nullptr); }
 
@@ -54,13 +56,13 @@ INT_PTR Win32WorldWindow::OnQueryDragIcon(WPARAM, LPARAM) {
 
 INT_PTR Win32WorldWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
   // Signed: the pointer may be left of or above the window during a drag.
-  core_.OnMouseMove(static_cast<std::uint32_t>(wParam), GET_X_LPARAM(lParam),
-                    GET_Y_LPARAM(lParam));
+  core_.OnMouseMove(MouseKeysOf(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
   return FALSE;
 }
 
 INT_PTR Win32WorldWindow::OnTimer(WPARAM wParam, LPARAM) {
-  core_.OnTimer(static_cast<std::int32_t>(wParam));
+  if (wParam == static_cast<WPARAM>(TimerId::Refresh)) core_.OnTimer(TimerId::Refresh);
+  if (wParam == static_cast<WPARAM>(TimerId::Peek)) core_.OnTimer(TimerId::Peek);
   return FALSE;
 }
 
@@ -76,7 +78,10 @@ INT_PTR Win32WorldWindow::OnRButtonUp(WPARAM, LPARAM) {
 
 INT_PTR Win32WorldWindow::OnTrayNotify(WPARAM, LPARAM lParam) {
   // The first form of the icon record: lParam is the mouse message itself.
-  return Result(core_.OnTrayNotify(static_cast<std::uint32_t>(LOWORD(lParam))));
+  if (const std::optional<TrayEvent> event = TrayEventOf(LOWORD(lParam))) {
+    core_.OnTrayNotify(*event);
+  }
+  return Result(0);
 }
 
 INT_PTR Win32WorldWindow::OnLButtonUp(WPARAM, LPARAM) {

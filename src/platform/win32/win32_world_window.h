@@ -6,8 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/clock.h"
-#include "app/window_system.h"
+#include "app/ports.h"
 #include "app/world_window.h"
 #include "platform/win32/dialog.h"
 #include "platform/win32/shell_records.h"
@@ -32,7 +31,10 @@ struct WorldWindowServices {
 // messages into WorldWindow calls and carries out what WorldWindow asks of
 // the window system.
 class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
-                               private WindowSystem,
+                               private Window,
+                               private Timers,
+                               private NotificationArea,
+                               private SetupDialog,
                                private FrameWindow,
                                private MessageSink {
  public:
@@ -70,7 +72,7 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
       {WM_COMMAND, &Win32WorldWindow::OnCommand},
   }};
 
-  // WindowSystem
+  // Window, Timers, NotificationArea, SetupDialog
   void SetWindowIcons() override;
   WindowRect DesktopRect() override;
   WindowRect GetWindowPlacement() override;

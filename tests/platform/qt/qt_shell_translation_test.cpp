@@ -17,15 +17,19 @@
 namespace lumivane {
 namespace {
 
-TEST(MouseKeyState, ButtonsAndModifiersBecomeTheWindowsFlags) {
-  EXPECT_EQ(MouseKeyState(Qt::NoButton, Qt::NoModifier), 0u);
-  EXPECT_EQ(MouseKeyState(Qt::LeftButton, Qt::NoModifier), 0x01u);
-  EXPECT_EQ(MouseKeyState(Qt::RightButton, Qt::NoModifier), 0x02u);
-  EXPECT_EQ(MouseKeyState(Qt::LeftButton, Qt::ShiftModifier), 0x05u);
-  EXPECT_EQ(MouseKeyState(Qt::LeftButton, Qt::ControlModifier), 0x09u);
-  EXPECT_EQ(MouseKeyState(Qt::MiddleButton | Qt::LeftButton, Qt::NoModifier), 0x11u);
-  // Keys the flags do not know about leave a left drag a left drag.
-  EXPECT_EQ(MouseKeyState(Qt::LeftButton, Qt::AltModifier | Qt::MetaModifier), 0x01u);
+TEST(MouseKeyState, ButtonsAndModifiersBecomeTheCoresKeys) {
+  EXPECT_EQ(MouseKeyState(Qt::NoButton, Qt::NoModifier), MouseKeys{});
+  EXPECT_EQ(MouseKeyState(Qt::LeftButton, Qt::NoModifier), MouseKeys{.leftButton = true});
+  EXPECT_EQ(MouseKeyState(Qt::RightButton, Qt::NoModifier), MouseKeys{.rightButton = true});
+  EXPECT_EQ(MouseKeyState(Qt::LeftButton, Qt::ShiftModifier),
+            (MouseKeys{.leftButton = true, .shift = true}));
+  EXPECT_EQ(MouseKeyState(Qt::LeftButton, Qt::ControlModifier),
+            (MouseKeys{.leftButton = true, .control = true}));
+  EXPECT_EQ(MouseKeyState(Qt::MiddleButton | Qt::LeftButton, Qt::NoModifier),
+            (MouseKeys{.leftButton = true, .middleButton = true}));
+  // Keys the core does not know about leave a left drag a left drag.
+  EXPECT_EQ(MouseKeyState(Qt::LeftButton, Qt::AltModifier | Qt::MetaModifier),
+            MouseKeys{.leftButton = true});
 }
 
 TEST(PlatformToForce, XcbOnlyWithAnXDisplayAndNoPlatformChosen) {

@@ -8,7 +8,7 @@
 #include <QVariant>
 #include <memory>
 
-#include "app/clock.h"
+#include "app/ports.h"
 #include "fakes/fixed_clock.h"
 #include "platform/qt/qt_builtin_images.h"
 #include "platform/qt/qt_map_image_loader.h"

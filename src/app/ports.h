@@ -3,9 +3,13 @@
 #include <cstdint>
 #include <string>
 
-#include "render/image.h"
+#include "astro/unix_time.h"
 
 namespace lumivane {
+
+// The world window's ports: what it asks of the platform, and the platform's
+// events in the core's own terms. Each shell implements them on its
+// platform; tests record the calls.
 
 // A rectangle in screen pixels; right and bottom are exclusive.
 struct WindowRect {
@@ -24,32 +28,30 @@ enum class ZOrder {
   NotTopmost,  // out of it, staying above the normal windows
 };
 
-// Mouse messages as the tray icon and the window report them.
-enum class MouseMessage : std::uint32_t {
-  Move = 0x0200,
-  LeftButtonDown = 0x0201,
-  LeftButtonUp = 0x0202,
-  LeftButtonDoubleClick = 0x0203,
-  RightButtonDown = 0x0204,
-  RightButtonUp = 0x0205,
+// The buttons and keys held during a mouse move over the window.
+struct MouseKeys {
+  bool leftButton = false;
+  bool rightButton = false;
+  bool middleButton = false;
+  bool extraButton = false;  // the side buttons some mice have
+  bool shift = false;
+  bool control = false;
+  friend bool operator==(const MouseKeys&, const MouseKeys&) = default;
 };
 
-// Key-state flags of a mouse move.
-inline constexpr std::uint32_t kLeftButtonOnly = 0x0001;  // MK_LBUTTON
+// What the notification-area icon reports.
+enum class TrayEvent { PointerMoved, LeftButtonUp, RightButtonUp };
 
 // The world window's timers.
 enum class TimerId : std::int32_t { Refresh = 1, Peek = 2 };
-inline constexpr std::int32_t kPeekPeriodMs = 3000;
 
-// Everything the world window asks of the window system. Each shell
-// implements it on its platform; tests record the calls.
-class WindowSystem {
+// The world window itself.
+class Window {
  public:
-  virtual ~WindowSystem() = default;
+  virtual ~Window() = default;
 
   // Gives the window its big and small icon (the program icon).
   virtual void SetWindowIcons() = 0;
-
   // The desktop area, in the coordinates of the window's own rectangle.
   virtual WindowRect DesktopRect() = 0;
   // The window's normal-position rectangle (placement record), and writing
@@ -58,25 +60,43 @@ class WindowSystem {
   virtual void SetWindowPlacement(const WindowRect& normalPosition) = 0;
   // A z-order change that never moves or resizes the window.
   virtual void SetZOrder(ZOrder order) = 0;
-
-  virtual void StartTimer(TimerId id, std::int32_t periodMs) = 0;
-  // Stopping a timer that is not running does nothing.
-  virtual void StopTimer(TimerId id) = 0;
-
   // Invalidates the whole window without erasing and paints it before
   // returning (the paint comes back through the world window's OnPaint).
   virtual void RedrawNow() = 0;
+  // Ends the world window's modal run with the result.
+  virtual void EndWorldWindow(int result) = 0;
+};
 
-  // Adds or removes the notification-area icon; the results are the
-  // platform's, and nobody acts on them.
+class Timers {
+ public:
+  virtual ~Timers() = default;
+  virtual void StartTimer(TimerId id, std::int32_t periodMs) = 0;
+  // Stopping a timer that is not running does nothing.
+  virtual void StopTimer(TimerId id) = 0;
+};
+
+// The notification area. The results are the platform's, and nobody acts
+// on them.
+class NotificationArea {
+ public:
+  virtual ~NotificationArea() = default;
   virtual int AddTrayIcon(const std::string& tip) = 0;
   virtual int RemoveTrayIcon() = 0;
+};
 
+class SetupDialog {
+ public:
+  virtual ~SetupDialog() = default;
   // Runs the setup dialog modally and returns how it ended (1 OK, 2 Cancel,
   // 77 Exit, 88 reload, -1 when it could not be created).
   virtual int RunSetupDialog() = 0;
-  // Ends the world window's modal run with the result.
-  virtual void EndWorldWindow(int result) = 0;
+};
+
+// The computer's clock, injected so tests drive time.
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual UnixTime Now() = 0;
 };
 
 }  // namespace lumivane

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/ports.h"
+#include "fakes/call_log.h"
+
+namespace lumivane {
+
+// Fakes of the world window's ports. Each records its calls as readable
+// lines ("SetWindowPos HWND_TOPMOST", "SetTimer 1 300000") and keeps what a
+// small window manager would: a window rectangle, a desktop, running timers.
+
+class FakeWindow : public Window, public CallLog {
+ public:
+  using CallLog::CallLog;
+
+  WindowRect desktop{0, 0, 1280, 800};
+  WindowRect window{0, 0, 400, 200};
+  // Called inside RedrawNow, as a platform would paint there.
+  std::function<void()> onRedraw;
+
+  void SetWindowIcons() override;
+  WindowRect DesktopRect() override;
+  WindowRect GetWindowPlacement() override;
+  void SetWindowPlacement(const WindowRect& normalPosition) override;
+  void SetZOrder(ZOrder order) override;
+  void RedrawNow() override;
+  void EndWorldWindow(int result) override;
+};
+
+class FakeTimers : public Timers, public CallLog {
+ public:
+  using CallLog::CallLog;
+
+  std::vector<TimerId> runningTimers;
+
+  void StartTimer(TimerId id, std::int32_t periodMs) override;
+  void StopTimer(TimerId id) override;
+  bool TimerRunning(TimerId id) const;
+};
+
+class FakeNotificationArea : public NotificationArea, public CallLog {
+ public:
+  using CallLog::CallLog;
+
+  int trayResult = 1;
+
+  int AddTrayIcon(const std::string& tip) override;
+  int RemoveTrayIcon() override;
+};
+
+class FakeSetupDialog : public SetupDialog, public CallLog {
+ public:
+  using CallLog::CallLog;
+
+  int setupResult = 2;
+  // Called inside RunSetupDialog, as a platform runs a nested modal loop.
+  std::function<void()> duringSetup;
+
+  int RunSetupDialog() override;
+};
+
+std::string ToString(const WindowRect& r);
+
+}  // namespace lumivane
