@@ -2,8 +2,8 @@
 
 #include <new>
 
+#include "app/load_settings.h"
 #include "render/device_pixels.h"
-#include "settings/load_settings.h"
 #include "settings/save_placement.h"
 #include "setup/setup_ids.h"
 
@@ -128,20 +128,9 @@ void WorldWindow::RunSetup() {
   setupOpen_ = false;
 }
 
-void WorldWindow::SetTopmost(bool onTop) {
-  ports_.window.SetZOrder(onTop ? ZOrder::Topmost : ZOrder::NotTopmost);
-}
-
-void WorldWindow::ShowTrayIcon(bool shown) {
-  if (shown) {
-    tray_.Add(ports_.tray);
-  } else {
-    tray_.Remove(ports_.tray);
-  }
-}
-
 void WorldWindow::LoadSettingsFromStore() {
-  settings_ = LoadSettings(ports_.store, *this, map_.nativeWidth, map_.nativeHeight);
+  settings_ = LoadSettings(ports_.store, ports_.window, tray_, ports_.tray, map_.nativeWidth,
+                           map_.nativeHeight);
 }
 
 void WorldWindow::SaveCurrentPlacement() {

@@ -12,7 +12,6 @@
 #include "settings/earth_map.h"
 #include "settings/message_sink.h"
 #include "settings/profile_store.h"
-#include "settings/settings_effects.h"
 #include "settings/startup_registration.h"
 
 namespace lumivane {
@@ -37,7 +36,7 @@ struct WorldWindowPorts {
 // Earth map and the markers, the frame composer, its timers, its z-order
 // behaviour and the setup flow. Each shell turns its events into exactly one
 // of the On... calls below and draws what FrameWindow::ShowFrame hands it.
-class WorldWindow : private SettingsEffects {
+class WorldWindow {
  public:
   // Loads the built-in map (native size 400 x 200) and the marker pictures.
   explicit WorldWindow(const WorldWindowPorts& ports);
@@ -71,8 +70,6 @@ class WorldWindow : private SettingsEffects {
   bool trayIconAdded() const { return tray_.added(); }
 
  private:
-  void SetTopmost(bool onTop) override;
-  void ShowTrayIcon(bool shown) override;
 
   void LoadSettingsFromStore();
   void SaveCurrentPlacement();

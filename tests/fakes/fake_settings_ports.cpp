@@ -25,14 +25,6 @@ void FakeMessageSink::ShowMessage(const std::string& text) {
   log.push_back("ShowMessage " + Quoted(text));
 }
 
-void FakeSettingsEffects::SetTopmost(bool onTop) {
-  log.push_back(std::string("SetTopmost ") + (onTop ? "1" : "0"));
-}
-
-void FakeSettingsEffects::ShowTrayIcon(bool shown) {
-  log.push_back(std::string("ShowTrayIcon ") + (shown ? "1" : "0"));
-}
-
 std::optional<Image> FakeMapImageLoader::LoadImageFile(const std::string& path) {
   auto it = files.find(path);
   if (it == files.end()) {

@@ -9,7 +9,6 @@
 #include "render/builtin_images.h"
 #include "settings/earth_map.h"
 #include "settings/message_sink.h"
-#include "settings/settings_effects.h"
 #include "settings/startup_registration.h"
 
 namespace lumivane {
@@ -38,15 +37,6 @@ class FakeMessageSink : public MessageSink, public CallLog {
   using CallLog::CallLog;
 
   void ShowMessage(const std::string& text) override;
-};
-
-// "SetTopmost 1", "ShowTrayIcon 0"
-class FakeSettingsEffects : public SettingsEffects, public CallLog {
- public:
-  using CallLog::CallLog;
-
-  void SetTopmost(bool onTop) override;
-  void ShowTrayIcon(bool shown) override;
 };
 
 // "LoadImageFile "/maps/earth.bmp" -> 1024x512" or "-> failed"; the files

@@ -1,10 +1,10 @@
-#include "settings/load_settings.h"
+#include "app/load_settings.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "fakes/fake_profile_store.h"
-#include "fakes/fake_settings_ports.h"
+#include "fakes/fake_app_ports.h"
 
 namespace lumivane {
 namespace {
@@ -14,12 +14,14 @@ using ::testing::ElementsAre;
 class LoadSettingsTest : public ::testing::Test {
  protected:
   ClockSettings Load(std::int32_t nativeWidth = 400, std::int32_t nativeHeight = 200) {
-    return LoadSettings(store, effects, nativeWidth, nativeHeight);
+    return LoadSettings(store, window, tray, area, nativeWidth, nativeHeight);
   }
 
   std::vector<std::string> log;
   FakeProfileStore store{log};
-  FakeSettingsEffects effects{log};
+  FakeWindow window{log};
+  FakeNotificationArea area{log};
+  TrayIcon tray;
 };
 
 TEST_F(LoadSettingsTest, EmptyStoreGivesDefaultsReadInOrderWithEffectsBetween) {
@@ -33,9 +35,9 @@ TEST_F(LoadSettingsTest, EmptyStoreGivesDefaultsReadInOrderWithEffectsBetween) {
                                "ReadSettingInt options/suncentered 0 -> 0",
                                "ReadSettingInt options/moon 1 -> 1",
                                "ReadSettingInt position/ontop 0 -> 0",
-                               "SetTopmost 0",
+                               "SetWindowPos HWND_NOTOPMOST",
                                "ReadSettingInt options/tray 1 -> 1",
-                               "ShowTrayIcon 1",
+                               "AddTrayIcon Lumivane",
                                "ReadSettingInt size/scale 30 -> 30",
                                "ReadSettingInt size/w 400 -> 400",
                                "ReadSettingInt size/h 200 -> 200",
@@ -76,8 +78,8 @@ TEST_F(LoadSettingsTest, StoredValuesAreTakenAsStoredAndAnyNonzeroFlagIsOn) {
   EXPECT_TRUE(s.sunCentered);
   EXPECT_FALSE(s.showMoon);
   EXPECT_TRUE(s.onTop);
-  EXPECT_THAT(effects.log, ::testing::Contains("SetTopmost 1"));
-  EXPECT_THAT(effects.log, ::testing::Contains("ShowTrayIcon 0"));
+  EXPECT_THAT(log, ::testing::Contains("SetWindowPos HWND_TOPMOST"));
+  EXPECT_FALSE(tray.added());
 }
 
 TEST_F(LoadSettingsTest, ScaleAndNightFilterAreClampedInMemoryOnly) {

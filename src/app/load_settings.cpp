@@ -1,12 +1,13 @@
-#include "settings/load_settings.h"
+#include "app/load_settings.h"
 
 #include "settings/display_size.h"
 #include "settings/setting_table.h"
 
 namespace lumivane {
 
-ClockSettings LoadSettings(ProfileStore& store, SettingsEffects& effects,
-                           std::int32_t nativeWidth, std::int32_t nativeHeight) {
+ClockSettings LoadSettings(ProfileStore& store, Window& window, TrayIcon& tray,
+                           NotificationArea& area, std::int32_t nativeWidth,
+                           std::int32_t nativeHeight) {
   ClockSettings settings;
   settings.anchorX = ReadSetting(store, kAnchorX);
   settings.anchorY = ReadSetting(store, kAnchorY);
@@ -18,9 +19,13 @@ ClockSettings LoadSettings(ProfileStore& store, SettingsEffects& effects,
   settings.showMoon = ReadSetting(store, kShowMoon);
 
   settings.onTop = ReadSetting(store, kAlwaysOnTop);
-  effects.SetTopmost(settings.onTop);
+  window.SetZOrder(settings.onTop ? ZOrder::Topmost : ZOrder::NotTopmost);
   // The tray choice is applied, not kept.
-  effects.ShowTrayIcon(ReadSetting(store, kShowTrayIcon));
+  if (ReadSetting(store, kShowTrayIcon)) {
+    tray.Add(area);
+  } else {
+    tray.Remove(area);
+  }
 
   settings.scale = ReadSetting(store, kScale);
   const std::int32_t baseWidth = ReadSetting(store, WithDefault(kBaseWidth, nativeWidth));
