@@ -6,13 +6,6 @@
 
 namespace lumivane::bench {
 
-// A window that shows nothing, so only the composer's own work is measured.
-class NullFrameWindow final : public FrameWindow {
- public:
-  bool IsMinimised() const override { return false; }
-  void ShowFrame(const Image&) override {}
-};
-
 // A window that keeps a copy of what it shows, as a window's backing store
 // does: the cost a cached paint really has.
 class CopyingFrameWindow final : public FrameWindow {

@@ -32,12 +32,9 @@ void BM_FullRecompute(benchmark::State& state) {
       SettingsAtScale(static_cast<std::int32_t>(state.range(0)), state.range(1) != 0);
   const BuiltinPictures& builtins = Builtins();
   const EarthMapView map{builtins.earthMap, kDefaultEarthMapWidth, kDefaultEarthMapHeight};
-  FrameComposer composer;
-  NullFrameWindow window;
   for (auto _ : state) {
-    composer.RequestRecompute();
-    composer.PaintFrame(settings, map, builtins.markers, window, kNoon2000);
-    benchmark::DoNotOptimize(composer.frameCache()->pixels().data());
+    const Image frame = ComposeFrame(settings, map, builtins.markers, kNoon2000);
+    benchmark::DoNotOptimize(frame.pixels().data());
   }
   state.SetLabel(std::to_string(settings.width) + "x" +
                  std::to_string(settings.height));

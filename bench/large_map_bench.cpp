@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
-#include "render/frame_composer.h"
+#include "render/compose_frame.h"
 #include "render/image_ops.h"
 
 namespace lumivane::bench {
@@ -54,13 +54,10 @@ void BM_FullRecomputeLargeMap(benchmark::State& state) {
   settings.markerMapWidth = kMapWidth;
   settings.width = kDisplayWidth;
   settings.height = kDisplayHeight;
-  FrameComposer composer;
-  NullFrameWindow window;
   for (auto _ : state) {
-    composer.RequestRecompute();
-    composer.PaintFrame(settings, EarthMapView{map, kMapWidth, kMapHeight}, Builtins().markers,
-                        window, 946728000);
-    benchmark::DoNotOptimize(composer.frameCache()->pixels().data());
+    const Image frame = ComposeFrame(settings, EarthMapView{map, kMapWidth, kMapHeight},
+                                     Builtins().markers, 946728000);
+    benchmark::DoNotOptimize(frame.pixels().data());
   }
 }
 BENCHMARK(BM_FullRecomputeLargeMap)->Unit(benchmark::kMillisecond);

@@ -92,6 +92,22 @@ class SetupDialog {
   virtual int RunSetupDialog() = 0;
 };
 
+// What start-up needs from the platform.
+class StartupPlatform {
+ public:
+  virtual ~StartupPlatform() = default;
+
+  // Takes the named lock for the life of the process. False only when
+  // another instance already holds it; any other failure lets start-up go on.
+  virtual bool AcquireSingleInstanceLock(const std::string& name) = 0;
+  // The full path of the program file that is running.
+  virtual std::string ProgramFilePath() = 0;
+  // Roots the settings under the company and application keys.
+  virtual void UseSettingsRoot(const std::string& company, const std::string& application) = 0;
+  // Builds the world window and runs it modally until it ends.
+  virtual int RunWorldWindow(const std::string& applicationName) = 0;
+};
+
 // The computer's clock, injected so tests drive time.
 class Clock {
  public:

@@ -5,34 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/fake_app_ports.h"
+
 namespace lumivane {
 namespace {
 
-class FakeStartup : public StartupPlatform {
- public:
-  std::vector<std::string> log;
-  bool lockFree = true;
-  std::string path = "C:\\Tools\\Lumivane.exe";
-
-  bool AcquireSingleInstanceLock(const std::string& name) override {
-    log.push_back("Lock " + name);
-    return lockFree;
-  }
-  std::string ProgramFilePath() override {
-    log.push_back("ProgramFilePath");
-    return path;
-  }
-  void UseSettingsRoot(const std::string& company, const std::string& application) override {
-    log.push_back("SettingsRoot " + company + "/" + application);
-  }
-  int RunWorldWindow(const std::string& applicationName) override {
-    log.push_back("RunWorldWindow " + applicationName);
-    return -1;
-  }
-};
-
 TEST(RunApplication, LocksFirstThenRootsTheSettingsThenRunsTheWorldWindow) {
-  FakeStartup platform;
+  FakeStartupPlatform platform;
   EXPECT_EQ(RunApplication(platform), 0);
   EXPECT_EQ(platform.log,
             (std::vector<std::string>{"Lock LumivaneMutex", "ProgramFilePath",
@@ -41,14 +20,14 @@ TEST(RunApplication, LocksFirstThenRootsTheSettingsThenRunsTheWorldWindow) {
 }
 
 TEST(RunApplication, ASecondInstanceEndsSilentlyBeforeAnythingElse) {
-  FakeStartup platform;
+  FakeStartupPlatform platform;
   platform.lockFree = false;
   EXPECT_EQ(RunApplication(platform), 0);
   EXPECT_EQ(platform.log, (std::vector<std::string>{"Lock LumivaneMutex"}));
 }
 
 TEST(RunApplication, AnotherProgramFileNameUsesAnotherSettingsKey) {
-  FakeStartup platform;
+  FakeStartupPlatform platform;
   platform.path = "/opt/clocks/SunDial";
   RunApplication(platform);
   EXPECT_EQ(platform.log.at(2), "SettingsRoot Brevanta/SunDial");

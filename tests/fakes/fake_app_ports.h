@@ -63,6 +63,32 @@ class FakeSetupDialog : public SetupDialog, public CallLog {
   int RunSetupDialog() override;
 };
 
+// "Lock LumivaneMutex", "ProgramFilePath", "SettingsRoot Brevanta/Lumivane",
+// "RunWorldWindow Lumivane".
+class FakeStartupPlatform : public StartupPlatform, public CallLog {
+ public:
+  using CallLog::CallLog;
+
+  bool lockFree = true;
+  std::string path = "C:\\Tools\\Lumivane.exe";
+
+  bool AcquireSingleInstanceLock(const std::string& name) override {
+    log.push_back("Lock " + name);
+    return lockFree;
+  }
+  std::string ProgramFilePath() override {
+    log.push_back("ProgramFilePath");
+    return path;
+  }
+  void UseSettingsRoot(const std::string& company, const std::string& application) override {
+    log.push_back("SettingsRoot " + company + "/" + application);
+  }
+  int RunWorldWindow(const std::string& applicationName) override {
+    log.push_back("RunWorldWindow " + applicationName);
+    return -1;
+  }
+};
+
 std::string ToString(const WindowRect& r);
 
 }  // namespace lumivane

@@ -43,7 +43,7 @@ Image FakeBuiltinImages::Load(BuiltinImage image) {
       return Image(kDefaultEarthMapWidth, kDefaultEarthMapHeight, kEarthMapFill);
     default:
       log.push_back("LoadBuiltin " + std::to_string(ResourceId(image)));
-      return Image(kSunMarkerSize, kSunMarkerSize, 0);
+      return Image(kSunMarkerSize, kSunMarkerSize, static_cast<Pixel>(ResourceId(image)));
   }
 }
 

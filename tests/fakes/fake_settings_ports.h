@@ -49,8 +49,8 @@ class FakeMapImageLoader : public MapImageLoader, public CallLog {
   std::optional<Image> LoadImageFile(const std::string& path) override;
 };
 
-// Built-in pictures of the right sizes, each filled with its own colour;
-// "LoadBuiltin EarthMap".
+// Built-in pictures of the right sizes, each filled with its own colour (a
+// marker with its resource number); "LoadBuiltin EarthMap", "LoadBuiltin 134".
 class FakeBuiltinImages : public BuiltinImageSource, public CallLog {
  public:
   using CallLog::CallLog;

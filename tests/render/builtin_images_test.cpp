@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/fake_settings_ports.h"
+
 #include <set>
 #include <string>
 #include <vector>
@@ -14,17 +16,6 @@ constexpr BuiltinImage kAllImages[] = {
     BuiltinImage::SunMask,         BuiltinImage::MoonFullImage,
     BuiltinImage::MoonNewImage,    BuiltinImage::MoonMask,
     BuiltinImage::MoonFirstQuarterImage, BuiltinImage::MoonLastQuarterImage,
-};
-
-// Records each load as "Load <resource id>" and hands out a 1x1 picture whose
-// only pixel is the resource id, so a test can tell which picture went where.
-class FakeBuiltinImageSource final : public BuiltinImageSource {
- public:
-  Image Load(BuiltinImage image) override {
-    calls.push_back("Load " + std::to_string(ResourceId(image)));
-    return Image(1, 1, static_cast<Pixel>(ResourceId(image)));
-  }
-  std::vector<std::string> calls;
 };
 
 Pixel IdOf(const Image& image) { return image.at(0, 0); }
@@ -47,15 +38,16 @@ TEST(BuiltinImages, MoonPictureFollowsThePhase) {
 }
 
 TEST(LoadMarkerImages, LoadsTheSevenMarkersInOrderAndNeverTheMap) {
-  FakeBuiltinImageSource source;
+  FakeBuiltinImages source;
   LoadMarkerImages(source);
-  EXPECT_EQ(source.calls, (std::vector<std::string>{"Load 134", "Load 136", "Load 137",
-                                                    "Load 138", "Load 140", "Load 141",
-                                                    "Load 139"}));
+  EXPECT_EQ(source.log, (std::vector<std::string>{"LoadBuiltin 134", "LoadBuiltin 136",
+                                                  "LoadBuiltin 137", "LoadBuiltin 138",
+                                                  "LoadBuiltin 140", "LoadBuiltin 141",
+                                                  "LoadBuiltin 139"}));
 }
 
 TEST(LoadMarkerImages, EachPictureLandsInItsRole) {
-  FakeBuiltinImageSource source;
+  FakeBuiltinImages source;
   const MarkerImages markers = LoadMarkerImages(source);
   EXPECT_EQ(IdOf(markers.sunImage), 134u);
   EXPECT_EQ(IdOf(markers.sunMask), 136u);

@@ -24,7 +24,7 @@ class RenderFrameTest : public testing::Test {
     arguments.push_back("-");
     const ParsedRenderOptions parsed = ParseRenderOptions(arguments);
     EXPECT_TRUE(parsed.options) << parsed.error;
-    return RenderFrame(*parsed.options, RenderSources{builtins, loader, messages, &stored},
+    return RenderFrame(*parsed.options, RenderSources{builtins, loader, &stored},
                        std::move(givenMap), kNoon2000);
   }
 
@@ -42,7 +42,6 @@ class RenderFrameTest : public testing::Test {
 
   FakeBuiltinImages builtins;
   FakeMapImageLoader loader;
-  FakeMessageSink messages;
   FakeProfileStore stored;
 };
 
@@ -100,7 +99,7 @@ TEST_F(RenderFrameTest, NightMapAndTwilightReachTheFrame) {
   EXPECT_NE(*Render({"--twilight"}).frame, plain);
   const RenderedFrame lit = RenderFrame(*ParseRenderOptions(std::vector<std::string_view>{
                                             "-o", "-"}).options,
-                                        RenderSources{builtins, loader, messages, &stored},
+                                        RenderSources{builtins, loader, &stored},
                                         std::nullopt, kNoon2000, Image(40, 20, 0xFFFFFF));
   ASSERT_TRUE(lit.frame);
   EXPECT_NE(*lit.frame, plain);
@@ -131,8 +130,7 @@ TEST_F(RenderFrameTest, StoredMapThatCannotBeLoadedFallsBackWithTheMessage) {
   stored.Set("options", "image", "/maps/gone.bmp");
   const RenderedFrame rendered = Render({"--settings"});
   EXPECT_EQ(SizeOf(rendered), "400x200");
-  EXPECT_EQ(messages.log, std::vector<std::string>{
-                              "ShowMessage \"Unable to load:\\n/maps/gone.bmp\\nUsing default image.\""});
+  EXPECT_EQ(rendered.notice, "Unable to load:\n/maps/gone.bmp\nUsing default image.");
   EXPECT_FALSE(StoreWasWritten());  // the user's setting is left as it was
   EXPECT_EQ(stored.StringValue("options", "image"), "/maps/gone.bmp");
 

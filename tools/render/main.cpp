@@ -1,5 +1,6 @@
 // lumivane-render: the Lumivane frame without a window, or where the sun and
 // the moon are.
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
@@ -44,34 +45,17 @@ int Fail(const std::string& message, int exitCode) {
   return exitCode;
 }
 
-// The message the window would show in a box when the stored map fails,
-// kept to be printed as one line that also says why.
-class StoredMapMessages final : public MessageSink {
- public:
-  QtMapImageLoader::FailureReport Recorder() {
-    return [this](const std::string& path, const MapLoadFailure& failure) {
-      cause_ = "cannot load the stored map '" + path + "': " + DescribeMapLoadFailure(failure) +
-               "; using the built-in map";
-    };
+// The message the window would show in a box when the stored map fails, as
+// one line that says why when the loader told us.
+void PrintNotice(std::string notice, const std::string& cause) {
+  if (notice.empty()) return;
+  if (!cause.empty()) {
+    notice = cause;
+  } else {
+    std::replace(notice.begin(), notice.end(), '\n', ' ');
   }
-  void ShowMessage(const std::string& text) override {
-    if (!cause_.empty()) {
-      line_ = cause_;
-      return;
-    }
-    line_ = text;
-    for (char& c : line_) {
-      if (c == '\n') c = ' ';
-    }
-  }
-  void Print() const {
-    if (!line_.empty()) PrintLine(line_);
-  }
-
- private:
-  std::string cause_;
-  std::string line_;
-};
+  PrintLine(notice);
+}
 
 // Every picture the run would write, checked before any work is done.
 std::optional<std::string> CheckOutputs(const RenderOptions& options) {
@@ -132,18 +116,21 @@ int Render(const RenderOptions& options, UnixTime now) {
   }
 
   QtBuiltinImageSource builtins;
-  StoredMapMessages messages;
-  QtMapImageLoader mapLoader(messages.Recorder());
+  std::string cause;  // why the stored map failed, from the loader
+  QtMapImageLoader mapLoader([&cause](const std::string& path, const MapLoadFailure& failure) {
+    cause = "cannot load the stored map '" + path + "': " + DescribeMapLoadFailure(failure) +
+            "; using the built-in map";
+  });
   // Only read through the renderer's settings, which drop every write.
   QtProfileStore stored{QString::fromLatin1(kApplicationName)};
-  const RenderSources sources{builtins, mapLoader, messages, &stored};
+  const RenderSources sources{builtins, mapLoader, &stored};
 
   std::optional<PlannedFrames> planned;
   {
     QuietStandardError quiet;
     planned = PlanFrames(options, sources, std::move(givenMap), std::move(nightMap));
   }
-  messages.Print();
+  PrintNotice(planned->notice, cause);
   if (!planned->plan) return Fail(planned->error, planned->exitCode);
   if (options.frames) {
     if (auto problem = WriteSeries(*planned->plan, now, options.step, *options.frames,

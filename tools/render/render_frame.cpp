@@ -16,10 +16,6 @@ namespace lumivane {
 
 namespace {
 
-RenderedFrame Failure(std::string error, int exitCode) {
-  return RenderedFrame{std::nullopt, std::move(error), exitCode};
-}
-
 bool MarkersComplete(const MarkerImages& m) {
   const auto square = [](const Image& image, std::int32_t size) {
     return image.width() >= size && image.height() >= size;
@@ -45,14 +41,17 @@ std::optional<std::string> CheckBaseSize(const BaseSize& base, std::int32_t scal
 
 // The map named by the settings, as the program chooses it at start-up but
 // leaving the setting as it is when the file fails.
-void LoadStoredMap(EarthMap& map, const std::string& path, const RenderSources& sources) {
+// Returns the message the window would show when the file fails.
+std::string LoadStoredMap(EarthMap& map, const std::string& path, const RenderSources& sources) {
+  std::string notice;
   if (path != kEarthMapFile.defaultValue) {
-    if (LoadMapFile(map, sources.mapLoader, path)) return;
-    sources.messages.ShowMessage(UnableToLoadMessage(path));
+    if (LoadMapFile(map, sources.mapLoader, path)) return notice;
+    notice = UnableToLoadMessage(path);
   }
   map.image = sources.builtins.Load(BuiltinImage::EarthMap);
   map.nativeWidth = kDefaultEarthMapWidth;
   map.nativeHeight = kDefaultEarthMapHeight;
+  return notice;
 }
 
 }  // namespace
@@ -65,8 +64,9 @@ SkyPositions SkyFor(bool precise, UnixTime time) {
 
 PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
                          std::optional<EarthMap> givenMap, std::optional<Image> nightMap) {
-  const auto failure = [](std::string error, int exitCode) {
-    return PlannedFrames{std::nullopt, std::move(error), exitCode};
+  std::string notice;
+  const auto failure = [&notice](std::string error, int exitCode) {
+    return PlannedFrames{std::nullopt, std::move(error), exitCode, notice};
   };
   FramePlan plan;
   plan.markers = LoadMarkerImages(sources.builtins);
@@ -82,7 +82,7 @@ PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
   if (givenMap) {
     map = std::move(*givenMap);
   } else {
-    LoadStoredMap(map, setting(kEarthMapFile), sources);
+    notice = LoadStoredMap(map, setting(kEarthMapFile), sources);
   }
   if (map.image.empty()) return failure("the built-in Earth map is missing", 1);
 
@@ -126,7 +126,7 @@ PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
                                                     nightMap->height()});
   }
   plan.precise = options.precise;
-  return PlannedFrames{std::move(plan), {}, 0};
+  return PlannedFrames{std::move(plan), {}, 0, notice};
 }
 
 std::optional<std::string> WritePlannedFrame(FramePlan& plan, UnixTime time,
@@ -163,7 +163,9 @@ RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
                           std::optional<Image> nightMap) {
   PlannedFrames planned =
       PlanFrames(options, sources, std::move(givenMap), std::move(nightMap));
-  if (!planned.plan) return Failure(std::move(planned.error), planned.exitCode);
+  if (!planned.plan) {
+    return RenderedFrame{std::nullopt, std::move(planned.error), planned.exitCode, planned.notice};
+  }
   FramePlan& plan = *planned.plan;
   // One frame: every processor shades it, and the plain map becomes the
   // frame, no copy. (A series runs its frames side by side instead.)
@@ -171,7 +173,7 @@ RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
   return RenderedFrame{FinishFrame(plan.frame, std::move(plan.plain), plan.markers,
                                    SkyFor(plan.precise, now),
                                    plan.nightLights ? &*plan.nightLights : nullptr),
-                       {}, 0};
+                       {}, 0, planned.notice};
 }
 
 }  // namespace lumivane

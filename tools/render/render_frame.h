@@ -10,7 +10,6 @@
 #include "render_options.h"
 #include "row_gate.h"
 #include "settings/earth_map.h"
-#include "settings/message_sink.h"
 #include "settings/profile_store.h"
 
 namespace lumivane {
@@ -19,13 +18,15 @@ struct RenderedFrame {
   std::optional<Image> frame;  // absent on failure
   std::string error;           // one line naming the problem
   int exitCode = 0;            // 2: the command line asks for the impossible, 1: I/O
+  // What the window would show in a box: "Unable to load: ..." for a stored
+  // map that fails. Empty when all went well.
+  std::string notice;
 };
 
 // Where the renderer's pictures and stored settings come from.
 struct RenderSources {
   BuiltinImageSource& builtins;
   MapImageLoader& mapLoader;  // for a map named by the stored settings
-  MessageSink& messages;      // "Unable to load: ..." for such a map
   ProfileStore* stored = nullptr;  // the user's settings with --settings
 };
 
@@ -47,6 +48,7 @@ struct PlannedFrames {
   std::optional<FramePlan> plan;  // absent on failure
   std::string error;              // one line naming the problem
   int exitCode = 0;               // as RenderedFrame's
+  std::string notice;             // as RenderedFrame's
 };
 
 // The frame's size and content through the window's own rules: the Earth

@@ -10,16 +10,11 @@
 #include <vector>
 
 #include "fakes/fake_profile_store.h"
+#include "fakes/fake_settings_ports.h"
 #include "settings/run_entry.h"
 
 namespace lumivane::win32 {
 namespace {
-
-class RecordingMessages : public MessageSink {
- public:
-  void ShowMessage(const std::string& text) override { shown.push_back(text); }
-  std::vector<std::string> shown;
-};
 
 // A scratch value name, so a real entry of the program is left alone.
 class RunKeyRegistrationTest : public ::testing::Test {
@@ -70,7 +65,7 @@ TEST_F(RunKeyRegistrationTest, ProgramPathIsTheWholePathOfTheRunningFile) {
 
 TEST_F(RunKeyRegistrationTest, UpdateRunEntryRegistersThisProgramAndStoresTheOutcome) {
   FakeProfileStore store;
-  RecordingMessages messages;
+  FakeMessageSink messages;
   UpdateRunEntry(5, store, registration_, messages);
   const auto stored = Stored();
   ASSERT_TRUE(stored);
@@ -80,7 +75,7 @@ TEST_F(RunKeyRegistrationTest, UpdateRunEntryRegistersThisProgramAndStoresTheOut
   UpdateRunEntry(0, store, registration_, messages);
   EXPECT_FALSE(Stored());
   EXPECT_EQ(store.IntValue("options", "start"), 0);
-  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(messages.log.empty());
 }
 
 }  // namespace
