@@ -65,8 +65,8 @@ TEST(X11DisplayOpens, NotWithoutADisplayOrWithOneThatIsNotThere) {
 }
 
 TEST(QtTrayIcon, ThePointerEnteringOrMovingOverTheEmbeddedIconIsAHover) {
-  std::vector<std::uint32_t> messages;
-  QtTrayIcon tray([&](std::uint32_t message) { messages.push_back(message); });
+  std::vector<TrayEvent> events;
+  QtTrayIcon tray([&](TrayEvent event) { events.push_back(event); });
   QWidget embedded;  // as Qt names the icon's window in an XEmbed tray
   embedded.setObjectName("QSystemTrayIconSys");
   QWidget other;
@@ -88,7 +88,7 @@ TEST(QtTrayIcon, ThePointerEnteringOrMovingOverTheEmbeddedIconIsAHover) {
   move(other);
   tray.Remove();
   move(embedded);
-  EXPECT_EQ(messages, (std::vector<std::uint32_t>{0x0200, 0x0200}));
+  EXPECT_EQ(events, (std::vector<TrayEvent>{TrayEvent::PointerMoved, TrayEvent::PointerMoved}));
 }
 
 TEST(DialogUnits, FourUnitsAcrossAreOneAverageLetterAndEightDownOneLine) {
