@@ -1,7 +1,7 @@
 #pragma once
 
 #include "render/builtin_images.h"
-#include "render/frame_window.h"
+#include "render/ports.h"
 #include "render/image.h"
 
 namespace lumivane::bench {

@@ -5,7 +5,7 @@
 #include "app/ports.h"
 #include "app/tray_icon.h"
 #include "settings/clock_settings.h"
-#include "settings/profile_store.h"
+#include "settings/ports.h"
 
 namespace lumivane {
 

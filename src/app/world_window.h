@@ -7,12 +7,10 @@
 #include "app/window_placement.h"
 #include "render/builtin_images.h"
 #include "render/frame_composer.h"
-#include "render/frame_window.h"
+#include "render/ports.h"
 #include "settings/clock_settings.h"
 #include "settings/earth_map.h"
-#include "settings/message_sink.h"
-#include "settings/profile_store.h"
-#include "settings/startup_registration.h"
+#include "settings/ports.h"
 
 namespace lumivane {
 

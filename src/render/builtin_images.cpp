@@ -1,5 +1,7 @@
 #include "render/builtin_images.h"
 
+#include "render/ports.h"
+
 namespace lumivane {
 
 std::int32_t ResourceId(BuiltinImage image) {

@@ -53,12 +53,7 @@ struct MarkerImages {
   const Image& MoonImage(MoonPhase phase) const;
 };
 
-// Port: the shells give the core the built-in pictures.
-class BuiltinImageSource {
- public:
-  virtual ~BuiltinImageSource() = default;
-  virtual Image Load(BuiltinImage image) = 0;
-};
+class BuiltinImageSource;
 
 // Loads the seven marker pictures in the order 134, 136, 137, 138, 140, 141,
 // 139 (sun image and mask, full, new, first and last quarter, moon mask).

@@ -6,7 +6,7 @@
 #include "astro/unix_time.h"
 #include "render/builtin_images.h"
 #include "render/compose_frame.h"
-#include "render/frame_window.h"
+#include "render/ports.h"
 #include "render/image.h"
 
 namespace lumivane {

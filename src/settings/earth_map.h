@@ -4,10 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "render/builtin_images.h"
+#include "render/ports.h"
 #include "render/image.h"
-#include "settings/message_sink.h"
-#include "settings/profile_store.h"
+#include "settings/ports.h"
 
 namespace lumivane {
 
@@ -17,14 +16,6 @@ struct EarthMap {
   Image image;
   std::int32_t nativeWidth = kDefaultEarthMapWidth;
   std::int32_t nativeHeight = kDefaultEarthMapHeight;
-};
-
-// Port: decodes a picture file of the user's (a Windows bitmap of any depth
-// at least); nothing when it cannot be read or decoded.
-class MapImageLoader {
- public:
-  virtual ~MapImageLoader() = default;
-  virtual std::optional<Image> LoadImageFile(const std::string& path) = 0;
 };
 
 // The message for a map file that cannot be loaded.

@@ -4,9 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/message_sink.h"
-#include "settings/profile_store.h"
-#include "settings/startup_registration.h"
+#include "settings/ports.h"
 
 namespace lumivane {
 

@@ -3,9 +3,7 @@
 #include <cstdint>
 
 #include "settings/clock_settings.h"
-#include "settings/message_sink.h"
-#include "settings/profile_store.h"
-#include "settings/startup_registration.h"
+#include "settings/ports.h"
 
 namespace lumivane {
 

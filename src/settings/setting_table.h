@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/profile_store.h"
+#include "settings/ports.h"
 
 namespace lumivane {
 

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "settings/message_sink.h"
-#include "settings/profile_store.h"
-#include "settings/startup_registration.h"
+#include "settings/ports.h"
 #include "setup/setup_view.h"
 
 namespace lumivane {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "fakes/call_log.h"
-#include "render/frame_window.h"
+#include "render/ports.h"
 #include "render/image.h"
 
 namespace lumivane {

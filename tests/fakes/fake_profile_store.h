@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fakes/call_log.h"
-#include "settings/profile_store.h"
+#include "settings/ports.h"
 
 namespace lumivane {
 

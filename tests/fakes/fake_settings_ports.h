@@ -6,10 +6,9 @@
 #include <vector>
 
 #include "fakes/call_log.h"
-#include "render/builtin_images.h"
+#include "render/ports.h"
 #include "settings/earth_map.h"
-#include "settings/message_sink.h"
-#include "settings/startup_registration.h"
+#include "settings/ports.h"
 
 namespace lumivane {
 

@@ -4,13 +4,13 @@
 #include <string>
 
 #include "astro/unix_time.h"
-#include "render/builtin_images.h"
+#include "render/ports.h"
 #include "render/compose_frame.h"
 #include "render/image.h"
 #include "render_options.h"
 #include "row_gate.h"
 #include "settings/earth_map.h"
-#include "settings/profile_store.h"
+#include "settings/ports.h"
 
 namespace lumivane {
 

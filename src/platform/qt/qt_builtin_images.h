@@ -2,7 +2,7 @@
 
 #include <QIcon>
 
-#include "render/builtin_images.h"
+#include "render/ports.h"
 
 namespace lumivane {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "settings/message_sink.h"
+#include "settings/ports.h"
 
 namespace lumivane {
 

@@ -4,7 +4,7 @@
 #include <QVariant>
 #include <optional>
 
-#include "settings/profile_store.h"
+#include "settings/ports.h"
 
 namespace lumivane {
 

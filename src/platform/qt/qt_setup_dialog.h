@@ -8,8 +8,7 @@
 
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/qt_message_box.h"
-#include "settings/profile_store.h"
-#include "settings/startup_registration.h"
+#include "settings/ports.h"
 #include "setup/lumivane_setup.h"
 #include "setup/setup_view.h"
 

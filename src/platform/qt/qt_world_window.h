@@ -15,10 +15,9 @@
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_tray_icon.h"
 #include "render/builtin_images.h"
-#include "render/frame_window.h"
+#include "render/ports.h"
 #include "settings/earth_map.h"
-#include "settings/profile_store.h"
-#include "settings/startup_registration.h"
+#include "settings/ports.h"
 
 class QScreen;
 

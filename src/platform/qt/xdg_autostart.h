@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/startup_registration.h"
+#include "settings/ports.h"
 
 namespace lumivane {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/win32/win32_handles.h"
-#include "settings/profile_store.h"
+#include "settings/ports.h"
 
 namespace lumivane::win32 {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "settings/startup_registration.h"
+#include "settings/ports.h"
 
 namespace lumivane::win32 {
 

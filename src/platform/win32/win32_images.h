@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "render/builtin_images.h"
+#include "render/ports.h"
 #include "settings/earth_map.h"
 
 namespace lumivane::win32 {

@@ -5,9 +5,7 @@
 #include <array>
 
 #include "platform/win32/dialog.h"
-#include "settings/message_sink.h"
-#include "settings/profile_store.h"
-#include "settings/startup_registration.h"
+#include "settings/ports.h"
 #include "setup/lumivane_setup.h"
 #include "setup/setup_view.h"
 

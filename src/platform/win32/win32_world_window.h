@@ -10,8 +10,8 @@
 #include "app/world_window.h"
 #include "platform/win32/dialog.h"
 #include "platform/win32/shell_records.h"
-#include "render/frame_window.h"
-#include "settings/message_sink.h"
+#include "render/ports.h"
+#include "settings/ports.h"
 
 namespace lumivane::win32 {
 

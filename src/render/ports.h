@@ -1,8 +1,12 @@
 #pragma once
 
+#include "render/builtin_images.h"
 #include "render/image.h"
 
 namespace lumivane {
+
+// The render layer's ports: the window a frame is painted into and the
+// source of the built-in pictures.
 
 // Port: the window the frame composer paints into.
 class FrameWindow {
@@ -19,6 +23,13 @@ class FrameWindow {
 
   // Shows the whole picture with its top-left corner at the window's.
   virtual void ShowFrame(const Image& frame) = 0;
+};
+
+// Port: the shells give the core the built-in pictures.
+class BuiltinImageSource {
+ public:
+  virtual ~BuiltinImageSource() = default;
+  virtual Image Load(BuiltinImage image) = 0;
 };
 
 }  // namespace lumivane

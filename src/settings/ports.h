@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "render/image.h"
+
+namespace lumivane {
+
+// The settings layer's ports: the store, the start-at-logon entry, message
+// boxes and the decoder of the user's map pictures.
+
+// Port: the per-user store of settings, named numbers and texts grouped in
+// sections ("size", "options", ...). Every access stands alone; nothing is
+// cached between calls, so the store stays the single source of truth.
+class ProfileStore {
+ public:
+  virtual ~ProfileStore() = default;
+
+  // The stored number; the default when the value is missing, is not a
+  // number, or does not fit 32 bits.
+  virtual std::int32_t ReadSettingInt(std::string_view section, std::string_view name,
+                                      std::int32_t defaultValue) = 0;
+  // True when the value was stored.
+  virtual bool WriteSettingInt(std::string_view section, std::string_view name,
+                               std::int32_t value) = 0;
+
+  // The stored text; the default when the value is missing or unreadable.
+  virtual std::string ReadSettingString(std::string_view section, std::string_view name,
+                                        std::string_view defaultValue) = 0;
+  virtual bool WriteSettingString(std::string_view section, std::string_view name,
+                                  std::string_view text) = 0;
+};
+
+// Port: the per-user "start at logon" entry of the program.
+class StartupRegistration {
+ public:
+  virtual ~StartupRegistration() = default;
+
+  // Full path of the running program file; empty when it cannot be found.
+  virtual std::string ProgramPath() = 0;
+  // Creates or replaces the entry so that it starts the command, the program
+  // path between double quotes. False when the entry could not be written.
+  virtual bool Register(const std::string& quotedCommand) = 0;
+  // Removes the entry if there is one, whoever made it.
+  virtual void Unregister() = 0;
+};
+
+// Port: a message box with an OK button only, owned by the window that asks.
+// The shell adds the caption (the application name) and waits for OK.
+class MessageSink {
+ public:
+  virtual ~MessageSink() = default;
+  virtual void ShowMessage(const std::string& text) = 0;
+};
+
+// Port: decodes a picture file of the user's (a Windows bitmap of any depth
+// at least); nothing when it cannot be read or decoded.
+class MapImageLoader {
+ public:
+  virtual ~MapImageLoader() = default;
+  virtual std::optional<Image> LoadImageFile(const std::string& path) = 0;
+};
+
+}  // namespace lumivane
