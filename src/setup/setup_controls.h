@@ -22,7 +22,8 @@ enum class SetupControlKind {
 };
 
 // One control: its id (a command, SetupTrackbar or SetupCheckBox; -1 when
-// nothing refers to it), its text and its place in dialog units.
+// nothing refers to it), its text ('&' marks the mnemonic) and its place in
+// dialog units.
 struct SetupControl {
   SetupControlKind kind;
   std::int32_t id;
@@ -37,36 +38,36 @@ inline constexpr std::int16_t kSetupDialogHeight = 306;
 // The setup dialog's controls in their order, which is also the tab order.
 // The Windows resource script holds the same template; a test compares them.
 inline constexpr std::array<SetupControl, 25> kSetupControls{{
-    {SetupControlKind::DefaultButton, kOkCommand, kOkButtonText, 7, 197, 50, 14},
-    {SetupControlKind::Button, kCancelCommand, kCancelButtonText, 7, 213, 50, 14},
-    {SetupControlKind::Button, kExitCommand, kExitButtonText, 7, 285, 50, 14},
+    {SetupControlKind::DefaultButton, kOkCommand, "&OK", 7, 197, 50, 14},
+    {SetupControlKind::Button, kCancelCommand, "&Cancel", 7, 213, 50, 14},
+    {SetupControlKind::Button, kExitCommand, "E&xit", 7, 285, 50, 14},
     {SetupControlKind::Trackbar, ControlId(SetupTrackbar::NightDarkness), "", 128, 217, 23, 75},
     {SetupControlKind::Trackbar, ControlId(SetupTrackbar::Scale), "", 98, 217, 23, 75},
-    {SetupControlKind::CentredLabel, -1, kSmallerLabel, 70, 218, 24, 18},
-    {SetupControlKind::CentredLabel, -1, kBiggerLabel, 70, 274, 27, 15},
-    {SetupControlKind::Label, -1, kDarkerLabel, 154, 281, 22, 8},
-    {SetupControlKind::Label, -1, kLighterLabel, 154, 219, 23, 8},
-    {SetupControlKind::Label, -1, kScaleLabel, 81, 205, 34, 8},
-    {SetupControlKind::Label, -1, kNightDarknessLabel, 130, 205, 48, 8},
-    {SetupControlKind::GroupBox, -1, kSetupGroupLabel, 65, 194, 201, 106},
-    {SetupControlKind::Button, kSetDefaultCommand, kSetDefaultButtonText, 7, 249, 50, 14},
+    {SetupControlKind::CentredLabel, -1, "Smaller\n1%", 70, 218, 24, 18},
+    {SetupControlKind::CentredLabel, -1, "Bigger\n300%", 70, 274, 27, 15},
+    {SetupControlKind::Label, -1, "Darker", 154, 281, 22, 8},
+    {SetupControlKind::Label, -1, "Lighter", 154, 219, 23, 8},
+    {SetupControlKind::Label, -1, "World size", 81, 205, 34, 8},
+    {SetupControlKind::Label, -1, "Night darkness", 130, 205, 48, 8},
+    {SetupControlKind::GroupBox, -1, "Setup", 65, 194, 201, 106},
+    {SetupControlKind::Button, kSetDefaultCommand, "Set &Default", 7, 249, 50, 14},
     {SetupControlKind::Text, -1, kUsageText, 28, 80, 238, 43},
-    {SetupControlKind::Text, -1, kInstructionsHeading, 7, 68, 259, 11},
+    {SetupControlKind::Text, -1, "PLEASE READ these short instructions:", 7, 68, 259, 11},
     {SetupControlKind::Text, -1, kEarthMapRequirementsText, 28, 125, 238, 27},
     {SetupControlKind::CheckBox, ControlId(SetupCheckBox::AlwaysOnTop),
-     kAlwaysOnTopText, 192, 267, 61, 10},
+     "&Always on top", 192, 267, 61, 10},
     {SetupControlKind::CheckBox, ControlId(SetupCheckBox::ShowTrayIcon),
-     kShowTrayIconText, 192, 282, 63, 10},
-    {SetupControlKind::CheckBox, ControlId(SetupCheckBox::ShowSun), kShowSunText, 192, 208, 47, 10},
+     "&Show tray icon", 192, 282, 63, 10},
+    {SetupControlKind::CheckBox, ControlId(SetupCheckBox::ShowSun), "Show S&un", 192, 208, 47, 10},
     {SetupControlKind::CheckBox, ControlId(SetupCheckBox::ShowMoon),
-     kShowMoonText, 192, 237, 53, 10},
+     "Show &Moon", 192, 237, 53, 10},
     {SetupControlKind::Icon, -1, nullptr, 16, 15, 20, 20},
-    {SetupControlKind::Button, kEarthMapCommand, kEarthMapButtonText, 7, 233, 50, 14},
+    {SetupControlKind::Button, kEarthMapCommand, "&Earth map...", 7, 233, 50, 14},
     {SetupControlKind::Text, -1, kRecoveryText, 28, 154, 238, 38},
     {SetupControlKind::CheckBox, ControlId(SetupCheckBox::RunAtStartup),
-     kRunAtStartupText, 192, 252, 63, 10},
+     "&Run at startup", 192, 252, 63, 10},
     {SetupControlKind::CheckBox, ControlId(SetupCheckBox::SunCentered),
-     kSunCenteredText, 192, 223, 60, 10},
+     "Su&n Centered", 192, 223, 60, 10},
 }};
 
 }  // namespace lumivane

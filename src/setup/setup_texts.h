@@ -8,28 +8,6 @@ namespace lumivane {
 // mnemonic; "\n" is a line break.
 inline constexpr const char* kSetupCaption = "Lumivane";
 
-inline constexpr const char* kOkButtonText = "&OK";
-inline constexpr const char* kCancelButtonText = "&Cancel";
-inline constexpr const char* kExitButtonText = "E&xit";
-inline constexpr const char* kSetDefaultButtonText = "Set &Default";
-inline constexpr const char* kEarthMapButtonText = "&Earth map...";
-
-inline constexpr const char* kAlwaysOnTopText = "&Always on top";
-inline constexpr const char* kShowTrayIconText = "&Show tray icon";
-inline constexpr const char* kShowSunText = "Show S&un";
-inline constexpr const char* kShowMoonText = "Show &Moon";
-inline constexpr const char* kRunAtStartupText = "&Run at startup";
-inline constexpr const char* kSunCenteredText = "Su&n Centered";
-
-inline constexpr const char* kSmallerLabel = "Smaller\n1%";
-inline constexpr const char* kBiggerLabel = "Bigger\n300%";
-inline constexpr const char* kLighterLabel = "Lighter";
-inline constexpr const char* kDarkerLabel = "Darker";
-inline constexpr const char* kScaleLabel = "World size";
-inline constexpr const char* kNightDarknessLabel = "Night darkness";
-inline constexpr const char* kSetupGroupLabel = "Setup";
-
-inline constexpr const char* kInstructionsHeading = "PLEASE READ these short instructions:";
 inline constexpr const char* kUsageText =
     "Hold left button down on the world and move the mouse to move the Lumivane window.\n"
     "Right click on the world to show this screen.\n"

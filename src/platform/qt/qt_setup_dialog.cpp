@@ -43,19 +43,19 @@ void QtSetupDialog::createControls() {
     const QRect place{control.x, control.y, control.width, control.height};
     switch (control.kind) {
       case SetupControlKind::DefaultButton:
-        addButton(control.id, control.text, place)->setDefault(true);
-        break;
       case SetupControlKind::Button:
-        addButton(control.id, control.text, place);
+        addButton(control.id, control.text, place)
+            ->setDefault(control.kind == SetupControlKind::DefaultButton);
         break;
       case SetupControlKind::Trackbar:
         addTrackbar(static_cast<SetupTrackbar>(control.id), place);
         break;
       case SetupControlKind::Label:
-        addLabel(control.text, Qt::AlignLeft | Qt::AlignTop, place);
-        break;
       case SetupControlKind::CentredLabel:
-        addLabel(control.text, Qt::AlignHCenter | Qt::AlignTop, place);
+        addLabel(control.text,
+                 (control.kind == SetupControlKind::Label ? Qt::AlignLeft : Qt::AlignHCenter) |
+                     Qt::AlignTop,
+                 place);
         break;
       case SetupControlKind::Text:
         // The recovery text names the Linux settings file, not the registry.
