@@ -17,14 +17,6 @@ constexpr std::uint32_t RedOf(Pixel p) { return (p >> 16) & 0xFFu; }
 constexpr std::uint32_t GreenOf(Pixel p) { return (p >> 8) & 0xFFu; }
 constexpr std::uint32_t BlueOf(Pixel p) { return p & 0xFFu; }
 
-// Platforms that speak COLORREF (0x00BBGGRR) convert at the border.
-constexpr std::uint32_t ToColorRef(Pixel p) {
-  return BlueOf(p) << 16 | GreenOf(p) << 8 | RedOf(p);
-}
-constexpr Pixel FromColorRef(std::uint32_t colorRef) {
-  return MakePixel(colorRef & 0xFFu, (colorRef >> 8) & 0xFFu, (colorRef >> 16) & 0xFFu);
-}
-
 // W x H pixels, rows top-down. A size of 0 or less in either direction gives
 // an empty image.
 class Image {

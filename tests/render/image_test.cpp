@@ -22,14 +22,12 @@ TEST(Image, RowsAreTopDownAndFilled) {
   EXPECT_EQ(image.at(0, 0), MakePixel(1, 2, 3));
 }
 
-TEST(Pixel, ChannelsAndColorRefConversion) {
+TEST(Pixel, Channels) {
   const Pixel p = MakePixel(0x12, 0x34, 0x56);
   EXPECT_EQ(p, 0x00123456u);
   EXPECT_EQ(RedOf(p), 0x12u);
   EXPECT_EQ(GreenOf(p), 0x34u);
   EXPECT_EQ(BlueOf(p), 0x56u);
-  EXPECT_EQ(ToColorRef(p), 0x00563412u);
-  EXPECT_EQ(FromColorRef(0x00563412u), p);
 }
 
 }  // namespace
