@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <limits>
 #include <thread>
 #include <vector>
 
@@ -43,8 +44,10 @@ class NightOpacityEstimate {
     if (exponent < kMinExponent || exponent > 0) return false;
     const std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
     const auto index = static_cast<int>(mantissa >> kFractionBits);
+    // Below 2^42: through a signed integer, which converts in one instruction.
     const double fraction =
-        static_cast<double>(mantissa & ((std::uint64_t{1} << kFractionBits) - 1)) *
+        static_cast<double>(static_cast<std::int64_t>(
+            mantissa & ((std::uint64_t{1} << kFractionBits) - 1))) *
         kFractionScale;
     const double low = mantissaPower_[index];
     const double m = low + fraction * (mantissaPower_[index + 1] - low);
@@ -83,18 +86,86 @@ constexpr std::int32_t kRowsPerBand = 64;
 // Below this z, 19 z^9 < 1: the day rule gains nothing (0.7^9 * 19 = 0.77).
 constexpr double kNoDayGainBelow = 0.7;
 
+// The range of x = -z over which a pair of whole amounts holds: amount k of
+// A is trunc(x^0.4 * A), k from x^0.4 in [k / A, (k + 1) / A), that is from
+// x in [(k / A)^2.5, ((k + 1) / A)^2.5). The bounds are drawn in by a margin
+// far above pow's error of a few units in the last place, so inside them
+// the exact rule gives the same amounts without a pow per pixel.
+class NightAmountRanges {
+ public:
+  explicit NightAmountRanges(NightAmounts amounts) {
+    Fill(amounts.redGreen, redGreen_);
+    Fill(amounts.blue, blue_);
+  }
+
+  // [low, high] of x where the amounts are redGreen and blue.
+  void RangeOf(std::int32_t redGreen, std::int32_t blue, double& low, double& high) const {
+    if (redGreen < 0 || redGreen > 255 || blue < 0 || blue > 255) {
+      low = 1;  // past the tables (x a little over 1): an empty range
+      high = 0;
+      return;
+    }
+    low = std::max(redGreen_.low[redGreen], blue_.low[blue]);
+    high = std::min(redGreen_.high[redGreen], blue_.high[blue]);
+  }
+
+ private:
+  static constexpr double kMargin = 1e-12;
+  struct Bounds {
+    std::array<double, 256> low{};
+    std::array<double, 256> high{};
+  };
+
+  static void Fill(std::int32_t amount, Bounds& bounds) {
+    bounds.low.fill(1);  // amounts that cannot occur: an empty range
+    bounds.high.fill(0);
+    if (amount <= 0) {  // nothing is ever taken
+      bounds.low[0] = -std::numeric_limits<double>::infinity();
+      bounds.high[0] = std::numeric_limits<double>::infinity();
+      return;
+    }
+    for (std::int32_t k = 0; k <= std::min(amount, 255); ++k) {
+      const double from = static_cast<double>(k) / amount + kMargin;
+      const double to = static_cast<double>(k + 1) / amount - kMargin;
+      bounds.low[k] = k == 0 ? -std::numeric_limits<double>::infinity() : std::pow(from, 2.5);
+      bounds.high[k] = std::pow(to, 2.5);
+    }
+  }
+
+  Bounds redGreen_;
+  Bounds blue_;
+};
+
+// The amounts of the last night pixel and the range of x they hold for:
+// along a row x changes slowly, so most night pixels reuse them.
+struct LastAmounts {
+  double low = 1;  // an empty range
+  double high = 0;
+  std::int32_t redGreen = 0;
+  std::int32_t blue = 0;
+
+  bool Covers(double x) const { return x >= low && x <= high; }
+};
+
 inline Pixel ShadeNight(Pixel pixel, double zenithCosine, NightAmounts amounts,
-                 const NightOpacityEstimate& estimator) {
+                        const NightOpacityEstimate& estimator, const NightAmountRanges& ranges,
+                        LastAmounts& last) {
   const double x = -zenithCosine;
+  if (last.Covers(x)) return DarkenPixel(pixel, last.redGreen, last.blue);
   if (x < NightOpacityEstimate::kNegligible) return pixel & 0x00FFFFFFu;
   double opacity = 0;
   std::int32_t redGreen = 0;
   std::int32_t blue = 0;
-  if (estimator.Estimate(x, opacity) && SureAmount(opacity, amounts.redGreen, redGreen) &&
-      SureAmount(opacity, amounts.blue, blue)) {
-    return DarkenPixel(pixel, redGreen, blue);
+  if (!estimator.Estimate(x, opacity) || !SureAmount(opacity, amounts.redGreen, redGreen) ||
+      !SureAmount(opacity, amounts.blue, blue)) {
+    opacity = std::pow(x, 0.4);
+    redGreen = TruncateToInt32(opacity * amounts.redGreen);
+    blue = TruncateToInt32(opacity * amounts.blue);
   }
-  return ApplyNightRule(pixel, zenithCosine, amounts);
+  last.redGreen = redGreen;
+  last.blue = blue;
+  ranges.RangeOf(redGreen, blue, last.low, last.high);
+  return DarkenPixel(pixel, redGreen, blue);
 }
 
 // Sines of the sun's depths that bound the twilight bands: 6, 12, 18 degrees.
@@ -130,10 +201,11 @@ class ExtraNightRule {
   }
 
   Pixel Shade(Pixel pixel, double zenithCosine, std::int32_t x, std::int32_t y,
-              const NightOpacityEstimate& estimator) const {
+              const NightOpacityEstimate& estimator, const NightAmountRanges& ranges,
+              LastAmounts& last) const {
     const bool inTwilight = twilight_ && zenithCosine > -kSinAstronomical;
     if (!lights_) {
-      if (!inTwilight) return ShadeNight(pixel, zenithCosine, amounts_, estimator);
+      if (!inTwilight) return ShadeNight(pixel, zenithCosine, amounts_, estimator, ranges, last);
       const NightAmounts& band = bandAmounts_[TwilightBand(zenithCosine)];
       return DarkenPixel(pixel, band.redGreen, band.blue);
     }
@@ -191,6 +263,7 @@ void ShadeDayNight(Image& image, double declination, double westLongitude,
   const NightOpacityEstimate& estimator = Estimator();
   const bool extraNight = extras.twilight || extras.nightLights;
   const ExtraNightRule extraRule(amounts, extras);
+  const NightAmountRanges ranges(amounts);
 
   // The same factors SolarZenithCosine forms, computed once per frame, row
   // and column; the products and sums are then made in its exact order.
@@ -221,12 +294,13 @@ void ShadeDayNight(Image& image, double declination, double westLongitude,
         zenithCosines[i] = (sinQ[i] * cosP) * sinBCosA + (cosQ[i] * cosP) * cosBCosA + sinPSinA;
       }
       Pixel* row = image.row(y) + firstX;
+      LastAmounts last;
       for (std::size_t i = 0; i < width; ++i) {
         const double z = zenithCosines[i];
         if (z < 0) {
           row[i] = extraNight ? extraRule.Shade(row[i], z, firstX + static_cast<std::int32_t>(i),
-                                                y, estimator)
-                              : ShadeNight(row[i], z, amounts, estimator);
+                                                y, estimator, ranges, last)
+                              : ShadeNight(row[i], z, amounts, estimator, ranges, last);
         } else if (z >= kNoDayGainBelow) {
           row[i] = ApplyDayRule(row[i], z);
         } else {
