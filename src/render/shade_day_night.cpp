@@ -80,6 +80,9 @@ inline bool SureAmount(double opacity, std::int32_t amount, std::int32_t& result
   return low == high;
 }
 
+// Zenith cosines are formed this many at a time.
+constexpr std::size_t kColumnsPerChunk = 512;
+
 // Fewer rows than this are not worth a thread of their own.
 constexpr std::int32_t kRowsPerBand = 64;
 
@@ -283,28 +286,36 @@ void ShadeDayNight(Image& image, double declination, double westLongitude,
   }
 
   const auto shadeRows = [&](std::int32_t rowsFrom, std::int32_t rowsTo) {
-    std::vector<double> zenithCosines(width);
+    std::array<double, kColumnsPerChunk> zenithCosines;
     for (std::int32_t y = rowsFrom; y < rowsTo; ++y) {
       const double p = MapGeometry::RowToLatitude(y - area.y, area.height) * kDegreesToRadians;
       const double sinP = std::sin(p);
       const double cosP = std::cos(p);
       const double sinPSinA = sinP * sinA;
-      // A branch-free pass the compiler can vectorise, then the per-pixel rules.
-      for (std::size_t i = 0; i < width; ++i) {
-        zenithCosines[i] = (sinQ[i] * cosP) * sinBCosA + (cosQ[i] * cosP) * cosBCosA + sinPSinA;
-      }
       Pixel* row = image.row(y) + firstX;
       LastAmounts last;
-      for (std::size_t i = 0; i < width; ++i) {
-        const double z = zenithCosines[i];
-        if (z < 0) {
-          row[i] = extraNight ? extraRule.Shade(row[i], z, firstX + static_cast<std::int32_t>(i),
-                                                y, estimator, ranges, last)
-                              : ShadeNight(row[i], z, amounts, estimator, ranges, last);
-        } else if (z >= kNoDayGainBelow) {
-          row[i] = ApplyDayRule(row[i], z);
-        } else {
-          row[i] &= 0x00FFFFFFu;  // no gain yet; a NaN also leaves the pixel
+      for (std::size_t from = 0; from < width; from += kColumnsPerChunk) {
+        const std::size_t count = std::min(kColumnsPerChunk, width - from);
+        // A branch-free pass the compiler can vectorise, then the per-pixel
+        // rules; in chunks that stay in the first-level cache.
+        for (std::size_t j = 0; j < count; ++j) {
+          const std::size_t i = from + j;
+          zenithCosines[j] =
+              (sinQ[i] * cosP) * sinBCosA + (cosQ[i] * cosP) * cosBCosA + sinPSinA;
+        }
+        for (std::size_t j = 0; j < count; ++j) {
+          const std::size_t i = from + j;
+          const double z = zenithCosines[j];
+          if (z < 0) {
+            row[i] = extraNight
+                         ? extraRule.Shade(row[i], z, firstX + static_cast<std::int32_t>(i), y,
+                                           estimator, ranges, last)
+                         : ShadeNight(row[i], z, amounts, estimator, ranges, last);
+          } else if (z >= kNoDayGainBelow) {
+            row[i] = ApplyDayRule(row[i], z);
+          } else {
+            row[i] &= 0x00FFFFFFu;  // no gain yet; a NaN also leaves the pixel
+          }
         }
       }
     }
