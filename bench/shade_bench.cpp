@@ -19,7 +19,11 @@ void BM_ShadeDayNight(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * width * height);
 }
-BENCHMARK(BM_ShadeDayNight)->Args({400, 200})->Args({1333, 666})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShadeDayNight)
+    ->Args({400, 200})
+    ->Args({1333, 666})
+    ->Args({4320, 2160})  // the map behind a 3840x2160 crop
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace lumivane
