@@ -4,47 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include "render/frame_test_pictures.h"
 #include "render/image_ops.h"
 #include "render/shade_day_night.h"
 
 namespace lumivane {
 namespace {
 
-constexpr UnixTime kNoon2000 = 946728000;      // sun over Greenwich, deep southern summer
-constexpr UnixTime kJune2000 = 961588800;      // 2000-06-21 12:00 UTC
+constexpr UnixTime kJune2000 = 961588800;  // 2000-06-21 12:00 UTC
 constexpr Pixel kBackground = 0x123456;
 
-MarkerImages SolidMarkers() {
-  MarkerImages m;
-  m.sunMask = Image(kSunMarkerSize, kSunMarkerSize, 0);
-  m.sunImage = Image(kSunMarkerSize, kSunMarkerSize, 0xF0C828);
-  m.moonMask = Image(kMoonMarkerSize, kMoonMarkerSize, 0);
-  for (Image* moon : {&m.moonNew, &m.moonFirstQuarter, &m.moonFull, &m.moonLastQuarter}) {
-    *moon = Image(kMoonMarkerSize, kMoonMarkerSize, 0xDDDDEE);
-  }
-  return m;
-}
-
-Image CoordinateMap(std::int32_t width, std::int32_t height) {
-  Image map(width, height);
-  for (std::int32_t y = 0; y < height; ++y) {
-    for (std::int32_t x = 0; x < width; ++x) map.at(x, y) = MakePixel(x % 251, y % 253, 200);
-  }
-  return map;
-}
-
 FrameOptions Frame(std::int32_t width, std::int32_t height, MapFit fit, bool sunCentered) {
-  FrameOptions options;
-  options.width = width;
-  options.height = height;
+  // Large markers, to see them cut at the map's edges.
+  FrameOptions options = MarkedFrameOptions(100, width, height);
   options.fit = fit;
   options.background = kBackground;
   options.sunCentered = sunCentered;
-  options.nightDarkness = 50;
-  options.markerScale = 100;  // large markers, to see them cut at the map's edges
-  options.markerMapWidth = 400;
-  options.showSun = true;
-  options.showMoon = true;
   return options;
 }
 
@@ -78,7 +53,7 @@ TEST(MapArea, PadsAndCropsTheTwoToOneMap) {
 TEST(ComposeFrame, PaddedAndCroppedFramesAreTheMapSizedFramePlaced) {
   const Image map = CoordinateMap(360, 180);
   const EarthMapView view{map, 360, 180};
-  const MarkerImages markers = SolidMarkers();
+  const MarkerImages markers = SquareMarkers();
   const struct {
     std::int32_t width, height;
     MapFit fit;
@@ -108,7 +83,7 @@ TEST(ComposeFrame, PaddedAndCroppedFramesAreTheMapSizedFramePlaced) {
 TEST(FinishFrameFromTheTop, RowsReadyEarlyAreFinal) {
   const Image map = CoordinateMap(360, 180);
   const EarthMapView view{map, 360, 180};
-  const MarkerImages markers = SolidMarkers();
+  const MarkerImages markers = SquareMarkers();
   const SkyPositions sky = SkyAt(kJune2000 + 5 * 3600);
   for (const MapFit fit : {MapFit::Stretch, MapFit::Pad, MapFit::Crop}) {
     for (const bool sunCentered : {false, true}) {
@@ -177,12 +152,12 @@ TEST(ComposeFrame, TwilightAndNightLightsChangeOnlyWhatTheyShould) {
   const double kOpacityAt18 = std::pow(std::sin(18 * 3.14159265358979 / 180), 0.4);
   FrameOptions plain = Frame(720, 360, MapFit::Stretch, false);
   plain.showSun = plain.showMoon = false;
-  const Image base = FinishFrame(plain, PlainMap(plain, view), SolidMarkers(), sky);
+  const Image base = FinishFrame(plain, PlainMap(plain, view), SquareMarkers(), sky);
   FrameOptions twilight = plain;
   twilight.twilight = true;
-  const Image dusk = FinishFrame(twilight, PlainMap(twilight, view), SolidMarkers(), sky);
+  const Image dusk = FinishFrame(twilight, PlainMap(twilight, view), SquareMarkers(), sky);
   const Image lit =
-      FinishFrame(plain, PlainMap(plain, view), SolidMarkers(), sky, &lights);
+      FinishFrame(plain, PlainMap(plain, view), SquareMarkers(), sky, &lights);
 
   int twilightPixels = 0;
   for (std::int32_t y = 0; y < 360; ++y) {

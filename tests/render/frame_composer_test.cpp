@@ -11,6 +11,7 @@
 #include "astro/map_geometry.h"
 #include "astro/solar_position.h"
 #include "fakes/fake_frame_window.h"
+#include "render/frame_test_pictures.h"
 #include "render/image_ops.h"
 #include "render/shade_day_night.h"
 
@@ -18,45 +19,6 @@ namespace lumivane {
 namespace {
 
 using Log = std::vector<std::string>;
-
-constexpr UnixTime kNoon2000 = 946728000;  // 2000-01-01 12:00 UTC, sun over Greenwich
-constexpr Pixel kSunColour = 0xF0C828;
-constexpr Pixel kWhite = 0xFFFFFF;
-
-// Square markers that fill their whole square: mask all black, image one
-// colour (never black), so every drawn pixel is exactly that colour.
-MarkerImages SquareMarkers() {
-  MarkerImages markers;
-  markers.sunMask = Image(kSunMarkerSize, kSunMarkerSize, 0);
-  markers.sunImage = Image(kSunMarkerSize, kSunMarkerSize, kSunColour);
-  markers.moonMask = Image(kMoonMarkerSize, kMoonMarkerSize, 0);
-  markers.moonNew = Image(kMoonMarkerSize, kMoonMarkerSize, MakePixel(110, 110, 144));
-  markers.moonFirstQuarter = Image(kMoonMarkerSize, kMoonMarkerSize, MakePixel(1, 2, 3));
-  markers.moonFull = Image(kMoonMarkerSize, kMoonMarkerSize, MakePixel(220, 215, 235));
-  markers.moonLastQuarter = Image(kMoonMarkerSize, kMoonMarkerSize, MakePixel(4, 5, 6));
-  return markers;
-}
-
-// A map whose pixels say where they are, so a misplaced copy shows.
-Image CoordinateMap(std::int32_t width, std::int32_t height) {
-  Image map(width, height);
-  for (std::int32_t y = 0; y < height; ++y) {
-    for (std::int32_t x = 0; x < width; ++x) map.at(x, y) = MakePixel(x % 251, y % 253, 90);
-  }
-  return map;
-}
-
-FrameOptions Options(std::int32_t scale, std::int32_t width, std::int32_t height) {
-  FrameOptions options;
-  options.width = width;
-  options.height = height;
-  options.nightDarkness = 50;
-  options.markerScale = scale;
-  options.markerMapWidth = 400;
-  options.showSun = true;
-  options.showMoon = true;
-  return options;
-}
 
 void FillSquare(Image& image, std::int32_t cx, std::int32_t cy, std::int32_t size, Pixel colour) {
   for (std::int32_t y = cy - size / 2; y < cy - size / 2 + size; ++y) {
@@ -108,7 +70,7 @@ class FrameComposerTest : public testing::Test {
 };
 
 TEST_F(FrameComposerTest, WorkedExampleAtNoonOnNewYear2000) {
-  const FrameOptions settings = Options(30, 400, 200);
+  const FrameOptions settings = MarkedFrameOptions(30, 400, 200);
   const Image frame = Compose(settings, kNoon2000);
   EXPECT_EQ(frame, ExpectedFrame(map, settings, kNoon2000));
   // Sun square columns 185..214, rows 110..139; the last-quarter moon's
@@ -135,14 +97,14 @@ TEST_F(FrameComposerTest, MarkerSizesFollowScaleAndMapWidth) {
 }
 
 TEST_F(FrameComposerTest, ScaleOneHasNoMoonAndAOnePixelSun) {
-  const FrameOptions settings = Options(1, 13, 6);
+  const FrameOptions settings = MarkedFrameOptions(1, 13, 6);
   const Image frame = Compose(settings, kNoon2000);
   EXPECT_EQ(frame, ExpectedFrame(map, settings, kNoon2000));
   EXPECT_EQ(std::count(frame.pixels().begin(), frame.pixels().end(), kSunColour), 1);
 }
 
 TEST_F(FrameComposerTest, WithoutMarkersTheFrameIsTheShadedMap) {
-  FrameOptions settings = Options(30, 400, 200);
+  FrameOptions settings = MarkedFrameOptions(30, 400, 200);
   settings.showSun = false;
   settings.showMoon = false;
   Image shaded = map;
@@ -157,7 +119,7 @@ TEST_F(FrameComposerTest, SunCoversTheMoonNearNewMoon) {
   const SubLunarPoint moon = ComputeSubLunarPoint(solar.ephemeris, solar.sun);
   ASSERT_EQ(ChooseMoonPhase(solar.sun, moon), MoonPhase::New);
 
-  const FrameOptions settings = Options(30, 400, 200);
+  const FrameOptions settings = MarkedFrameOptions(30, 400, 200);
   const Image frame = Compose(settings, conjunction);
   EXPECT_EQ(frame, ExpectedFrame(map, settings, conjunction));
   EXPECT_EQ(std::count(frame.pixels().begin(), frame.pixels().end(), kSunColour), 30 * 30);
@@ -168,7 +130,7 @@ TEST_F(FrameComposerTest, SunCenteredViewTurnsTheFinishedFrame) {
   // 05:20 UTC: the sun at west longitude -100, column 311, so d = -111.
   const UnixTime morning = kNoon2000 - 6 * 3600 - 40 * 60;
   ASSERT_EQ(SunCenteredShift(400, ComputeSubSolarPoint(morning).sun.westLongitude), -111);
-  FrameOptions settings = Options(30, 400, 200);
+  FrameOptions settings = MarkedFrameOptions(30, 400, 200);
   settings.sunCentered = true;
   const Image frame = Compose(settings, morning);
   EXPECT_EQ(frame, ExpectedFrame(map, settings, morning));
@@ -186,7 +148,7 @@ TEST_F(FrameComposerTest, MarkerAtTheEdgeIsCutAndSeenCutAtTheSeam) {
   const SubSolarPoint sun = ComputeSubSolarPoint(midnight).sun;
   ASSERT_EQ(SunCenteredShift(400, sun.westLongitude), 200);
   const std::int32_t row = MapGeometry::LatitudeToRow(200, sun.declination);
-  FrameOptions settings = Options(30, 400, 200);
+  FrameOptions settings = MarkedFrameOptions(30, 400, 200);
   settings.showMoon = false;
 
   const Image straight = Compose(settings, midnight);
@@ -218,7 +180,7 @@ TEST(TurnIntoFrame, MovesColumnXToXPlusDModuloW) {
 }
 
 TEST_F(FrameComposerTest, CachedPaintsAndRecomputationsFollowTheClock) {
-  const FrameOptions settings = Options(30, 400, 200);
+  const FrameOptions settings = MarkedFrameOptions(30, 400, 200);
   const UnixTime start = kNoon2000;
   const Image first = PaintOnce(settings, start);
   EXPECT_EQ(window.log, (Log{"ShowFrame 400x200", "ShowFrame 400x200"}));
@@ -247,9 +209,9 @@ TEST_F(FrameComposerTest, CachedPaintsAndRecomputationsFollowTheClock) {
 }
 
 TEST_F(FrameComposerTest, ForcedRecomputationMovesTheNextTimedOne) {
-  FrameOptions settings = Options(30, 400, 200);
+  FrameOptions settings = MarkedFrameOptions(30, 400, 200);
   PaintOnce(settings, kNoon2000);
-  settings = Options(15, 200, 100);  // a settings change, with a new size
+  settings = MarkedFrameOptions(15, 200, 100);  // a settings change, with a new size
   composer.RequestRecompute();
   window.log.clear();
   window.shown.clear();
@@ -266,7 +228,7 @@ TEST_F(FrameComposerTest, ForcedRecomputationMovesTheNextTimedOne) {
 }
 
 TEST_F(FrameComposerTest, MinimisedWindowIsLeftAlone) {
-  const FrameOptions settings = Options(30, 400, 200);
+  const FrameOptions settings = MarkedFrameOptions(30, 400, 200);
   const EarthMapView view{map, 400, 200};
   window.minimised = true;
   composer.PaintFrame(settings, view, markers, window, kNoon2000);
@@ -284,7 +246,7 @@ TEST_F(FrameComposerTest, MinimisedWindowIsLeftAlone) {
 }
 
 TEST_F(FrameComposerTest, ClockAtItsEndsDoesNotOverflow) {
-  const FrameOptions settings = Options(1, 13, 6);
+  const FrameOptions settings = MarkedFrameOptions(1, 13, 6);
   constexpr UnixTime kMax = std::numeric_limits<UnixTime>::max();
   constexpr UnixTime kMin = std::numeric_limits<UnixTime>::min();
   PaintOnce(settings, kMax - 10);
