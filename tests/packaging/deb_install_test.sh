@@ -4,20 +4,12 @@
 # is left. Changes the machine: for CI's throw-away machines, as root.
 # Usage: deb_install_test.sh lumivane_VERSION_ARCH.deb
 set -euo pipefail
+source "$(dirname "$0")/../script_checks.sh"
 
 deb=$(realpath "$1")
 version=$(dpkg-deb -f "$deb" Version)
 entry=/usr/share/applications/com.brevanta.Lumivane.desktop
 export DEBIAN_FRONTEND=noninteractive
-failures=0
-expect() {  # expect what actual expected
-  if [ "$2" == "$3" ]; then
-    echo "ok   $1: $2"
-  else
-    echo "FAIL $1: got '$2', expected '$3'"
-    failures=$((failures + 1))
-  fi
-}
 
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }')
 apt-get install -y -q --no-install-recommends "$deb" >/dev/null

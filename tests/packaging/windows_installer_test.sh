@@ -8,6 +8,7 @@
 # Needs WINEPREFIX (a prefix of its own), DISPLAY and makensis; skipped (77)
 # without them.
 set -euo pipefail
+source "$(dirname "$0")/../script_checks.sh"
 
 cpack_config=$1
 driver=$2
@@ -25,26 +26,6 @@ settings_key='HKCU\Software\Brevanta\Lumivane'
 drive_c="$WINEPREFIX/drive_c"
 installed="$drive_c/Program Files/Lumivane"
 shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Lumivane.lnk"
-failures=0
-
-expect() {  # expect what actual expected
-  if [ "$2" == "$3" ]; then
-    echo "ok   $1: $2"
-  else
-    echo "FAIL $1: got '$2', expected '$3'"
-    failures=$((failures + 1))
-  fi
-}
-# The data of one registry value as wine's reg prints it, or "missing".
-reg_value() {
-  local out
-  if out=$("$wine" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r'); then
-    awk -v name="$2" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print; found = 1 }
-                      END { if (!found) print "missing" }' <<<"$out"
-  else
-    echo missing
-  fi
-}
 key_state() { "$wine" reg query "$1" >/dev/null 2>&1 && echo present || echo missing; }
 file_state() { [ -e "$1" ] && echo present || echo missing; }
 

@@ -5,6 +5,7 @@
 # Needs WINEPREFIX (a prefix of its own) and DISPLAY; skipped (77) without a
 # display.
 set -euo pipefail
+source "$(dirname "$0")/../../script_checks.sh"
 
 program=$1
 driver=$2
@@ -18,28 +19,8 @@ fi
 
 app_key='HKCU\Software\Brevanta\Lumivane'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
-failures=0
 
 drive() { "$wine" "$driver" "$@" | tr -d '\r'; }
-# The data of one registry value as wine's reg prints it ("0x2d", a text),
-# or "missing".
-reg_value() {
-  local out
-  if out=$("$wine" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r'); then
-    awk -v name="$2" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print; found = 1 }
-                      END { if (!found) print "missing" }' <<<"$out"
-  else
-    echo missing
-  fi
-}
-expect() {  # expect what actual expected
-  if [ "$2" == "$3" ]; then
-    echo "ok   $1: $2"
-  else
-    echo "FAIL $1: got '$2', expected '$3'"
-    failures=$((failures + 1))
-  fi
-}
 shot() {
   if [ -n "$shots" ] && command -v import >/dev/null; then
     import -window root "$shots/$1.png" 2>/dev/null || true
