@@ -27,10 +27,14 @@ fail() {
   exit 1
 }
 
-# Waits up to 20 s for a command to succeed.
+# Waits for a command to succeed, up to a minute: a loaded machine can take
+# many seconds to start a program or to let the window manager catch up.
 wait_for() {
-  for _ in $(seq 200); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
+  local deadline=$((SECONDS + 60))
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
 }
 
 mkdir -p "$work/config" "$work/runtime"
@@ -64,12 +68,17 @@ has_map_window() { [ -n "$(map_window)" ]; }
 wait_for has_map_window || fail "no map window"
 map=$(map_window)
 
-# A tool window: never in a taskbar or a pager.
-states=$(xprop -id "$map" _NET_WM_STATE)
-case "$states" in
-  *_NET_WM_STATE_SKIP_TASKBAR*_NET_WM_STATE_SKIP_PAGER* | *_NET_WM_STATE_SKIP_PAGER*_NET_WM_STATE_SKIP_TASKBAR*) ;;
-  *) fail "map window states: $states" ;;
-esac
+# A tool window: never in a taskbar or a pager. (The window exists before
+# it is shown, and the states come with showing it.)
+skips_taskbar_and_pager() {
+  states=$(xprop -id "$map" _NET_WM_STATE)
+  case "$states" in
+    *_NET_WM_STATE_SKIP_TASKBAR*_NET_WM_STATE_SKIP_PAGER* | *_NET_WM_STATE_SKIP_PAGER*_NET_WM_STATE_SKIP_TASKBAR*) ;;
+    *) return 1 ;;
+  esac
+}
+states=""
+wait_for skips_taskbar_and_pager || fail "map window states: $states"
 
 # The notification area starts after the program: the icon docks there.
 trayer --edge bottom --align right --widthtype pixel --width 100 --height 24 \
@@ -80,19 +89,29 @@ icon_place() {
     | awk '/"Lumivane": \("Lumivane" "Lumivane"\)  2[24]x2[24]\+/ && !found++ { print $NF }' \
     | sed -E 's/^\+(-?[0-9]+)\+(-?[0-9]+)$/\1 \2/'
 }
-icon_docked() { [ -n "$(icon_place)" ]; }
+# Docked: inside the panel in the bottom-right corner, not where the icon's
+# window was made before the tray took it.
+icon_docked() {
+  local x y
+  read -r x y <<<"$(icon_place)"
+  [ -n "$y" ] && [ "$x" -ge 1180 ] && [ "$y" -ge 776 ]
+}
 wait_for icon_docked || fail "the icon did not dock in a tray started later"
 read -r icon_x icon_y <<<"$(icon_place)"
-# The icon reads the tray's background again 3 s after docking.
-sleep 4
 
-# Its transparent corner shows the panel beside it.
-import -window root "$work/tray.png"
-[ -n "$shots" ] && convert "$work/tray.png" -crop 100x24+1180+776 +repage "$shots/lumivane-tray.png"
+# Its transparent corner shows the panel beside it (the icon reads the
+# tray's background again 3 s after docking, when the panel has settled).
 pixel() { convert "$work/tray.png" -format "%[pixel:p{$1,$2}]" info:; }
-corner=$(pixel "$icon_x" "$icon_y")
-panel=$(pixel $((icon_x - 4)) $((icon_y + 10)))
-[ "$corner" = "$panel" ] || fail "icon corner $corner on a panel of $panel"
+corner_shows_panel() {
+  import -window root "$work/tray.png"
+  corner=$(pixel "$icon_x" "$icon_y")
+  panel=$(pixel $((icon_x - 4)) $((icon_y + 10)))
+  [ "$corner" = "$panel" ]
+}
+sleep 4
+corner="" panel=""
+wait_for corner_shows_panel || fail "icon corner $corner on a panel of $panel"
+[ -n "$shots" ] && convert "$work/tray.png" -crop 100x24+1180+776 +repage "$shots/lumivane-tray.png"
 
 # Idle with the icon shown: the program sleeps between its refreshes.
 xdotool mousemove 640 400
@@ -115,10 +134,16 @@ map_above_cover() {
   local windows=($order)
   [ "${#windows[@]}" -ge 3 ] && [ "$((windows[${#windows[@]} - 2]))" = "$((map))" ]
 }
-cover_shown() { xwininfo -root -tree | grep -q '"xmessage": ("xmessage" "Xmessage")'; }
-wait_for cover_shown || fail "no covering window"
-sleep 0.5
-map_above_cover && fail "the map is not covered to begin with"
+# The window manager has stacked the covering window right under the panel.
+cover_stacked() {
+  local cover order
+  cover=$(xwininfo -root -tree | awk '/"xmessage": \("xmessage" "Xmessage"\)/ && !found++ { print $1 }')
+  [ -n "$cover" ] || return 1
+  order=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
+  local windows=($order)
+  [ "${#windows[@]}" -ge 3 ] && [ "$((windows[${#windows[@]} - 2]))" = "$((cover))" ]
+}
+wait_for cover_stacked || fail "the covering window is not above the map"
 xdotool mousemove $((icon_x + 11)) $((icon_y + 11))
 wait_for map_above_cover || fail "a hover on the icon did not raise the map"
 echo "desktop test passed"

@@ -24,10 +24,14 @@ fail() {
   exit 1
 }
 
-# Waits up to 20 s for a command to succeed.
+# Waits for a command to succeed, up to a minute: a loaded machine can take
+# many seconds to start a program or to let the window manager catch up.
 wait_for() {
-  for _ in $(seq 200); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
+  local deadline=$((SECONDS + 60))
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
 }
 
 mkdir -p "$work/config/Brevanta" "$work/runtime"
@@ -71,9 +75,13 @@ for scale in 2 1.5; do
   place=$(python3 -c "print(f'+{round(20 * $scale)}+{round(10 * $scale)}')")
   map_shown() { xwininfo -root -tree | grep -q "\"Lumivane\": (\"Lumivane\" \"Lumivane\")  $size+.*  $place\$"; }
   wait_for map_shown || fail "at scale $scale no $size map window at $place"
-  sleep 1
-  import -window root "$work/screen.png"
-  convert "$work/screen.png" -crop "$size$place" +repage "$work/map-$scale.png"
+  # Drawn: many colours where the window is.
+  map_painted() {
+    import -window root "$work/screen.png"
+    convert "$work/screen.png" -crop "$size$place" +repage "$work/map-$scale.png"
+    [ "$(convert "$work/map-$scale.png" -unique-colors -format '%w' info:)" -gt 50 ]
+  }
+  wait_for map_painted || fail "at scale $scale the map shows no picture"
   [ -n "$shots" ] && cp "$work/map-$scale.png" "$shots/lumivane-hidpi-$scale.png"
   read -r columns rows <<<"$(repeated_lines "$work/map-$scale.png")"
   echo "scale $scale: repeated neighbouring columns $columns, rows $rows"

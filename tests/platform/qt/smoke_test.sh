@@ -25,10 +25,14 @@ fail() {
   exit 1
 }
 
-# Waits up to 10 s for a command to succeed.
+# Waits for a command to succeed, up to a minute: a loaded machine can take
+# many seconds to start a program or to let the window manager catch up.
 wait_for() {
-  for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
+  local deadline=$((SECONDS + 60))
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
 }
 
 # "X Y" on the screen of the top-level window with this name and size, or
@@ -48,6 +52,33 @@ setup_dialog_open() {
     | grep -qvE '  (400x200|22x22|24x24)\+'
 }
 setup_dialog_closed() { ! setup_dialog_open; }
+# The window that has the keyboard: Esc must go where the test means it.
+setup_dialog_focused() {
+  local focused
+  focused=$(xdotool getwindowfocus) || return 1
+  xwininfo -root -tree | grep '"Lumivane": ("Lumivane" "Lumivane")' \
+    | grep -vE '  (400x200|22x22|24x24)\+' | awk '{ print $1 }' \
+    | while read -r id; do [ "$((id))" = "$focused" ] && echo yes; done | grep -q yes
+}
+map_focused() {
+  local focused
+  focused=$(xdotool getwindowfocus) || return 1
+  [ "$((map))" = "$focused" ]
+}
+# Every thread of the program asleep, three times in a row: it has handled
+# all the input sent so far.
+program_idle() {
+  for _ in 1 2 3; do
+    ! grep -h '^State:' /proc/"$program_pid"/task/*/status | grep -qv 'S (sleeping)' || return 1
+    sleep 0.1
+  done
+}
+# The map shows a picture: many colours where the window is.
+map_painted() {
+  import -window root "$work/map.png"
+  colours=$(convert "$work/map.png" -crop 400x200+200+150 +repage -unique-colors -format '%w' info:)
+  [ "$colours" -gt 50 ]
+}
 
 mkdir -p "$work/config/Brevanta" "$work/runtime"
 chmod 700 "$work/runtime"
@@ -70,23 +101,25 @@ program_pid=$!
 pids+=("$program_pid")
 wait_for map_window_at "200 150" \
   || fail "no 400x200 map window at the stored 200 150: $(window_position Lumivane 400x200)"
-sleep 0.5
+map=$(xwininfo -root -tree | awk '/"Lumivane": \("Lumivane" "Lumivane"\)  400x200\+/ && !found++ { print $1 }')
 
 # The map: many colours, no window-manager frame around it.
-import -window root "$work/map.png"
+colours=0
+wait_for map_painted || fail "the map shows only $colours colours"
 [ -n "$shots" ] && cp "$work/map.png" "$shots/lumivane-map.png"
-colours=$(convert "$work/map.png" -crop 400x200+200+150 +repage -unique-colors -format '%w' info:)
-[ "$colours" -gt 50 ] || fail "the map shows only $colours colours"
-frame=$(xprop -id "$(xdotool search --name '^Lumivane$' | head -n1)" _NET_FRAME_EXTENTS || true)
+frame=$(xprop -id "$map" _NET_FRAME_EXTENTS || true)
 case "$frame" in *"0, 0, 0, 0"*|*"not found"*) ;; *) fail "window has a frame: $frame" ;; esac
 
 # A second start ends at once and leaves the first alone.
-timeout 10 "$program" || fail "the second start did not end cleanly"
+timeout 60 "$program" || fail "the second start did not end cleanly"
 kill -0 "$program_pid" || fail "the first instance ended"
 
-# Drag by (150, 100): the first move only records where the drag began.
+# Drag by (150, 100): the first move only records where the drag began, so
+# it must reach the program on its own (Qt merges moves that queue up).
 xdotool mousemove 300 200 mousedown 1
-for step in $(seq 0 10); do xdotool mousemove $((300 + step * 15)) $((200 + step * 10)); sleep 0.05; done
+xdotool mousemove 315 210
+wait_for program_idle || fail "the program did not settle after the first move"
+for step in $(seq 2 10); do xdotool mousemove $((300 + step * 15)) $((200 + step * 10)); sleep 0.05; done
 xdotool mouseup 1
 wait_for map_window_at "335 240" \
   || fail "dragged window at $(window_position Lumivane 400x200), not at 335 240"
@@ -95,7 +128,7 @@ wait_for map_window_at "335 240" \
 xdotool mousemove 500 300 click 3
 wait_for setup_dialog_open \
   || fail "no setup dialog"
-sleep 0.5
+wait_for setup_dialog_focused || fail "the setup dialog did not get the keyboard"
 import -window root "$work/setup.png"
 [ -n "$shots" ] && cp "$work/setup.png" "$shots/lumivane-setup.png"
 xdotool key Escape
@@ -104,7 +137,7 @@ wait_for setup_dialog_closed \
 
 # A click and Esc on the map end the program, which saved its place.
 xdotool mousemove 500 300 click 1
-sleep 0.3
+wait_for map_focused || fail "a click did not give the map the keyboard"
 xdotool key Escape
 program_ended() { ! kill -0 "$program_pid" 2>/dev/null || grep -q zombie "/proc/$program_pid/status"; }
 wait_for program_ended || fail "Esc did not end the program"
