@@ -11,29 +11,8 @@ set -euo pipefail
 
 program=$(realpath "$1")
 shots=${2:-}
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -f "$work/program.log" ] && sed "s/^/  program: /" "$work/program.log" >&2
-  exit 1
-}
-
-# Waits for a command to succeed, up to a minute: a loaded machine can take
-# many seconds to start a program or to let the window manager catch up.
-wait_for() {
-  local deadline=$((SECONDS + 60))
-  until "$@" >/dev/null 2>&1; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
+# shellcheck source=desktop_session.sh
+source "$(dirname "$0")/desktop_session.sh"
 
 # "X Y" on the screen of the top-level window with this name and size, or
 # nothing.
