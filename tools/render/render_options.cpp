@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <iterator>
 #include <limits>
+#include <utility>
 
 #include "frame_names.h"
 #include "iso_time.h"
@@ -31,31 +33,17 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
                     });
 }
 
-// "WxH" with two positive whole numbers that fit 32 bits.
-std::optional<BaseSize> ParseBaseSize(std::string_view text) {
+// "WxH": two whole numbers from 1 to largest.
+std::optional<std::pair<long long, long long>> ParseSides(std::string_view text,
+                                                         long long largest) {
   const auto cross = text.find('x');
   if (cross == std::string_view::npos) return std::nullopt;
   const auto width = ParseInteger(text.substr(0, cross));
   const auto height = ParseInteger(text.substr(cross + 1));
-  constexpr long long kLargest = std::numeric_limits<std::int32_t>::max();
-  if (!width || !height || *width < 1 || *height < 1 || *width > kLargest ||
-      *height > kLargest) {
+  if (!width || !height || *width < 1 || *height < 1 || *width > largest || *height > largest) {
     return std::nullopt;
   }
-  return BaseSize{static_cast<std::uint32_t>(*width), static_cast<std::uint32_t>(*height)};
-}
-
-// "WxH" for --size: two whole numbers from 1 to kMaxFrameSide.
-std::optional<FrameSize> ParseFrameSize(std::string_view text) {
-  const auto cross = text.find('x');
-  if (cross == std::string_view::npos) return std::nullopt;
-  const auto width = ParseInteger(text.substr(0, cross));
-  const auto height = ParseInteger(text.substr(cross + 1));
-  if (!width || !height || *width < 1 || *height < 1 || *width > kMaxFrameSide ||
-      *height > kMaxFrameSide) {
-    return std::nullopt;
-  }
-  return FrameSize{static_cast<std::int32_t>(*width), static_cast<std::int32_t>(*height)};
+  return std::pair{*width, *height};
 }
 
 // "RRGGBB" in hexadecimal, with or without a leading '#'.
@@ -74,6 +62,15 @@ std::optional<MapFit> ParseFit(std::string_view text) {
   if (text == "stretch") return MapFit::Stretch;
   return std::nullopt;
 }
+
+// The options that only switch something on.
+constexpr std::pair<std::string_view, bool RenderOptions::*> kSwitches[] = {
+    {"--help", &RenderOptions::help}, {"-h", &RenderOptions::help},
+    {"--version", &RenderOptions::version}, {"--positions", &RenderOptions::positions},
+    {"--no-sun", &RenderOptions::noSun}, {"--no-moon", &RenderOptions::noMoon},
+    {"--sun-centered", &RenderOptions::sunCentered}, {"--precise", &RenderOptions::precise},
+    {"--twilight", &RenderOptions::twilight}, {"--settings", &RenderOptions::storedSettings},
+};
 
 }  // namespace
 
@@ -111,13 +108,13 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
       return arguments[++i];
     };
     // A whole number from 1 to 100, as the settings allow.
-    const auto percent = [&](std::string_view name,
-                             std::optional<std::int32_t>& into) -> std::optional<std::string> {
+    const auto percent = [&](std::optional<std::int32_t>& into) -> std::optional<std::string> {
       const auto text = value();
-      if (!text) return std::string(name) + " needs a value from 1 to 100";
+      if (!text) return std::string(argument) + " needs a value from 1 to 100";
       const auto number = ParseInteger(*text);
       if (!number || *number < 1 || *number > 100) {
-        return std::string(name) + ": " + Quoted(*text) + " is not a whole number from 1 to 100";
+        return std::string(argument) + ": " + Quoted(*text) +
+               " is not a whole number from 1 to 100";
       }
       into = static_cast<std::int32_t>(*number);
       return std::nullopt;
@@ -127,12 +124,10 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
         argument != "--positions" && argument != "--time" && argument != "--precise") {
       renderOptionGiven = true;
     }
-    if (argument == "--help" || argument == "-h") {
-      options.help = true;
-    } else if (argument == "--version") {
-      options.version = true;
-    } else if (argument == "--positions") {
-      options.positions = true;
+    const auto* switched = std::find_if(std::begin(kSwitches), std::end(kSwitches),
+                                        [&](const auto& s) { return s.first == argument; });
+    if (switched != std::end(kSwitches)) {
+      options.*(switched->second) = true;
     } else if (argument == "--time") {
       const auto text = value();
       if (!text) {
@@ -148,29 +143,22 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
                     "2026-12-21T16:03:00+01:00");
       }
       options.time = *clock;
-    } else if (argument == "--scale") {
-      if (auto problem = percent("--scale", options.scale)) return fail(*problem);
-    } else if (argument == "--night-filter") {
-      if (auto problem = percent("--night-filter", options.nightDarkness)) return fail(*problem);
-    } else if (argument == "--no-sun") {
-      options.noSun = true;
-    } else if (argument == "--no-moon") {
-      options.noMoon = true;
-    } else if (argument == "--sun-centered") {
-      options.sunCentered = true;
-    } else if (argument == "--precise") {
-      options.precise = true;
+    } else if (argument == "--scale" || argument == "--night-filter") {
+      auto& into = argument == "--scale" ? options.scale : options.nightDarkness;
+      if (auto problem = percent(into)) return fail(*problem);
     } else if (argument == "--quality") {
-      if (auto problem = percent("--quality", quality)) return fail(*problem);
+      if (auto problem = percent(quality)) return fail(*problem);
       options.quality = *quality;
     } else if (argument == "--size") {
       const auto text = value();
       if (!text) return fail("--size needs a value WxH, e.g. 3840x2160");
-      options.size = ParseFrameSize(*text);
-      if (!options.size) {
+      const auto sides = ParseSides(*text, kMaxFrameSide);
+      if (!sides) {
         return fail("--size: " + Quoted(*text) + " is not WxH with two whole numbers from 1 to " +
                     std::to_string(kMaxFrameSide));
       }
+      options.size = FrameSize{static_cast<std::int32_t>(sides->first),
+                               static_cast<std::int32_t>(sides->second)};
     } else if (argument == "--fit") {
       const auto text = value();
       const auto fit = text ? ParseFit(*text) : std::nullopt;
@@ -187,12 +175,10 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
       }
       options.background = *colour;
       backgroundGiven = true;
-    } else if (argument == "--twilight") {
-      options.twilight = true;
-    } else if (argument == "--night-map") {
+    } else if (argument == "--map" || argument == "--night-map") {
       const auto text = value();
-      if (!text || text->empty()) return fail("--night-map needs a picture file");
-      options.nightMapPath = std::string(*text);
+      if (!text || text->empty()) return fail(std::string(argument) + " needs a picture file");
+      (argument == "--map" ? options.mapPath : options.nightMapPath) = std::string(*text);
     } else if (argument == "--frames") {
       const auto text = value();
       const auto count = text ? ParseInteger(*text) : std::nullopt;
@@ -208,20 +194,16 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
       }
       options.step = *seconds;
       stepGiven = true;
-    } else if (argument == "--settings") {
-      options.storedSettings = true;
-    } else if (argument == "--map") {
-      const auto text = value();
-      if (!text || text->empty()) return fail("--map needs a picture file");
-      options.mapPath = std::string(*text);
     } else if (argument == "--base-size") {
       const auto text = value();
       if (!text) return fail("--base-size needs a value WxH, e.g. 800x400");
-      options.baseSize = ParseBaseSize(*text);
-      if (!options.baseSize) {
+      const auto sides = ParseSides(*text, std::numeric_limits<std::int32_t>::max());
+      if (!sides) {
         return fail("--base-size: " + Quoted(*text) +
                     " is not WxH with two whole numbers from 1 to 2147483647");
       }
+      options.baseSize = BaseSize{static_cast<std::uint32_t>(sides->first),
+                                  static_cast<std::uint32_t>(sides->second)};
     } else if (argument == "-o" || argument == "--output") {
       const auto text = value();
       if (!text || text->empty()) return fail("-o needs a file name (or - for standard output)");
