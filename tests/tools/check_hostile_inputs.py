@@ -17,28 +17,15 @@ import sys
 import tempfile
 import zlib
 
+from picture_bytes import bmp_file, png_file, report
+
 CAP = ["prlimit", "--as=2147483648", "--"]
 NOON_2000 = "946728000"
 
 
 def bitmap(width, height, bits, compression, pixels):
-    colours = 1 << bits if bits <= 8 else 0
-    palette = b"".join(struct.pack("<BBBB", i * 37 % 256, i * 91 % 256, i % 256, 0)
-                       for i in range(colours))
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, compression,
-                       len(pixels), 0, 0, colours, 0)
-    offset = 14 + len(info) + len(palette)
-    return (b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset) + info +
-            palette + pixels)
-
-
-def png(width, height, compressed):
-    def chunk(kind, data):
-        return (struct.pack(">I", len(data)) + kind + data +
-                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
-    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", compressed) +
-            chunk(b"IEND", b""))
+    palette = [(i % 256, i * 91 % 256, i * 37 % 256) for i in range(1 << bits if bits <= 8 else 0)]
+    return bmp_file(width, height, bits, compression, pixels, palette, pixels_per_metre=0)
 
 
 def with_jpeg_size(jpeg, width, height):
@@ -83,7 +70,7 @@ def main():
     truncated = {
         "cut-24.bmp": bitmap(16, 8, 24, 0, bytes(range(256)) * 1)[:-100],
         "cut-8.bmp": bitmap(16, 8, 8, 0, bytes(range(128)))[:-60],
-        "cut.png": png(16, 8, zlib.compress(b"\0\x80" * 200))[:-30],
+        "cut.png": png_file(16, 8, zlib.compress(b"\0\x80" * 200))[:-30],
         "cut.jpg": jpeg[:len(jpeg) // 2],
         "rle8.bmp": rle8,
         "rle4.bmp": rle4,
@@ -100,7 +87,7 @@ def main():
          too_large),
         ("1-bit bitmap claiming 20000x20000", path("c.bmp", bitmap(20000, 20000, 1, 0, b"")),
          too_large),
-        ("PNG bomb claiming 20000x20000", path("d.png", png(20000, 20000, zeros)), too_large),
+        ("PNG bomb claiming 20000x20000", path("d.png", png_file(20000, 20000, zeros)), too_large),
         ("JPEG header of 16385x16384", path("e.jpg", with_jpeg_size(jpeg, 16385, 16384)),
          "too large: 16385x16384 over the limit"),
         ("JPEG header of 16384x16384", path("f.jpg", with_jpeg_size(jpeg, 16384, 16384)), None),
@@ -186,10 +173,7 @@ def main():
             failures.append(f"--settings with {what}: the readable scale was not used")
 
     shutil.rmtree(work, ignore_errors=True)
-    for failure in failures[:20]:
-        print("FAIL", failure)
-    print(f"{checked - len(failures)} passed, {len(failures)} failed")
-    return 1 if failures else 0
+    return report(failures, checked)
 
 
 if __name__ == "__main__":

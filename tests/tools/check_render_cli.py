@@ -12,6 +12,8 @@ import random
 import subprocess
 import sys
 
+from picture_bytes import report
+
 K = 0.017453292
 R = 57.29578121995553
 
@@ -124,10 +126,7 @@ def main():
     if helped.returncode != 0 or "--positions" not in helped.stdout:
         failures.append("--help")
 
-    for failure in failures[:20]:
-        print("FAIL", failure)
-    print(f"{checked - len(failures)} passed, {len(failures)} failed")
-    return 1 if failures else 0
+    return report(failures, checked)
 
 
 if __name__ == "__main__":

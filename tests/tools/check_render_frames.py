@@ -24,13 +24,15 @@ import sys
 import tempfile
 import zlib
 
+from picture_bytes import bmp_file, png_file, report
+
 K = 0.017453292
 NOON_2000 = 946728000
 
 
 # --- Pictures: the few formats the checks write and read -------------------
 
-def bmp_file(width, height, bits, rows, palette=(), compression=0):
+def bitmap(width, height, bits, rows, palette=(), compression=0):
     """A BITMAPINFOHEADER bitmap; rows are top-down lists of palette indices
     (bits <= 8) or (r, g, b) tuples."""
     if compression == 1:
@@ -51,12 +53,7 @@ def bmp_file(width, height, bits, rows, palette=(), compression=0):
                 pad = (-len(row) * bits) % 8
                 line = (value << pad).to_bytes((len(row) * bits + pad) // 8, "big")
             data += line + b"\0" * (-len(line) % 4)
-    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
-    offset = 14 + 40 + len(colours)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, compression, len(data),
-                       2835, 2835, len(palette), 0)
-    return header + info + colours + data
+    return bmp_file(width, height, bits, compression, data, palette)
 
 
 def runs(row):
@@ -89,15 +86,9 @@ def rle4(rows):
     return rle(rows, lambda value: value << 4 | value)
 
 
-def png_file(width, height, rows):
+def png(width, height, rows):
     raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in rows)
-
-    def chunk(kind, body):
-        return (struct.pack(">I", len(body)) + kind + body +
-                struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
-    return (b"\x89PNG\r\n\x1a\n" +
-            chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
-            chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+    return png_file(width, height, zlib.compress(raw))
 
 
 def read_bmp(data):
@@ -338,17 +329,17 @@ def main():
         return [[(x * 7 + y * 3 + x * y) % count for x in range(width)] for y in range(height)]
 
     cases = {
-        "1-bit.bmp": (bmp_file(width, height, 1, indices(2), two), indices(2), two),
-        "4-bit.bmp": (bmp_file(width, height, 4, indices(16), sixteen), indices(16), sixteen),
-        "4-bit-rle.bmp": (bmp_file(width, height, 4, indices(16), sixteen, 2), indices(16), sixteen),
-        "8-bit.bmp": (bmp_file(width, height, 8, indices(256), many), indices(256), many),
-        "8-bit-rle.bmp": (bmp_file(width, height, 8, indices(256), many, 1), indices(256), many),
+        "1-bit.bmp": (bitmap(width, height, 1, indices(2), two), indices(2), two),
+        "4-bit.bmp": (bitmap(width, height, 4, indices(16), sixteen), indices(16), sixteen),
+        "4-bit-rle.bmp": (bitmap(width, height, 4, indices(16), sixteen, 2), indices(16), sixteen),
+        "8-bit.bmp": (bitmap(width, height, 8, indices(256), many), indices(256), many),
+        "8-bit-rle.bmp": (bitmap(width, height, 8, indices(256), many, 1), indices(256), many),
     }
     truecolour = [[((x * 5) % 256, (y * 9) % 256, (x * y) % 256) for x in range(width)]
                   for y in range(height)]
-    cases["24-bit.bmp"] = (bmp_file(width, height, 24, truecolour), None, None)
-    cases["32-bit.bmp"] = (bmp_file(width, height, 32, truecolour), None, None)
-    cases["map.png"] = (png_file(width, height, truecolour), None, None)
+    cases["24-bit.bmp"] = (bitmap(width, height, 24, truecolour), None, None)
+    cases["32-bit.bmp"] = (bitmap(width, height, 32, truecolour), None, None)
+    cases["map.png"] = (png(width, height, truecolour), None, None)
     for name, (data, index_rows, palette) in cases.items():
         path = os.path.join(work, name)
         with open(path, "wb") as f:
@@ -459,10 +450,7 @@ def main():
                                                       "failed.png"}
     expect(not leftovers, f"files left behind after short writes: {leftovers}")
 
-    for failure in failures[:20]:
-        print("FAIL", failure)
-    print(f"{len(failures)} failed")
-    return 1 if failures else 0
+    return report(failures)
 
 
 if __name__ == "__main__":
