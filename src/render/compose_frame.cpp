@@ -140,15 +140,15 @@ void FillOutside(Image& frame, const PixelRect& area, Pixel background,
 Image PlainMap(const FrameOptions& options, const EarthMapView& map) {
   const PixelRect area = MapArea(options);
   const PixelRect whole{0, 0, map.nativeWidth, map.nativeHeight};
-  if (TurnsBeforePlacing(options, area)) {
-    Image plain(area.width, area.height);
-    StretchBlit(plain, PixelRect{0, 0, area.width, area.height}, map.image, whole,
-                RasterOp::Copy);
-    return plain;
-  }
-  Image plain(options.width, options.height);
-  StretchBlit(plain, area, map.image, whole, RasterOp::Copy);
-  if (!CoversTheFrame(options, area)) FillOutside(plain, area, options.background);
+  const bool turns = TurnsBeforePlacing(options, area);
+  const std::int32_t width = turns ? area.width : options.width;
+  const std::int32_t height = turns ? area.height : options.height;
+  // A map writes every pixel of its area, the background the rest.
+  const bool mapped = !map.image.empty() && map.nativeWidth > 0 && map.nativeHeight > 0;
+  Image plain = mapped ? Image(width, height, Image::Unfilled{}) : Image(width, height);
+  const PixelRect to = turns ? PixelRect{0, 0, area.width, area.height} : area;
+  StretchBlit(plain, to, map.image, whole, RasterOp::Copy, RowFilter::Sse2, options.threads);
+  if (!turns && !CoversTheFrame(options, area)) FillOutside(plain, area, options.background);
   return plain;
 }
 

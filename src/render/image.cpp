@@ -9,4 +9,11 @@ Image::Image(std::int32_t width, std::int32_t height, Pixel fill) {
   pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill);
 }
 
+Image::Image(std::int32_t width, std::int32_t height, Unfilled) {
+  if (width <= 0 || height <= 0) return;
+  width_ = width;
+  height_ = height;
+  pixels_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+}
+
 }  // namespace lumivane

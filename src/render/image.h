@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <vector>
 
 namespace lumivane {
@@ -23,6 +25,10 @@ class Image {
  public:
   Image() = default;
   Image(std::int32_t width, std::int32_t height, Pixel fill = 0);
+  // Pixels left as fresh memory has them, for a caller that writes every
+  // one: filling a frame first costs as much as resampling into it.
+  struct Unfilled {};
+  Image(std::int32_t width, std::int32_t height, Unfilled);
 
   std::int32_t width() const { return width_; }
   std::int32_t height() const { return height_; }
@@ -33,7 +39,17 @@ class Image {
   Pixel& at(std::int32_t x, std::int32_t y) { return pixels_[Offset(x, y)]; }
   Pixel at(std::int32_t x, std::int32_t y) const { return pixels_[Offset(x, y)]; }
 
-  const std::vector<Pixel>& pixels() const { return pixels_; }
+  // A vector whose resize leaves new pixels unwritten.
+  struct PixelAllocator : std::allocator<Pixel> {
+    template <typename U>
+    struct rebind {
+      using other = PixelAllocator;
+    };
+    void construct(Pixel* at) { ::new (static_cast<void*>(at)) Pixel; }
+    void construct(Pixel* at, Pixel value) { ::new (static_cast<void*>(at)) Pixel(value); }
+  };
+  using Pixels = std::vector<Pixel, PixelAllocator>;
+  const Pixels& pixels() const { return pixels_; }
 
   friend bool operator==(const Image&, const Image&) = default;
 
@@ -45,7 +61,7 @@ class Image {
 
   std::int32_t width_ = 0;
   std::int32_t height_ = 0;
-  std::vector<Pixel> pixels_;
+  Pixels pixels_;
 };
 
 }  // namespace lumivane

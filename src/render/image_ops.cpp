@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "render/row_bands.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -364,10 +366,10 @@ void StretchSameSize(Image& destination, Span columns, Span rows, const PixelRec
 }  // namespace
 
 void StretchBlit(Image& destination, const PixelRect& to, const Image& source,
-                 const PixelRect& from, RasterOp op, RowFilter filter) {
+                 const PixelRect& from, RasterOp op, RowFilter filter, std::int32_t threads) {
   if (&destination == &source) {  // the passes read the source as they write
     const Image copy = source;
-    StretchBlit(destination, to, copy, from, op, filter);
+    StretchBlit(destination, to, copy, from, op, filter, threads);
     return;
   }
   const Span sourceColumns = ColumnsInside(from, source.width());
@@ -394,24 +396,29 @@ void StretchBlit(Image& destination, const PixelRect& to, const Image& source,
                                     {rows.begin - to.y, rows.end - to.y});
 
   const PaddedTaps paddedColumns = PadTaps(columnTaps, sourceColumns.end);
-  FilteredRows filtered(source, paddedColumns, rowTaps.maxCount, filter);
   const std::size_t visibleWidth = columnTaps.first.size();
-  std::vector<std::uint32_t> accumulator(visibleWidth * kLanes);
-  std::vector<Pixel> blended(op == RasterOp::Copy ? 0 : visibleWidth);
-  for (std::size_t i = 0; i < rowTaps.first.size(); ++i) {
-    const std::int32_t first = rowTaps.first[i];
-    const std::int32_t count = rowTaps.count[i];
-    filtered.Prepare(first, count);
-    Pixel* out = destination.row(static_cast<std::int32_t>(rows.begin) + static_cast<std::int32_t>(i)) +
-                 columns.begin;
-    const std::uint32_t* weights = rowTaps.weights.data() + rowTaps.offset[i];
-    if (op == RasterOp::Copy) {
-      BlendRows(filtered, first, count, weights, accumulator, out);
-    } else {
-      BlendRows(filtered, first, count, weights, accumulator, blended.data());
-      Combine(out, blended.data(), visibleWidth, op);
+  // Each band of rows filters the source rows it needs on its own.
+  const auto blendBand = [&](std::int64_t firstRow, std::int64_t endRow) {
+    FilteredRows filtered(source, paddedColumns, rowTaps.maxCount, filter);
+    std::vector<std::uint32_t> accumulator(visibleWidth * kLanes);
+    std::vector<Pixel> blended(op == RasterOp::Copy ? 0 : visibleWidth);
+    for (auto i = static_cast<std::size_t>(firstRow); i < static_cast<std::size_t>(endRow); ++i) {
+      const std::int32_t first = rowTaps.first[i];
+      const std::int32_t count = rowTaps.count[i];
+      filtered.Prepare(first, count);
+      Pixel* out = destination.row(static_cast<std::int32_t>(rows.begin + static_cast<std::int64_t>(i))) +
+                   columns.begin;
+      const std::uint32_t* weights = rowTaps.weights.data() + rowTaps.offset[i];
+      if (op == RasterOp::Copy) {
+        BlendRows(filtered, first, count, weights, accumulator, out);
+      } else {
+        BlendRows(filtered, first, count, weights, accumulator, blended.data());
+        Combine(out, blended.data(), visibleWidth, op);
+      }
     }
-  }
+  };
+  constexpr std::int64_t kRowsPerBand = 64;
+  InBands(static_cast<std::int64_t>(rowTaps.first.size()), threads, kRowsPerBand, blendBand);
 }
 
 void StretchBlit(Image& destination, const PixelRect& to, const Image& source, RasterOp op) {

@@ -40,9 +40,10 @@ enum class RowFilter { Portable, Sse2 };
 // The source rectangle is clipped to the source image (there is nothing to
 // read outside it); the destination rectangle is drawn where it meets the
 // destination image and nothing is written elsewhere. Empty rectangles draw
-// nothing.
+// nothing. The rows may be shared out among threads, with the same result.
 void StretchBlit(Image& destination, const PixelRect& to, const Image& source,
-                 const PixelRect& from, RasterOp op, RowFilter filter = RowFilter::Sse2);
+                 const PixelRect& from, RasterOp op, RowFilter filter = RowFilter::Sse2,
+                 std::int32_t threads = 1);
 
 // The whole source image onto the destination rectangle.
 void StretchBlit(Image& destination, const PixelRect& to, const Image& source, RasterOp op);

@@ -5,12 +5,16 @@
 #include <bit>
 #include <cmath>
 #include <limits>
-#include <thread>
 #include <vector>
 
 #include "astro/angles.h"
 #include "astro/map_geometry.h"
+#include "render/row_bands.h"
 #include "render/shade_rules.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace lumivane {
 
@@ -112,12 +116,27 @@ class NightAmountRanges {
     high = std::min(redGreen_.high[redGreen], blue_.high[blue]);
   }
 
+  // Moves redGreen and blue from where they are to the amounts of x, a step
+  // at a time: x moves little from one pixel to the next. False when x lies
+  // in a margin between two ranges, where only the exact rule can tell.
+  bool StepTo(double x, std::int32_t& redGreen, std::int32_t& blue) const {
+    return Step(redGreen_, x, redGreen) && Step(blue_, x, blue);
+  }
+
  private:
   static constexpr double kMargin = 1e-12;
   struct Bounds {
     std::array<double, 256> low{};
     std::array<double, 256> high{};
+    std::int32_t last = 0;  // the largest amount that occurs
   };
+
+  static bool Step(const Bounds& bounds, double x, std::int32_t& k) {
+    k = std::clamp(k, 0, bounds.last);
+    while (k < bounds.last && x > bounds.high[k]) ++k;
+    while (k > 0 && x < bounds.low[k]) --k;
+    return x >= bounds.low[k] && x <= bounds.high[k];
+  }
 
   static void Fill(std::int32_t amount, Bounds& bounds) {
     bounds.low.fill(1);  // amounts that cannot occur: an empty range
@@ -127,6 +146,7 @@ class NightAmountRanges {
       bounds.high[0] = std::numeric_limits<double>::infinity();
       return;
     }
+    bounds.last = std::min(amount, 255);
     for (std::int32_t k = 0; k <= std::min(amount, 255); ++k) {
       const double from = static_cast<double>(k) / amount + kMargin;
       const double to = static_cast<double>(k + 1) / amount - kMargin;
@@ -155,6 +175,10 @@ inline Pixel ShadeNight(Pixel pixel, double zenithCosine, NightAmounts amounts,
                         LastAmounts& last) {
   const double x = -zenithCosine;
   if (last.Covers(x)) return DarkenPixel(pixel, last.redGreen, last.blue);
+  if (ranges.StepTo(x, last.redGreen, last.blue)) {
+    ranges.RangeOf(last.redGreen, last.blue, last.low, last.high);
+    return DarkenPixel(pixel, last.redGreen, last.blue);
+  }
   if (x < NightOpacityEstimate::kNegligible) return pixel & 0x00FFFFFFu;
   double opacity = 0;
   std::int32_t redGreen = 0;
@@ -169,6 +193,60 @@ inline Pixel ShadeNight(Pixel pixel, double zenithCosine, NightAmounts amounts,
   last.blue = blue;
   ranges.RangeOf(redGreen, blue, last.low, last.high);
   return DarkenPixel(pixel, redGreen, blue);
+}
+
+// DarkenPixel(pixel, redGreen, blue) for a run of pixels. An amount past a
+// byte's range takes the whole channel, as it does there.
+void DarkenRun(Pixel* pixels, std::size_t count, std::int32_t redGreen, std::int32_t blue) {
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const auto byte = [](std::int32_t amount) {
+    return amount < 0 || amount > 255 ? 255u : static_cast<std::uint32_t>(amount);
+  };
+  const std::uint32_t rg = byte(redGreen);
+  const __m128i amounts = _mm_set1_epi32(static_cast<int>(rg << 16 | rg << 8 | byte(blue)));
+  const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
+  for (; i + 4 <= count; i += 4) {
+    auto* at = reinterpret_cast<__m128i*>(pixels + i);
+    _mm_storeu_si128(at, _mm_and_si128(_mm_subs_epu8(_mm_loadu_si128(at), amounts), colour));
+  }
+#endif
+  for (; i < count; ++i) pixels[i] = DarkenPixel(pixels[i], redGreen, blue);
+}
+
+// A chunk of a row with neither twilight nor night lights. Along a row the
+// same rule and the same amounts hold for long runs of pixels, so each run
+// is found by its zenith cosines alone and then shaded in one pass.
+void ShadePlainChunk(Pixel* row, const double* zenithCosines, std::size_t count,
+                     NightAmounts amounts, const NightOpacityEstimate& estimator,
+                     const NightAmountRanges& ranges, LastAmounts& last) {
+  std::size_t i = 0;
+  while (i < count) {
+    const double z = zenithCosines[i];
+    std::size_t end = i + 1;
+    if (z < 0) {
+      if (!last.Covers(-z)) {  // new amounts: the pixel sets them
+        row[i] = ShadeNight(row[i], z, amounts, estimator, ranges, last);
+        ++i;
+        continue;
+      }
+      while (end < count && zenithCosines[end] < 0 && last.Covers(-zenithCosines[end])) ++end;
+      DarkenRun(row + i, end - i, last.redGreen, last.blue);
+    } else if (z >= kNoDayGainBelow) {
+      row[i] = ApplyDayRule(row[i], z);
+      for (; end < count && zenithCosines[end] >= kNoDayGainBelow; ++end) {
+        row[end] = ApplyDayRule(row[end], zenithCosines[end]);
+      }
+    } else {
+      // No gain yet; a NaN also leaves the pixel.
+      while (end < count && !(zenithCosines[end] < 0) &&
+             !(zenithCosines[end] >= kNoDayGainBelow)) {
+        ++end;
+      }
+      for (std::size_t k = i; k < end; ++k) row[k] &= 0x00FFFFFFu;
+    }
+    i = end;
+  }
 }
 
 // Sines of the sun's depths that bound the twilight bands: 6, 12, 18 degrees.
@@ -303,14 +381,17 @@ void ShadeDayNight(Image& image, double declination, double westLongitude,
           zenithCosines[j] =
               (sinQ[i] * cosP) * sinBCosA + (cosQ[i] * cosP) * cosBCosA + sinPSinA;
         }
+        if (!extraNight) {
+          ShadePlainChunk(row + from, zenithCosines.data(), count, amounts, estimator, ranges,
+                          last);
+          continue;
+        }
         for (std::size_t j = 0; j < count; ++j) {
           const std::size_t i = from + j;
           const double z = zenithCosines[j];
           if (z < 0) {
-            row[i] = extraNight
-                         ? extraRule.Shade(row[i], z, firstX + static_cast<std::int32_t>(i), y,
-                                           estimator, ranges, last)
-                         : ShadeNight(row[i], z, amounts, estimator, ranges, last);
+            row[i] = extraRule.Shade(row[i], z, firstX + static_cast<std::int32_t>(i), y,
+                                     estimator, ranges, last);
           } else if (z >= kNoDayGainBelow) {
             row[i] = ApplyDayRule(row[i], z);
           } else {
@@ -323,17 +404,9 @@ void ShadeDayNight(Image& image, double declination, double westLongitude,
 
   // Every pixel is shaded on its own, so bands of rows can be shaded side by
   // side with the same result.
-  const std::int32_t rows = endY - firstY;
-  const std::int32_t bands = std::clamp(extras.threads, 1, std::max(1, rows / kRowsPerBand));
-  const auto bandStart = [&](std::int32_t band) {
-    return firstY + static_cast<std::int32_t>(std::int64_t{rows} * band / bands);
-  };
-  std::vector<std::thread> helpers;
-  for (std::int32_t band = 1; band < bands; ++band) {
-    helpers.emplace_back(shadeRows, bandStart(band), bandStart(band + 1));
-  }
-  shadeRows(firstY, bandStart(1));
-  for (std::thread& helper : helpers) helper.join();
+  InBands(endY - firstY, extras.threads, kRowsPerBand, [&](std::int64_t from, std::int64_t to) {
+    shadeRows(firstY + static_cast<std::int32_t>(from), firstY + static_cast<std::int32_t>(to));
+  });
 }
 
 }  // namespace lumivane

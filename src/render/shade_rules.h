@@ -31,19 +31,27 @@ Pixel ApplyNightRule(Pixel pixel, double zenithCosine, NightAmounts amounts);
 
 // Day (z >= 0): red and green gain trunc(16 z^9), blue trunc(19 z^9), capped
 // at 255. Inline: it runs for every day pixel near the sub-solar point.
-inline Pixel ApplyDayRule(Pixel pixel, double zenithCosine) {
+struct DayGains {
+  std::int32_t redGreen = 0;
+  std::int32_t blue = 0;
+};
+
+inline DayGains DayGainsAt(double zenithCosine) {
   const double z2 = zenithCosine * zenithCosine;
   const double z4 = z2 * z2;
   const double z8 = z4 * z4;
   const double opacity = z8 * zenithCosine;
-  const std::int32_t redGreen = TruncateToInt32(16 * opacity);
-  const std::int32_t blue = TruncateToInt32(19 * opacity);
+  return DayGains{TruncateToInt32(16 * opacity), TruncateToInt32(19 * opacity)};
+}
+
+inline Pixel ApplyDayRule(Pixel pixel, double zenithCosine) {
+  const DayGains gains = DayGainsAt(zenithCosine);
   const auto brighten = [](std::uint32_t value, std::int32_t gain) {
     const std::uint32_t sum = value + static_cast<std::uint32_t>(gain);
     return sum >= 255 ? 255u : sum;
   };
-  return MakePixel(brighten(RedOf(pixel), redGreen), brighten(GreenOf(pixel), redGreen),
-                   brighten(BlueOf(pixel), blue));
+  return MakePixel(brighten(RedOf(pixel), gains.redGreen), brighten(GreenOf(pixel), gains.redGreen),
+                   brighten(BlueOf(pixel), gains.blue));
 }
 
 // One pixel as the shading defines it: night below 0, day from 0 up. A NaN

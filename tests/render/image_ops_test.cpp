@@ -62,7 +62,7 @@ TEST(StretchBlit, EveryPixelIsTheAreaAverageOfItsSource) {
   }
 }
 
-TEST(StretchBlit, PortableAndSse2RowFiltersGiveTheSamePixels) {
+TEST(StretchBlit, RowFiltersAndThreadsGiveTheSamePixels) {
   struct Case { std::int32_t sw, sh, dw, dh; };
   // One to four taps and the general filter, odd and even counts.
   for (const Case c : {Case{3, 2, 7, 5}, Case{7, 5, 3, 2}, Case{40, 40, 15, 15},
@@ -72,11 +72,14 @@ TEST(StretchBlit, PortableAndSse2RowFiltersGiveTheSamePixels) {
     for (const RasterOp op : {RasterOp::Copy, RasterOp::And, RasterOp::Or}) {
       Image portable = RandomImage(c.dw + 3, c.dh + 3, 5);
       Image sse2 = portable;
+      Image threaded = portable;
       const PixelRect to{-2, 1, c.dw, c.dh};  // cut at the left edge
       const PixelRect from{0, 0, c.sw, c.sh};
       StretchBlit(portable, to, source, from, op, RowFilter::Portable);
       StretchBlit(sse2, to, source, from, op, RowFilter::Sse2);
+      StretchBlit(threaded, to, source, from, op, RowFilter::Sse2, 3);
       EXPECT_EQ(portable, sse2) << c.sw << "x" << c.sh << " -> " << c.dw << "x" << c.dh;
+      EXPECT_EQ(threaded, sse2) << c.sw << "x" << c.sh << " -> " << c.dw << "x" << c.dh;
     }
   }
 }

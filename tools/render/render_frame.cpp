@@ -120,6 +120,7 @@ PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
     frame.width = display.width;
     frame.height = display.height;
   }
+  frame.threads = static_cast<std::int32_t>(std::max(1u, std::thread::hardware_concurrency()));
   plan.plain = PlainMap(frame, EarthMapView{map.image, map.nativeWidth, map.nativeHeight});
   if (nightMap) {
     plan.nightLights = PlainMap(frame, EarthMapView{*nightMap, nightMap->width(),

@@ -115,8 +115,8 @@ TEST_F(QtMapImageLoaderTest, PixelsADamagedFileNeverDescribesAreTheSameEveryTime
   ASSERT_TRUE(image.has_value());
   const Pixel red = MakePixel(255, 0, 0);
   const Pixel first = MakePixel(255, 255, 255);  // the palette's first colour
-  EXPECT_EQ(image->pixels(), (std::vector<Pixel>{first, first, first, first,  //
-                                                 red, red, first, first}));
+  EXPECT_EQ(image->pixels(), (Image::Pixels{first, first, first, first,  //
+                                            red, red, first, first}));
 }
 
 TEST_F(QtMapImageLoaderTest, FailuresNameTheirCause) {
