@@ -137,18 +137,40 @@ void FillOutside(Image& frame, const PixelRect& area, Pixel background,
 
 }  // namespace
 
+namespace {
+
+bool HasPixels(const EarthMapView& map) {
+  return !map.image.empty() && map.nativeWidth > 0 && map.nativeHeight > 0;
+}
+
+// Rows [firstRow, endRow) of the plain map of a frame the map is not turned
+// in before it is placed: those rows of the map, and the background beside
+// and around it.
+void DrawPlainRows(const FrameOptions& options, const EarthMapView& map, Image& plain,
+                   std::int32_t firstRow, std::int32_t endRow) {
+  const PixelRect area = MapArea(options);
+  StretchBlit(plain, area, map.image, PixelRect{0, 0, map.nativeWidth, map.nativeHeight},
+              RasterOp::Copy, RowFilter::Sse2, options.threads, firstRow, endRow);
+  if (!CoversTheFrame(options, area)) {
+    FillOutside(plain, area, options.background, firstRow, endRow);
+  }
+}
+
+}  // namespace
+
 Image PlainMap(const FrameOptions& options, const EarthMapView& map) {
   const PixelRect area = MapArea(options);
-  const PixelRect whole{0, 0, map.nativeWidth, map.nativeHeight};
-  const bool turns = TurnsBeforePlacing(options, area);
-  const std::int32_t width = turns ? area.width : options.width;
-  const std::int32_t height = turns ? area.height : options.height;
+  if (TurnsBeforePlacing(options, area)) {
+    Image plain(area.width, area.height);
+    StretchBlit(plain, PixelRect{0, 0, area.width, area.height}, map.image,
+                PixelRect{0, 0, map.nativeWidth, map.nativeHeight}, RasterOp::Copy,
+                RowFilter::Sse2, options.threads);
+    return plain;
+  }
   // A map writes every pixel of its area, the background the rest.
-  const bool mapped = !map.image.empty() && map.nativeWidth > 0 && map.nativeHeight > 0;
-  Image plain = mapped ? Image(width, height, Image::Unfilled{}) : Image(width, height);
-  const PixelRect to = turns ? PixelRect{0, 0, area.width, area.height} : area;
-  StretchBlit(plain, to, map.image, whole, RasterOp::Copy, RowFilter::Sse2, options.threads);
-  if (!turns && !CoversTheFrame(options, area)) FillOutside(plain, area, options.background);
+  Image plain = HasPixels(map) ? Image(options.width, options.height, Image::Unfilled{})
+                               : Image(options.width, options.height);
+  DrawPlainRows(options, map, plain, 0, options.height);
   return plain;
 }
 
@@ -161,11 +183,21 @@ Image FinishFrame(const FrameOptions& options, Image working, const MarkerImages
 void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
                            const MarkerImages& markers, const SkyPositions& sky,
                            const Image* nightLights,
-                           const std::function<void(std::int32_t)>& rowsReady) {
+                           const std::function<void(std::int32_t)>& rowsReady,
+                           const EarthMapView* map) {
   const auto ready = [&rowsReady](std::int32_t rows) {
     if (rowsReady) rowsReady(rows);
   };
   const PixelRect area = MapArea(options);
+  // Band by band where the map lies in the frame as it is; whole otherwise.
+  const bool drawsBands = map && HasPixels(*map) && !options.sunCentered;
+  if (drawsBands) {
+    if (working.width() != options.width || working.height() != options.height) {
+      working = Image(options.width, options.height, Image::Unfilled{});
+    }
+  } else if (map) {
+    working = PlainMap(options, *map);
+  }
   if (TurnsBeforePlacing(options, area)) {
     // Finished as a frame of the map's own size, then placed.
     FrameOptions mapSized = options;
@@ -210,6 +242,7 @@ void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
   for (std::int32_t y = 0; y < working.height(); y += step) {
     const std::int32_t end = static_cast<std::int32_t>(
         std::min<std::int64_t>(working.height(), std::int64_t{y} + step));
+    if (drawsBands) DrawPlainRows(options, *map, working, y, end);
     ShadeExtras extras{mapArea, options.twilight, nightLights, options.threads, y, end};
     ShadeDayNight(working, sky.sun.declination, sky.sun.westLongitude, options.nightDarkness,
                   extras);

@@ -79,9 +79,13 @@ Image FinishFrame(const FrameOptions& options, Image plainMap, const MarkerImage
 // time rows [0, n) are final, the last time with the frame's height. The
 // same pixels as FinishFrame. The sun-centred view turns every row, so there
 // all rows become final at once (and the frame may get a new size).
+// With map, frame's pixels are only written (it is given the frame's size
+// when it lacks it): it becomes PlainMap(options, *map) made a band at a
+// time just before the band is shaded, while it is still in the caches.
 void FinishFrameFromTheTop(const FrameOptions& options, Image& frame, const MarkerImages& markers,
                            const SkyPositions& sky, const Image* nightLights,
-                           const std::function<void(std::int32_t)>& rowsReady);
+                           const std::function<void(std::int32_t)>& rowsReady,
+                           const EarthMapView* map = nullptr);
 
 // Marker sizes in pixels: trunc(scale x mapWidth x 20 (moon) or 40 (sun)
 // x 0.0000625), that is scale x mapWidth / 800 or / 400 rounded down. They

@@ -366,10 +366,11 @@ void StretchSameSize(Image& destination, Span columns, Span rows, const PixelRec
 }  // namespace
 
 void StretchBlit(Image& destination, const PixelRect& to, const Image& source,
-                 const PixelRect& from, RasterOp op, RowFilter filter, std::int32_t threads) {
+                 const PixelRect& from, RasterOp op, RowFilter filter, std::int32_t threads,
+                 std::int32_t firstRow, std::int32_t endRow) {
   if (&destination == &source) {  // the passes read the source as they write
     const Image copy = source;
-    StretchBlit(destination, to, copy, from, op, filter, threads);
+    StretchBlit(destination, to, copy, from, op, filter, threads, firstRow, endRow);
     return;
   }
   const Span sourceColumns = ColumnsInside(from, source.width());
@@ -382,7 +383,7 @@ void StretchBlit(Image& destination, const PixelRect& to, const Image& source,
 
   // Destination pixels that are both in the rectangle and in the image.
   const Span columns = ColumnsInside(to, destination.width());
-  const Span rows = RowsInside(to, destination.height());
+  const Span rows = Intersect(RowsInside(to, destination.height()), {firstRow, endRow});
   if (columns.empty() || rows.empty()) return;
 
   if (clippedFrom.width == to.width && clippedFrom.height == to.height) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 #include "render/image.h"
 
@@ -43,7 +44,8 @@ enum class RowFilter { Portable, Sse2 };
 // nothing. The rows may be shared out among threads, with the same result.
 void StretchBlit(Image& destination, const PixelRect& to, const Image& source,
                  const PixelRect& from, RasterOp op, RowFilter filter = RowFilter::Sse2,
-                 std::int32_t threads = 1);
+                 std::int32_t threads = 1, std::int32_t firstRow = 0,
+                 std::int32_t endRow = std::numeric_limits<std::int32_t>::max());
 
 // The whole source image onto the destination rectangle.
 void StretchBlit(Image& destination, const PixelRect& to, const Image& source, RasterOp op);

@@ -170,16 +170,17 @@ struct LastAmounts {
   bool Covers(double x) const { return x >= low && x <= high; }
 };
 
-inline Pixel ShadeNight(Pixel pixel, double zenithCosine, NightAmounts amounts,
-                        const NightOpacityEstimate& estimator, const NightAmountRanges& ranges,
-                        LastAmounts& last) {
-  const double x = -zenithCosine;
-  if (last.Covers(x)) return DarkenPixel(pixel, last.redGreen, last.blue);
+// The night rule's amounts at x = -z > 0; last keeps them, with the range
+// of x they hold for.
+inline NightAmounts NightAmountsAt(double x, NightAmounts amounts,
+                                   const NightOpacityEstimate& estimator,
+                                   const NightAmountRanges& ranges, LastAmounts& last) {
+  if (last.Covers(x)) return NightAmounts{last.redGreen, last.blue};
   if (ranges.StepTo(x, last.redGreen, last.blue)) {
     ranges.RangeOf(last.redGreen, last.blue, last.low, last.high);
-    return DarkenPixel(pixel, last.redGreen, last.blue);
+    return NightAmounts{last.redGreen, last.blue};
   }
-  if (x < NightOpacityEstimate::kNegligible) return pixel & 0x00FFFFFFu;
+  if (x < NightOpacityEstimate::kNegligible) return NightAmounts{};
   double opacity = 0;
   std::int32_t redGreen = 0;
   std::int32_t blue = 0;
@@ -192,60 +193,74 @@ inline Pixel ShadeNight(Pixel pixel, double zenithCosine, NightAmounts amounts,
   last.redGreen = redGreen;
   last.blue = blue;
   ranges.RangeOf(redGreen, blue, last.low, last.high);
-  return DarkenPixel(pixel, redGreen, blue);
+  return NightAmounts{redGreen, blue};
 }
 
-// DarkenPixel(pixel, redGreen, blue) for a run of pixels. An amount past a
-// byte's range takes the whole channel, as it does there.
-void DarkenRun(Pixel* pixels, std::size_t count, std::int32_t redGreen, std::int32_t blue) {
-  std::size_t i = 0;
-#if defined(__SSE2__)
+inline Pixel ShadeNight(Pixel pixel, double zenithCosine, NightAmounts amounts,
+                        const NightOpacityEstimate& estimator, const NightAmountRanges& ranges,
+                        LastAmounts& last) {
+  const NightAmounts taken = NightAmountsAt(-zenithCosine, amounts, estimator, ranges, last);
+  return DarkenPixel(pixel, taken.redGreen, taken.blue);
+}
+
+// Amounts as the bytes of a pixel (0x00RRGGBB) for saturating byte
+// arithmetic. An amount past a byte's range clamps to the byte's end:
+// adding or taking 255 already gives 255 or 0, as the rules do.
+inline std::uint32_t AmountBytes(std::int32_t redGreen, std::int32_t blue) {
   const auto byte = [](std::int32_t amount) {
-    return amount < 0 || amount > 255 ? 255u : static_cast<std::uint32_t>(amount);
+    return static_cast<std::uint32_t>(std::clamp(amount, 0, 255));
   };
-  const std::uint32_t rg = byte(redGreen);
-  const __m128i amounts = _mm_set1_epi32(static_cast<int>(rg << 16 | rg << 8 | byte(blue)));
-  const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
-  for (; i + 4 <= count; i += 4) {
-    auto* at = reinterpret_cast<__m128i*>(pixels + i);
-    _mm_storeu_si128(at, _mm_and_si128(_mm_subs_epu8(_mm_loadu_si128(at), amounts), colour));
-  }
-#endif
-  for (; i < count; ++i) pixels[i] = DarkenPixel(pixels[i], redGreen, blue);
+  return byte(redGreen) << 16 | byte(redGreen) << 8 | byte(blue);
 }
 
-// A chunk of a row with neither twilight nor night lights. Along a row the
-// same rule and the same amounts hold for long runs of pixels, so each run
-// is found by its zenith cosines alone and then shaded in one pass.
+// A chunk of a row with neither twilight nor night lights: first what each
+// pixel gains (day) or loses (night) per channel, with little branching;
+// then one pass adds and takes them with saturating byte arithmetic.
 void ShadePlainChunk(Pixel* row, const double* zenithCosines, std::size_t count,
                      NightAmounts amounts, const NightOpacityEstimate& estimator,
                      const NightAmountRanges& ranges, LastAmounts& last) {
-  std::size_t i = 0;
-  while (i < count) {
+  std::array<std::uint32_t, kColumnsPerChunk> gains;
+  std::array<std::uint32_t, kColumnsPerChunk> losses;
+  std::uint32_t lastLoss = AmountBytes(last.redGreen, last.blue);
+  for (std::size_t i = 0; i < count; ++i) {
     const double z = zenithCosines[i];
-    std::size_t end = i + 1;
+    std::uint32_t gain = 0;
+    std::uint32_t loss = 0;
     if (z < 0) {
-      if (!last.Covers(-z)) {  // new amounts: the pixel sets them
-        row[i] = ShadeNight(row[i], z, amounts, estimator, ranges, last);
-        ++i;
-        continue;
+      if (last.Covers(-z)) {
+        loss = lastLoss;
+      } else {
+        const NightAmounts taken = NightAmountsAt(-z, amounts, estimator, ranges, last);
+        lastLoss = AmountBytes(last.redGreen, last.blue);
+        loss = AmountBytes(taken.redGreen, taken.blue);
       }
-      while (end < count && zenithCosines[end] < 0 && last.Covers(-zenithCosines[end])) ++end;
-      DarkenRun(row + i, end - i, last.redGreen, last.blue);
     } else if (z >= kNoDayGainBelow) {
-      row[i] = ApplyDayRule(row[i], z);
-      for (; end < count && zenithCosines[end] >= kNoDayGainBelow; ++end) {
-        row[end] = ApplyDayRule(row[end], zenithCosines[end]);
-      }
-    } else {
-      // No gain yet; a NaN also leaves the pixel.
-      while (end < count && !(zenithCosines[end] < 0) &&
-             !(zenithCosines[end] >= kNoDayGainBelow)) {
-        ++end;
-      }
-      for (std::size_t k = i; k < end; ++k) row[k] &= 0x00FFFFFFu;
-    }
-    i = end;
+      const DayGains day = DayGainsAt(z);
+      gain = AmountBytes(day.redGreen, day.blue);
+    }  // else no gain yet; a NaN also leaves the pixel
+    gains[i] = gain;
+    losses[i] = loss;
+  }
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
+  for (; i + 4 <= count; i += 4) {
+    auto* at = reinterpret_cast<__m128i*>(row + i);
+    const __m128i gained = _mm_adds_epu8(
+        _mm_loadu_si128(at), _mm_loadu_si128(reinterpret_cast<const __m128i*>(&gains[i])));
+    const __m128i lost =
+        _mm_subs_epu8(gained, _mm_loadu_si128(reinterpret_cast<const __m128i*>(&losses[i])));
+    _mm_storeu_si128(at, _mm_and_si128(lost, colour));
+  }
+#endif
+  for (; i < count; ++i) {
+    const auto channel = [&](std::uint32_t shift) {
+      const std::uint32_t sum = (row[i] >> shift & 0xFFu) + (gains[i] >> shift & 0xFFu);
+      const std::uint32_t value = std::min(sum, 255u);
+      const std::uint32_t loss = losses[i] >> shift & 0xFFu;
+      return value > loss ? value - loss : 0u;
+    };
+    row[i] = channel(16) << 16 | channel(8) << 8 | channel(0);
   }
 }
 

@@ -80,6 +80,7 @@ TEST(ComposeFrame, PaddedAndCroppedFramesAreTheMapSizedFramePlaced) {
 }
 
 // Rows handed on early are already final: they never change afterwards.
+// Made from the plain map or resampled band by band, the same frame.
 TEST(FinishFrameFromTheTop, RowsReadyEarlyAreFinal) {
   const Image map = CoordinateMap(360, 180);
   const EarthMapView view{map, 360, 180};
@@ -87,23 +88,29 @@ TEST(FinishFrameFromTheTop, RowsReadyEarlyAreFinal) {
   const SkyPositions sky = SkyAt(kJune2000 + 5 * 3600);
   for (const MapFit fit : {MapFit::Stretch, MapFit::Pad, MapFit::Crop}) {
     for (const bool sunCentered : {false, true}) {
-      FrameOptions options = Frame(700, 500, fit, sunCentered);
-      options.threads = 3;
-      const Image expected = FinishFrame(options, PlainMap(options, view), markers, sky);
-      Image frame = PlainMap(options, view);
-      std::int32_t final = 0;
-      int calls = 0;
-      FinishFrameFromTheTop(options, frame, markers, sky, nullptr, [&](std::int32_t rows) {
-        ++calls;
-        ASSERT_GE(rows, final);
-        for (std::int32_t y = final; y < rows; ++y) {
-          for (std::int32_t x = 0; x < 700; ++x) ASSERT_EQ(frame.at(x, y), expected.at(x, y));
-        }
-        final = rows;
-      });
-      EXPECT_EQ(final, 500) << static_cast<int>(fit) << " " << sunCentered;
-      EXPECT_EQ(calls > 1, !sunCentered);
-      EXPECT_EQ(frame, expected);
+      for (const bool fromMap : {false, true}) {
+        FrameOptions options = Frame(700, 500, fit, sunCentered);
+        options.threads = 3;
+        const Image expected = FinishFrame(options, PlainMap(options, view), markers, sky);
+        Image frame = fromMap ? Image() : PlainMap(options, view);
+        std::int32_t final = 0;
+        int calls = 0;
+        const auto check = [&](std::int32_t rows) {
+          ++calls;
+          ASSERT_GE(rows, final);
+          for (std::int32_t y = final; y < rows; ++y) {
+            for (std::int32_t x = 0; x < 700; ++x) ASSERT_EQ(frame.at(x, y), expected.at(x, y));
+          }
+          final = rows;
+        };
+        FinishFrameFromTheTop(options, frame, markers, sky, nullptr, check,
+                              fromMap ? &view : nullptr);
+        const std::string label = std::to_string(static_cast<int>(fit)) + " " +
+                                  std::to_string(sunCentered) + std::to_string(fromMap);
+        EXPECT_EQ(final, 500) << label;
+        EXPECT_EQ(calls > 1, !sunCentered) << label;
+        EXPECT_EQ(frame, expected) << label;
+      }
     }
   }
 }

@@ -120,8 +120,7 @@ PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
     frame.width = display.width;
     frame.height = display.height;
   }
-  frame.threads = static_cast<std::int32_t>(std::max(1u, std::thread::hardware_concurrency()));
-  plan.plain = PlainMap(frame, EarthMapView{map.image, map.nativeWidth, map.nativeHeight});
+  plan.map = std::move(map);
   if (nightMap) {
     plan.nightLights = PlainMap(frame, EarthMapView{*nightMap, nightMap->width(),
                                                     nightMap->height()});
@@ -130,29 +129,34 @@ PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
   return PlannedFrames{std::move(plan), {}, 0, notice};
 }
 
-std::optional<std::string> WritePlannedFrame(FramePlan& plan, UnixTime time,
+std::optional<std::string> WritePlannedFrame(const FramePlan& plan, UnixTime time,
                                              const std::string& output, PictureFormat format,
                                              int quality) {
-  plan.frame.threads = static_cast<std::int32_t>(std::max(1u, std::thread::hardware_concurrency()));
+  FrameOptions options = plan.frame;
+  options.threads = static_cast<std::int32_t>(std::max(1u, std::thread::hardware_concurrency()));
   const SkyPositions sky = SkyFor(plan.precise, time);
   const Image* lights = plan.nightLights ? &*plan.nightLights : nullptr;
-  if (plan.frame.sunCentered) {
+  const EarthMapView map = plan.MapView();
+  Image frame;
+  if (options.sunCentered) {
     // The turn moves every row: nothing can be encoded early.
-    FinishFrameFromTheTop(plan.frame, plan.plain, plan.markers, sky, lights, {});
-    return WritePicture(plan.plain, output, format, quality);
+    FinishFrameFromTheTop(options, frame, plan.markers, sky, lights, {}, &map);
+    return WritePicture(frame, output, format, quality);
   }
+  // The frame is made here, before the encoder starts reading its rows.
+  frame = Image(options.width, options.height, Image::Unfilled{});
   RowGate rows;
   bool outOfMemory = false;
   std::thread finisher([&] {
     try {
-      FinishFrameFromTheTop(plan.frame, plan.plain, plan.markers, sky, lights,
-                            [&rows](std::int32_t ready) { rows.Publish(ready); });
+      FinishFrameFromTheTop(options, frame, plan.markers, sky, lights,
+                            [&rows](std::int32_t ready) { rows.Publish(ready); }, &map);
     } catch (const std::bad_alloc&) {
       outOfMemory = true;
       rows.Abandon();
     }
   });
-  auto problem = WritePicture(plan.plain, output, format, quality, &rows);
+  auto problem = WritePicture(frame, output, format, quality, &rows);
   finisher.join();
   if (outOfMemory) return std::string("out of memory");
   if (problem) return "cannot write '" + output + "': " + *problem;
@@ -171,7 +175,7 @@ RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
   // One frame: every processor shades it, and the plain map becomes the
   // frame, no copy. (A series runs its frames side by side instead.)
   plan.frame.threads = static_cast<std::int32_t>(std::max(1u, std::thread::hardware_concurrency()));
-  return RenderedFrame{FinishFrame(plan.frame, std::move(plan.plain), plan.markers,
+  return RenderedFrame{FinishFrame(plan.frame, PlainMap(plan.frame, plan.MapView()), plan.markers,
                                    SkyFor(plan.precise, now),
                                    plan.nightLights ? &*plan.nightLights : nullptr),
                        {}, 0, planned.notice};

@@ -39,9 +39,11 @@ SkyPositions SkyFor(bool precise, UnixTime time);
 struct FramePlan {
   FrameOptions frame;
   MarkerImages markers;
-  Image plain;
+  EarthMap map;
   std::optional<Image> nightLights;
   bool precise = false;
+
+  EarthMapView MapView() const { return EarthMapView{map.image, map.nativeWidth, map.nativeHeight}; }
 };
 
 struct PlannedFrames {
@@ -58,10 +60,10 @@ struct PlannedFrames {
 PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
                          std::optional<EarthMap> givenMap, std::optional<Image> nightMap);
 
-// Finishes the plan's frame at that time and writes it, every processor
-// shading while the first rows are already being encoded. The plan's plain
-// map becomes the frame. The problem in one line, or nothing.
-std::optional<std::string> WritePlannedFrame(FramePlan& plan, UnixTime time,
+// Makes the plan's frame at that time and writes it, every processor
+// resampling and shading while the first rows are already being encoded.
+// The problem in one line, or nothing.
+std::optional<std::string> WritePlannedFrame(const FramePlan& plan, UnixTime time,
                                              const std::string& output, PictureFormat format,
                                              int quality);
 

@@ -16,6 +16,12 @@ std::optional<std::string> WriteSeries(const FramePlan& plan, UnixTime first, st
                                        std::int64_t count, const std::string& pattern,
                                        PictureFormat format, int quality,
                                        const SeriesProgress& progress) {
+  const auto processors = std::max(1u, std::thread::hardware_concurrency());
+  // The map is resampled once, on every processor; the frames then run side
+  // by side, one thread each.
+  FrameOptions resampling = plan.frame;
+  resampling.threads = static_cast<std::int32_t>(processors);
+  const Image plain = PlainMap(resampling, plan.MapView());
   std::atomic<std::int64_t> next{0};
   std::atomic<bool> failed{false};
   std::mutex lock;  // guards done, problem and the progress calls
@@ -33,7 +39,7 @@ std::optional<std::string> WriteSeries(const FramePlan& plan, UnixTime first, st
       std::optional<std::string> failure;
       try {
         // The plan is shared read-only; each frame works on its own copy.
-        frame = plan.plain;
+        frame = plain;
         frame = FinishFrame(plan.frame, std::move(frame), plan.markers,
                             SkyFor(plan.precise, first + index * step),
                             plan.nightLights ? &*plan.nightLights : nullptr);
@@ -53,7 +59,6 @@ std::optional<std::string> WriteSeries(const FramePlan& plan, UnixTime first, st
     }
   };
 
-  const auto processors = std::max(1u, std::thread::hardware_concurrency());
   const auto threads = static_cast<unsigned>(std::min<std::int64_t>(processors, count));
   std::vector<std::thread> workers;
   for (unsigned i = 1; i < threads; ++i) workers.emplace_back(work);
