@@ -25,10 +25,10 @@ TEST(TrayIcon, AFailedAddStaysAddedUntilRemoved) {
   EXPECT_EQ(tray.Add(area), 0);
   EXPECT_TRUE(tray.added());
   tray.Add(area);
-  EXPECT_EQ(area.Calls("AddTrayIcon").size(), 1u);
+  EXPECT_EQ(area.Calls({"AddTrayIcon"}).size(), 1u);
   tray.Remove(area);
   tray.Add(area);
-  EXPECT_EQ(area.Calls("AddTrayIcon").size(), 2u);
+  EXPECT_EQ(area.Calls({"AddTrayIcon"}).size(), 2u);
 }
 
 TEST(TrayIcon, TheTipIsCutTo63Characters) {

@@ -130,7 +130,7 @@ class Anchoring : public ::testing::Test {
 TEST_F(Anchoring, AnUnanchoredWindowOnTheDesktopIsLeftAlone) {
   window.window = WindowRect{100, 100, 500, 300};
   ReAnchor(window, settings);
-  EXPECT_EQ(window.Calls("SetWindowPlacement").size(), 0u);
+  EXPECT_EQ(window.Calls({"SetWindowPlacement"}).size(), 0u);
 }
 
 TEST_F(Anchoring, AWindowWhollyRightOfTheDesktopComesBackAtTheLeftEdge) {
@@ -146,7 +146,7 @@ TEST_F(Anchoring, TouchingAnEdgeIsNotOutside) {
   ReAnchor(window, settings);
   EXPECT_EQ(settings.anchorX, 0);
   EXPECT_EQ(settings.anchorY, 0);
-  EXPECT_EQ(window.Calls("SetWindowPlacement").size(), 0u);
+  EXPECT_EQ(window.Calls({"SetWindowPlacement"}).size(), 0u);
 }
 
 TEST_F(Anchoring, AWindowAboveTheDesktopComesBackAtTheTop) {
@@ -195,7 +195,7 @@ TEST_F(Anchoring, ApplyPlacementSetsPositionAndSizeThenReAnchors) {
   settings.displayWidth = 600;
   settings.displayHeight = 300;
   ApplyPlacement(window, settings);
-  EXPECT_EQ(window.Calls("SetWindowPlacement"),
+  EXPECT_EQ(window.Calls({"SetWindowPlacement"}),
             (std::vector<std::string>{"SetWindowPlacement 2000,50,2600,350",
                                       "SetWindowPlacement 0,50,600,350"}));
   EXPECT_EQ(settings.anchorX, -1);

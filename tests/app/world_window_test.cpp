@@ -38,17 +38,8 @@ class World : public ::testing::Test {
   }
 
   // The lines that start with any of the prefixes, in order.
-  Lines Only(std::initializer_list<const char*> prefixes) const {
-    Lines kept;
-    for (const std::string& line : log) {
-      for (const char* prefix : prefixes) {
-        if (line.rfind(prefix, 0) == 0) {
-          kept.push_back(line);
-          break;
-        }
-      }
-    }
-    return kept;
+  Lines Only(std::initializer_list<std::string_view> prefixes) const {
+    return window.Calls(prefixes);
   }
 
   Lines log;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumivane {
@@ -17,11 +19,16 @@ class CallLog {
 
   std::vector<std::string>& log;
 
-  // The lines that start with the prefix, in order.
-  std::vector<std::string> Calls(const std::string& prefix) const {
+  // The lines that start with any of the prefixes, in order.
+  std::vector<std::string> Calls(std::initializer_list<std::string_view> prefixes) const {
     std::vector<std::string> matching;
     for (const std::string& line : log) {
-      if (line.rfind(prefix, 0) == 0) matching.push_back(line);
+      for (std::string_view prefix : prefixes) {
+        if (std::string_view(line).substr(0, prefix.size()) == prefix) {
+          matching.push_back(line);
+          break;
+        }
+      }
     }
     return matching;
   }

@@ -16,14 +16,7 @@ class LumivaneSetupTest : public ::testing::Test {
  protected:
   // The log lines that write to the store or end the dialog.
   std::vector<std::string> Effects() const {
-    std::vector<std::string> lines;
-    for (const std::string& line : log) {
-      if (line.rfind("Write", 0) == 0 || line.rfind("EndDialog", 0) == 0 ||
-          line.rfind("Register", 0) == 0 || line.rfind("Unregister", 0) == 0) {
-        lines.push_back(line);
-      }
-    }
-    return lines;
+    return store.Calls({"Write", "EndDialog", "Register", "Unregister"});
   }
 
   std::vector<std::string> log;

@@ -33,12 +33,7 @@ class RenderFrameTest : public testing::Test {
     return std::to_string(rendered.frame->width()) + "x" + std::to_string(rendered.frame->height());
   }
 
-  bool StoreWasWritten() const {
-    for (const std::string& line : stored.log) {
-      if (line.rfind("Write", 0) == 0) return true;
-    }
-    return false;
-  }
+  bool StoreWasWritten() const { return !stored.Calls({"Write"}).empty(); }
 
   FakeBuiltinImages builtins;
   FakeMapImageLoader loader;
