@@ -4,6 +4,7 @@
 
 #include "settings/run_entry.h"
 #include "settings/setting_table.h"
+#include "setup/setup_controls.h"
 
 namespace lumivane {
 namespace {
@@ -31,25 +32,25 @@ void LumivaneSetup::OnInitDialog() {
   view_.SetTrackbarPosition(SetupTrackbar::Scale, ReadSetting(store_, kScale));
   view_.SetTrackbarPosition(SetupTrackbar::NightDarkness, ReadSetting(store_, kNightDarkness));
 
-  view_.SetChecked(SetupCheckBox::AlwaysOnTop, ReadSetting(store_, kAlwaysOnTop));
-  view_.SetChecked(SetupCheckBox::ShowSun, ReadSetting(store_, kShowSun));
-  view_.SetChecked(SetupCheckBox::SunCentered, ReadSetting(store_, kSunCentered));
-  view_.SetChecked(SetupCheckBox::ShowMoon, ReadSetting(store_, kShowMoon));
-  view_.SetChecked(SetupCheckBox::ShowTrayIcon, ReadSetting(store_, kShowTrayIcon));
-  view_.SetChecked(SetupCheckBox::RunAtStartup, ReadSetting(store_, kRunAtStartup) != 0);
+  for (int place = 0; place < static_cast<int>(kSetupCheckBoxSettings.size()); ++place) {
+    for (const auto& [box, setting, shownAt] : kSetupCheckBoxSettings) {
+      if (shownAt != place) continue;
+      view_.SetChecked(box, setting ? ReadSetting(store_, *setting)
+                                    : ReadSetting(store_, kRunAtStartup) != 0);
+    }
+  }
 }
 
 void LumivaneSetup::OnOK() {
   WriteSetting(store_, kScale, view_.TrackbarPosition(SetupTrackbar::Scale));
   WriteSetting(store_, kNightDarkness, view_.TrackbarPosition(SetupTrackbar::NightDarkness));
-  WriteSetting(store_, kAlwaysOnTop, view_.IsChecked(SetupCheckBox::AlwaysOnTop));
-  WriteSetting(store_, kShowTrayIcon, view_.IsChecked(SetupCheckBox::ShowTrayIcon));
-  WriteSetting(store_, kShowSun, view_.IsChecked(SetupCheckBox::ShowSun));
-  WriteSetting(store_, kSunCentered, view_.IsChecked(SetupCheckBox::SunCentered));
-  // Writes options/start with what could actually be done.
-  UpdateRunEntry(view_.IsChecked(SetupCheckBox::RunAtStartup) ? 1 : 0, store_, registration_,
-                 owner_);
-  WriteSetting(store_, kShowMoon, view_.IsChecked(SetupCheckBox::ShowMoon));
+  for (const auto& [box, setting, shownAt] : kSetupCheckBoxSettings) {
+    if (setting) {
+      WriteSetting(store_, *setting, view_.IsChecked(box));
+    } else {  // writes options/start with what could actually be done
+      UpdateRunEntry(view_.IsChecked(box) ? 1 : 0, store_, registration_, owner_);
+    }
+  }
   view_.EndDialog(kIdOk);
 }
 
@@ -61,8 +62,8 @@ void LumivaneSetup::OnSetDefault() {
   // Anchor, position and options/start stay as they are.
   WriteSetting(store_, kScale, kScale.defaultValue);
   WriteSetting(store_, kNightDarkness, kNightDarkness.defaultValue);
-  for (const FlagSetting& flag : {kAlwaysOnTop, kShowTrayIcon, kShowSun, kSunCentered, kShowMoon}) {
-    WriteSetting(store_, flag, flag.defaultValue);
+  for (const auto& [box, setting, shownAt] : kSetupCheckBoxSettings) {
+    if (setting) WriteSetting(store_, *setting, setting->defaultValue);
   }
   WriteSetting(store_, kEarthMapFile, kEarthMapFile.defaultValue);
   view_.EndDialog(kIdReload);

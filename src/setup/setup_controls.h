@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "settings/setting_table.h"
 #include "setup/setup_ids.h"
 #include "setup/setup_texts.h"
 
@@ -68,6 +69,24 @@ inline constexpr std::array<SetupControl, 25> kSetupControls{{
      "&Run at startup", 192, 252, 63, 10},
     {SetupControlKind::CheckBox, ControlId(SetupCheckBox::SunCentered),
      "Su&n Centered", 192, 223, 60, 10},
+}};
+
+// Each check box and the on/off setting it shows, in the order OK stores
+// them; shownAt is its place in the order the dialog first shows them. The
+// start box has no setting of its own: it goes through the start-up entry.
+struct SetupCheckBoxSetting {
+  SetupCheckBox box;
+  const FlagSetting* setting;
+  int shownAt;
+};
+
+inline constexpr std::array<SetupCheckBoxSetting, 6> kSetupCheckBoxSettings{{
+    {SetupCheckBox::AlwaysOnTop, &kAlwaysOnTop, 0},
+    {SetupCheckBox::ShowTrayIcon, &kShowTrayIcon, 4},
+    {SetupCheckBox::ShowSun, &kShowSun, 1},
+    {SetupCheckBox::SunCentered, &kSunCentered, 2},
+    {SetupCheckBox::RunAtStartup, nullptr, 5},
+    {SetupCheckBox::ShowMoon, &kShowMoon, 3},
 }};
 
 }  // namespace lumivane
