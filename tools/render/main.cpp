@@ -60,13 +60,9 @@ void PrintNotice(std::string notice, const std::string& cause) {
 // Every picture the run would write, checked before any work is done.
 std::optional<std::string> CheckOutputs(const RenderOptions& options) {
   const std::string& output = *options.output;
-  if (!options.frames) {
-    if (output == "-") return std::nullopt;
-    if (auto problem = CheckOutputPath(output)) return "cannot write '" + output + "': " + *problem;
-    return std::nullopt;
-  }
-  for (std::int64_t i = 0; i < *options.frames; ++i) {
-    const std::string name = FrameName(output, i);
+  if (output == "-") return std::nullopt;
+  for (std::int64_t i = 0; i < options.frames.value_or(1); ++i) {
+    const std::string name = options.frames ? FrameName(output, i) : output;
     if (auto problem = CheckOutputPath(name)) return "cannot write '" + name + "': " + *problem;
   }
   return std::nullopt;
@@ -132,19 +128,13 @@ int Render(const RenderOptions& options, UnixTime now) {
   }
   PrintNotice(planned->notice, cause);
   if (!planned->plan) return Fail(planned->error, planned->exitCode);
-  if (options.frames) {
-    if (auto problem = WriteSeries(*planned->plan, now, options.step, *options.frames,
+  const std::optional<std::string> problem =
+      options.frames ? WriteSeries(*planned->plan, now, options.step, *options.frames,
                                    *options.output, options.format, options.quality,
-                                   ProgressOnTerminal())) {
-      return Fail(*problem, kFileError);
-    }
-    return 0;
-  }
-  if (auto problem = WritePlannedFrame(*planned->plan, now, *options.output, options.format,
-                                       options.quality)) {
-    return Fail(*problem, kFileError);
-  }
-  return 0;
+                                   ProgressOnTerminal())
+                     : WritePlannedFrame(*planned->plan, now, *options.output, options.format,
+                                         options.quality);
+  return problem ? Fail(*problem, kFileError) : 0;
 }
 
 }  // namespace
@@ -168,10 +158,8 @@ int main(int argc, char** argv) {
   const UnixTime now = options.time ? *options.time : static_cast<UnixTime>(std::time(nullptr));
   // The last frame of a series must be on the clock too.
   UnixTime last = now;
-  if (options.frames && __builtin_mul_overflow(*options.frames - 1, options.step, &last)) {
-    return Fail("--frames and --step reach past the clock's range", kUsageError);
-  }
-  if (options.frames && __builtin_add_overflow(now, last, &last)) {
+  if (options.frames && (__builtin_mul_overflow(*options.frames - 1, options.step, &last) ||
+                         __builtin_add_overflow(now, last, &last))) {
     return Fail("--frames and --step reach past the clock's range", kUsageError);
   }
   if (options.precise && (!PreciseSkyCovers(now) || !PreciseSkyCovers(last))) {

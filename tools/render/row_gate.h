@@ -19,23 +19,19 @@ class RowGate {
     return !abandoned_;
   }
 
-  void Publish(std::int32_t rows) {
-    {
-      const std::lock_guard<std::mutex> lock(mutex_);
-      ready_ = rows;
-    }
-    changed_.notify_all();
-  }
-
-  void Abandon() {
-    {
-      const std::lock_guard<std::mutex> lock(mutex_);
-      abandoned_ = true;
-    }
-    changed_.notify_all();
-  }
+  void Publish(std::int32_t rows) { Change([&] { ready_ = rows; }); }
+  void Abandon() { Change([&] { abandoned_ = true; }); }
 
  private:
+  template <typename Update>
+  void Change(Update update) {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      update();
+    }
+    changed_.notify_all();
+  }
+
   std::mutex mutex_;
   std::condition_variable changed_;
   std::int32_t ready_ = 0;
