@@ -37,29 +37,31 @@ void ClearTopBytes(Image& image) {
   }
 }
 
-// Any other format (palettes, grey, 16 bits a channel) into ours.
-bool CopyConverted(const QImage& decoded, Image& image) {
-  const int width = image.width();
-  for (int top = 0; top < image.height(); top += kConversionStripRows) {
-    const int rows = std::min(kConversionStripRows, image.height() - top);
-    const QImage strip =
-        decoded.copy(0, top, width, rows).convertToFormat(QImage::Format_RGB32);
-    if (strip.isNull()) return false;
-    for (int y = 0; y < rows; ++y) {
-      const auto* line = reinterpret_cast<const Pixel*>(strip.constScanLine(y));
-      std::copy(line, line + width, image.row(top + y));
-    }
-  }
-  ClearTopBytes(image);
-  return true;
+bool WithinLimit(QSize size) {
+  return std::int64_t{size.width()} * size.height() <= kMaxMapPixels;
 }
 
 MapPictureRead TooLarge(QSize size) {
   return Failed(MapLoadProblem::TooLarge, size.width(), size.height());
 }
 
-bool WithinLimit(QSize size) {
-  return std::int64_t{size.width()} * size.height() <= kMaxMapPixels;
+// Any other format (palettes, grey, 16 bits a channel) into ours.
+MapPictureRead Converted(const QImage& decoded) {
+  if (!WithinLimit(decoded.size())) return TooLarge(decoded.size());
+  Image image(decoded.width(), decoded.height());
+  const int width = image.width();
+  for (int top = 0; top < image.height(); top += kConversionStripRows) {
+    const int rows = std::min(kConversionStripRows, image.height() - top);
+    const QImage strip =
+        decoded.copy(0, top, width, rows).convertToFormat(QImage::Format_RGB32);
+    if (strip.isNull()) return Failed(MapLoadProblem::OutOfMemory);
+    for (int y = 0; y < rows; ++y) {
+      const auto* line = reinterpret_cast<const Pixel*>(strip.constScanLine(y));
+      std::copy(line, line + width, image.row(top + y));
+    }
+  }
+  ClearTopBytes(image);
+  return MapPictureRead{std::move(image), {}};
 }
 
 // Straight into our pixels: the readers fill an image of the size and format
@@ -77,11 +79,8 @@ MapPictureRead DecodeInPlace(QImageReader& reader, QSize size, QImage::Format fo
   }
   // The reader made a picture of its own after all (a size or format other
   // than its header said).
-  if (!WithinLimit(decoded.size())) return TooLarge(decoded.size());
   image = Image();
-  image = Image(decoded.width(), decoded.height());
-  if (!CopyConverted(decoded, image)) return Failed(MapLoadProblem::OutOfMemory);
-  return MapPictureRead{std::move(image), {}};
+  return Converted(decoded);
 }
 
 // Palettes, grey and 16-bit channels: decoded in the reader's format, then
@@ -91,10 +90,7 @@ MapPictureRead DecodeAndConvert(QImageReader& reader, QSize size, QImage::Format
   if (decoded.isNull()) return Failed(MapLoadProblem::OutOfMemory);
   decoded.fill(0);  // as above: nothing left to chance
   if (!reader.read(&decoded) || decoded.isNull()) return Failed(MapLoadProblem::NotAPicture);
-  if (!WithinLimit(decoded.size())) return TooLarge(decoded.size());
-  Image image(decoded.width(), decoded.height());
-  if (!CopyConverted(decoded, image)) return Failed(MapLoadProblem::OutOfMemory);
-  return MapPictureRead{std::move(image), {}};
+  return Converted(decoded);
 }
 
 // Qt's bitmap reader refuses a header above its own limit without giving

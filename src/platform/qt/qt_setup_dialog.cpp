@@ -4,7 +4,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QLabel>
 #include <QStringList>
 #include <QTimer>
 
@@ -44,11 +43,13 @@ void QtSetupDialog::createControls() {
     switch (control.kind) {
       case SetupControlKind::DefaultButton:
       case SetupControlKind::Button:
-        addButton(control.id, control.text, place)
-            ->setDefault(control.kind == SetupControlKind::DefaultButton);
+        // Buttons stay auto-default: Enter presses the focused button, and OK
+        // when the focus is on any other control.
+        buttons_[control.id] = added<QPushButton>(place, Text(control.text));
+        buttons_[control.id]->setDefault(control.kind == SetupControlKind::DefaultButton);
         break;
       case SetupControlKind::Trackbar:
-        addTrackbar(static_cast<SetupTrackbar>(control.id), place);
+        trackbars_[static_cast<SetupTrackbar>(control.id)] = addTrackbar(place);
         break;
       case SetupControlKind::Label:
       case SetupControlKind::CentredLabel:
@@ -59,13 +60,17 @@ void QtSetupDialog::createControls() {
         break;
       case SetupControlKind::Text:
         // The recovery text names the Linux settings file, not the registry.
-        addText(control.text == kRecoveryText ? kRecoveryTextLinux : control.text, place);
+        addText(control.text == kRecoveryText ? kRecoveryTextLinux : control.text,
+                Qt::AlignLeft | Qt::AlignTop, place)
+            ->setWordWrap(true);
         break;
       case SetupControlKind::GroupBox:
-        addGroupBox(control.text, place);
+        // Behind the controls it frames, so it never takes their clicks.
+        added<QGroupBox>(place, Text(control.text))->lower();
         break;
       case SetupControlKind::CheckBox:
-        addCheckBox(static_cast<SetupCheckBox>(control.id), control.text, place);
+        checkBoxes_[static_cast<SetupCheckBox>(control.id)] =
+            added<QCheckBox>(place, Text(control.text));
         break;
       case SetupControlKind::Icon:
         addIcon(place.topLeft());
@@ -81,39 +86,17 @@ void QtSetupDialog::connectButtons() {
   }
 }
 
-QPushButton* QtSetupDialog::addButton(int commandId, const char* caption, QRect placeInUnits) {
-  // Buttons stay auto-default: Enter presses the focused button, and OK when
-  // the focus is on any other control.
-  auto* button = new QPushButton(Text(caption), this);
-  place(button, placeInUnits);
-  buttons_[commandId] = button;
-  return button;
-}
-
-QSlider* QtSetupDialog::addTrackbar(SetupTrackbar id, QRect placeInUnits) {
-  auto* slider = new QSlider(Qt::Vertical, this);
+QSlider* QtSetupDialog::addTrackbar(QRect placeInUnits) {
+  auto* slider = added<QSlider>(placeInUnits, Qt::Vertical);
   // Position 1 at the top, as on a vertical trackbar; Down moves it down.
   slider->setInvertedAppearance(true);
   slider->setInvertedControls(true);
   slider->setTickPosition(QSlider::TicksBothSides);
-  place(slider, placeInUnits);
-  trackbars_[id] = slider;
   return slider;
 }
 
-QCheckBox* QtSetupDialog::addCheckBox(SetupCheckBox id, const char* caption,
-                                      QRect placeInUnits) {
-  auto* box = new QCheckBox(Text(caption), this);
-  place(box, placeInUnits);
-  checkBoxes_[id] = box;
-  return box;
-}
-
 void QtSetupDialog::addLabel(const char* text, Qt::Alignment alignment, QRect placeInUnits) {
-  auto* label = new QLabel(Text(text), this);
-  label->setTextFormat(Qt::PlainText);
-  label->setAlignment(alignment);
-  place(label, placeInUnits);
+  QLabel* label = addText(text, alignment, placeInUnits);
   // Fonts differ in their proportions: a short label that does not fit its
   // place grows (about its centre when centred) rather than lose letters.
   const int missing = label->sizeHint().width() - label->width();
@@ -123,11 +106,11 @@ void QtSetupDialog::addLabel(const char* text, Qt::Alignment alignment, QRect pl
   }
 }
 
-void QtSetupDialog::addGroupBox(const char* title, QRect placeInUnits) {
-  auto* group = new QGroupBox(Text(title), this);
-  place(group, placeInUnits);
-  // Behind the controls it frames, so it never takes their clicks.
-  group->lower();
+QLabel* QtSetupDialog::addText(const char* text, Qt::Alignment alignment, QRect placeInUnits) {
+  auto* label = added<QLabel>(placeInUnits, Text(text));
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(alignment);
+  return label;
 }
 
 void QtSetupDialog::addIcon(QPoint placeInUnits) {
@@ -137,19 +120,6 @@ void QtSetupDialog::addIcon(QPoint placeInUnits) {
   const QPoint topLeft = units_.ToPixels(placeInUnits.x(), placeInUnits.y(), 0, 0).topLeft();
   icon->setGeometry(topLeft.x(), topLeft.y(), kIconPixels + 2 * icon->frameWidth(),
                     kIconPixels + 2 * icon->frameWidth());
-}
-
-void QtSetupDialog::addText(const char* text, QRect placeInUnits) {
-  auto* label = new QLabel(Text(text), this);
-  label->setTextFormat(Qt::PlainText);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label->setWordWrap(true);
-  place(label, placeInUnits);
-}
-
-void QtSetupDialog::place(QWidget* control, QRect placeInUnits) const {
-  control->setGeometry(units_.ToPixels(placeInUnits.x(), placeInUnits.y(), placeInUnits.width(),
-                                       placeInUnits.height()));
 }
 
 void QtSetupDialog::ConfigureTrackbar(SetupTrackbar trackbar, std::int32_t tickFrequency,

@@ -2,9 +2,11 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 #include <map>
+#include <utility>
 
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/qt_message_box.h"
@@ -55,16 +57,20 @@ class QtSetupDialog final : public QDialog, public SetupView {
   void createControls();
   void connectButtons();
 
-  QPushButton* addButton(int commandId, const char* caption, QRect placeInUnits);
-  QSlider* addTrackbar(SetupTrackbar id, QRect placeInUnits);
-  QCheckBox* addCheckBox(SetupCheckBox id, const char* caption, QRect placeInUnits);
+  // A new child control at its place in dialog units.
+  template <typename Control, typename... Arguments>
+  Control* added(QRect placeInUnits, Arguments&&... arguments) {
+    auto* control = new Control(std::forward<Arguments>(arguments)..., this);
+    control->setGeometry(units_.ToPixels(placeInUnits.x(), placeInUnits.y(),
+                                         placeInUnits.width(), placeInUnits.height()));
+    return control;
+  }
+  QSlider* addTrackbar(QRect placeInUnits);
   // A short label on one line (or lines of its own), and a text that wraps.
   void addLabel(const char* text, Qt::Alignment alignment, QRect placeInUnits);
-  void addText(const char* text, QRect placeInUnits);
-  void addGroupBox(const char* title, QRect placeInUnits);
+  QLabel* addText(const char* text, Qt::Alignment alignment, QRect placeInUnits);
   // The program icon at its own size, as a static icon control shows it.
   void addIcon(QPoint placeInUnits);
-  void place(QWidget* control, QRect placeInUnits) const;
 
   DialogUnits units_;
   QtMessageBox messages_;

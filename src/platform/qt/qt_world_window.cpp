@@ -48,12 +48,11 @@ QtWorldWindow::QtWorldWindow(const QtWorldWindowServices& services)
   // A coarse timer may fire a little early, and a refresh that comes before
   // the picture is due only repeats the cached one.
   refreshTimer_.setTimerType(Qt::PreciseTimer);
-  connect(&refreshTimer_, &QTimer::timeout, this, [this] {
-    if (!ended_) core_->OnTimer(TimerId::Refresh);
-  });
-  connect(&peekTimer_, &QTimer::timeout, this, [this] {
-    if (!ended_) core_->OnTimer(TimerId::Peek);
-  });
+  for (const TimerId id : {TimerId::Refresh, TimerId::Peek}) {
+    connect(&timer(id), &QTimer::timeout, this, [this, id] {
+      if (!ended_) core_->OnTimer(id);
+    });
+  }
   connectScreens();
 
   core_ = std::make_unique<WorldWindow>(
@@ -202,11 +201,8 @@ void QtWorldWindow::SetZOrder(ZOrder order) {
       lower();
       break;
     case ZOrder::Topmost:
-      setStaysOnTop(true);
-      raise();
-      break;
     case ZOrder::NotTopmost:
-      setStaysOnTop(false);
+      setStaysOnTop(order == ZOrder::Topmost);
       raise();
       break;
   }
