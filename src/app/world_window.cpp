@@ -95,11 +95,9 @@ void WorldWindow::OnTrayNotify(TrayEvent event) {
       ports_.timers.StartTimer(TimerId::Peek, kPeekPeriodMs);
       break;
     case TrayEvent::LeftButtonUp:
-      RaiseForTrayClick();
-      break;
     case TrayEvent::RightButtonUp:
       RaiseForTrayClick();
-      RunSetup();
+      if (event == TrayEvent::RightButtonUp) RunSetup();
       break;
   }
 }
@@ -118,10 +116,8 @@ void WorldWindow::RunSetup() {
   ports_.timers.StopTimer(TimerId::Peek);
   SaveCurrentPlacement();
   const int result = ports_.setup.RunSetupDialog();
-  if (result == kIdOk) {
-    ReloadAndRecompute(false);
-  } else if (result == kIdReload) {
-    ReloadAndRecompute(true);
+  if (result == kIdOk || result == kIdReload) {
+    ReloadAndRecompute(result == kIdReload);
   } else if (result == kIdExit) {
     OnCancel();
   }

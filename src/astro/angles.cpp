@@ -7,22 +7,17 @@ namespace lumivane {
 namespace {
 constexpr double kPerHalfTurn = 0.005555555555555556;  // 1/180
 constexpr double kPerTurn = 0.002777777777777778;      // 1/360
+
+// Into (-turn/2, turn/2], by the fraction of whole turns (perTurn = 1/turn).
+double Fold(double degrees, double perTurn, double turn) {
+  const double q = degrees * perTurn;
+  const double folded = (q - std::floor(q)) * turn;
+  return folded > turn / 2 ? folded - turn : folded;
+}
 }  // namespace
 
-double NormalizeLatitude(double degrees) {
-  const double q = degrees * kPerHalfTurn;
-  const double fraction = q - std::floor(q);
-  double folded = fraction * 180;
-  if (folded > 90) folded -= 180;
-  return folded;
-}
+double NormalizeLatitude(double degrees) { return Fold(degrees, kPerHalfTurn, 180); }
 
-double NormalizeLongitude(double degrees) {
-  const double q = degrees * kPerTurn;
-  const double fraction = q - std::floor(q);
-  double folded = fraction * 360;
-  if (folded > 180) folded -= 360;
-  return folded;
-}
+double NormalizeLongitude(double degrees) { return Fold(degrees, kPerTurn, 360); }
 
 }  // namespace lumivane
