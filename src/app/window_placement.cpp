@@ -8,14 +8,10 @@ namespace {
 
 constexpr std::int32_t kFarthestPosition = 1 << 30;
 
-void ShiftVertically(WindowRect& r, std::int32_t by) {
-  r.top += by;
-  r.bottom += by;
-}
-
-void ShiftHorizontally(WindowRect& r, std::int32_t by) {
-  r.left += by;
-  r.right += by;
+// Moves one axis of a rectangle: both its edges.
+void Shift(std::int32_t& nearEdge, std::int32_t& farEdge, std::int32_t by) {
+  nearEdge += by;
+  farEdge += by;
 }
 
 // Snaps one axis: the near edge (top or left) is tested first, so a window
@@ -24,14 +20,12 @@ std::int32_t Snap(std::int32_t& nearEdge, std::int32_t& farEdge, std::int32_t de
                   std::int32_t desktopFar) {
   const std::int32_t nearGap = desktopNear - nearEdge;
   if (nearGap >= -kSnapInside && nearGap <= kSnapOutside) {
-    nearEdge += nearGap;
-    farEdge += nearGap;
+    Shift(nearEdge, farEdge, nearGap);
     return -1;
   }
   const std::int32_t farGap = desktopFar - farEdge;
   if (farGap >= -kSnapOutside && farGap <= kSnapInside) {
-    nearEdge += farGap;
-    farEdge += farGap;
+    Shift(nearEdge, farEdge, farGap);
     return 1;
   }
   return 0;
@@ -56,8 +50,8 @@ void DragStep(Window& window, Timers& timers, ClockSettings& settings, GrabPoint
   }
   const WindowRect desktop = window.DesktopRect();
   WindowRect r = window.GetWindowPlacement();
-  ShiftHorizontally(r, x - grab.x);
-  ShiftVertically(r, y - grab.y);
+  Shift(r.left, r.right, x - grab.x);
+  Shift(r.top, r.bottom, y - grab.y);
   settings.anchorY = Snap(r.top, r.bottom, desktop.top, desktop.bottom);
   settings.anchorX = Snap(r.left, r.right, desktop.left, desktop.right);
   window.SetWindowPlacement(r);
@@ -74,10 +68,10 @@ void ReAnchor(Window& window, ClockSettings& settings) {
 
   if (settings.anchorX == 0 && settings.anchorY == 0) return;
 
-  if (settings.anchorY == -1) ShiftVertically(r, desktop.top - r.top);
-  if (settings.anchorY == 1) ShiftVertically(r, desktop.bottom - r.bottom);
-  if (settings.anchorX == -1) ShiftHorizontally(r, desktop.left - r.left);
-  if (settings.anchorX == 1) ShiftHorizontally(r, desktop.right - r.right);
+  if (settings.anchorY == -1) Shift(r.top, r.bottom, desktop.top - r.top);
+  if (settings.anchorY == 1) Shift(r.top, r.bottom, desktop.bottom - r.bottom);
+  if (settings.anchorX == -1) Shift(r.left, r.right, desktop.left - r.left);
+  if (settings.anchorX == 1) Shift(r.left, r.right, desktop.right - r.right);
   window.SetWindowPlacement(r);
 }
 

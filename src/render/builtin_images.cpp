@@ -4,32 +4,25 @@
 
 namespace lumivane {
 
-std::int32_t ResourceId(BuiltinImage image) {
-  switch (image) {
-    case BuiltinImage::EarthMap: return 131;
-    case BuiltinImage::SunImage: return 134;
-    case BuiltinImage::SunMask: return 136;
-    case BuiltinImage::MoonFullImage: return 137;
-    case BuiltinImage::MoonNewImage: return 138;
-    case BuiltinImage::MoonMask: return 139;
-    case BuiltinImage::MoonFirstQuarterImage: return 140;
-    case BuiltinImage::MoonLastQuarterImage: return 141;
-  }
-  return 0;
-}
+namespace {
+
+// Each role's bitmap resource number and file, in the roles' order.
+struct BuiltinImageResource {
+  std::int32_t id;
+  const char* fileName;
+};
+constexpr BuiltinImageResource kResources[] = {
+    {131, "earth_map.bmp"}, {134, "sun_image.bmp"}, {136, "sun_mask.bmp"},
+    {137, "moon_full_image.bmp"}, {138, "moon_new_image.bmp"}, {139, "moon_mask.bmp"},
+    {140, "moon_first_quarter_image.bmp"}, {141, "moon_last_quarter_image.bmp"},
+};
+
+}  // namespace
+
+std::int32_t ResourceId(BuiltinImage image) { return kResources[static_cast<int>(image)].id; }
 
 const char* ResourceFileName(BuiltinImage image) {
-  switch (image) {
-    case BuiltinImage::EarthMap: return "earth_map.bmp";
-    case BuiltinImage::SunImage: return "sun_image.bmp";
-    case BuiltinImage::SunMask: return "sun_mask.bmp";
-    case BuiltinImage::MoonFullImage: return "moon_full_image.bmp";
-    case BuiltinImage::MoonNewImage: return "moon_new_image.bmp";
-    case BuiltinImage::MoonMask: return "moon_mask.bmp";
-    case BuiltinImage::MoonFirstQuarterImage: return "moon_first_quarter_image.bmp";
-    case BuiltinImage::MoonLastQuarterImage: return "moon_last_quarter_image.bmp";
-  }
-  return "";
+  return kResources[static_cast<int>(image)].fileName;
 }
 
 BuiltinImage MoonImageFor(MoonPhase phase) {
