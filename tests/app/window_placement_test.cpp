@@ -49,55 +49,37 @@ TEST_F(Drag, MovesByThePointerOffsetAndKeepsTheGrabPoint) {
   EXPECT_EQ(settings.anchorY, 0);
 }
 
-TEST_F(Drag, TopEdgeSnapsFrom25AboveTo8Below) {
-  MoveTo(300, -20);
-  EXPECT_EQ(window.window.top, 0);
-  EXPECT_EQ(settings.anchorY, -1);
-
-  MoveTo(300, -26);
-  EXPECT_EQ(window.window.top, -26);
-  EXPECT_EQ(settings.anchorY, 0);
-
-  MoveTo(300, 8);
-  EXPECT_EQ(window.window.top, 0);
-  EXPECT_EQ(settings.anchorY, -1);
-
-  MoveTo(300, 9);
-  EXPECT_EQ(window.window.top, 9);
-  EXPECT_EQ(settings.anchorY, 0);
-}
-
-TEST_F(Drag, RightEdgeSnapsFrom25PastTo8Short) {
-  MoveTo(1280 - 400 + 25, 300);
-  EXPECT_EQ(window.window.right, 1280);
-  EXPECT_EQ(settings.anchorX, 1);
-
-  MoveTo(1280 - 400 - 8, 300);
-  EXPECT_EQ(window.window.right, 1280);
-  EXPECT_EQ(settings.anchorX, 1);
-
-  MoveTo(1280 - 400 - 9, 300);
-  EXPECT_EQ(window.window.right, 1271);
-  EXPECT_EQ(settings.anchorX, 0);
-
-  MoveTo(1280 - 400 + 26, 300);
-  EXPECT_EQ(window.window.right, 1306);
-  EXPECT_EQ(settings.anchorX, 0);
-}
-
-TEST_F(Drag, BottomAndLeftSnapToo) {
-  MoveTo(-25, 800 - 200 + 8);
-  EXPECT_EQ(window.window, (WindowRect{0, 600, 400, 800}));
-  EXPECT_EQ(settings.anchorX, -1);
-  EXPECT_EQ(settings.anchorY, 1);
-}
-
-TEST_F(Drag, AWindowLargerThanTheDesktopKeepsToTheTopAndLeft) {
-  window.window = WindowRect{0, 0, 2000, 1000};
-  MoveTo(-10, -10);
-  EXPECT_EQ(window.window, (WindowRect{0, 0, 2000, 1000}));
-  EXPECT_EQ(settings.anchorX, -1);
-  EXPECT_EQ(settings.anchorY, -1);
+TEST_F(Drag, EdgesSnapFromOutsideAndInside) {
+  struct Case {
+    WindowRect from;
+    std::int32_t left, top;  // where the step alone would put the corner
+    WindowRect to;
+    std::int32_t anchorX, anchorY;
+  };
+  const WindowRect start{300, 300, 700, 500};
+  for (const Case& c : {
+           // The top edge snaps from 25 above to 8 below.
+           Case{start, 300, -20, {300, 0, 700, 200}, 0, -1},
+           Case{start, 300, -26, {300, -26, 700, 174}, 0, 0},
+           Case{start, 300, 8, {300, 0, 700, 200}, 0, -1},
+           Case{start, 300, 9, {300, 9, 700, 209}, 0, 0},
+           // The right edge from 25 past to 8 short.
+           Case{start, 1280 - 400 + 25, 300, {880, 300, 1280, 500}, 1, 0},
+           Case{start, 1280 - 400 - 8, 300, {880, 300, 1280, 500}, 1, 0},
+           Case{start, 1280 - 400 - 9, 300, {871, 300, 1271, 500}, 0, 0},
+           Case{start, 1280 - 400 + 26, 300, {906, 300, 1306, 500}, 0, 0},
+           // The bottom and the left edge too.
+           Case{start, -25, 800 - 200 + 8, {0, 600, 400, 800}, -1, 1},
+           // A window larger than the desktop keeps to the top and the left.
+           Case{{0, 0, 2000, 1000}, -10, -10, {0, 0, 2000, 1000}, -1, -1},
+       }) {
+    SCOPED_TRACE(::testing::Message() << c.left << "," << c.top);
+    window.window = c.from;
+    MoveTo(c.left, c.top);
+    EXPECT_EQ(window.window, c.to);
+    EXPECT_EQ(settings.anchorX, c.anchorX);
+    EXPECT_EQ(settings.anchorY, c.anchorY);
+  }
 }
 
 TEST_F(Drag, ShiftOrControlOrNoButtonEndsTheDragWithoutMoving) {
@@ -127,66 +109,47 @@ class Anchoring : public ::testing::Test {
   ClockSettings settings;
 };
 
-TEST_F(Anchoring, AnUnanchoredWindowOnTheDesktopIsLeftAlone) {
-  window.window = WindowRect{100, 100, 500, 300};
-  ReAnchor(window, settings);
-  EXPECT_EQ(window.Calls({"SetWindowPlacement"}).size(), 0u);
-}
-
-TEST_F(Anchoring, AWindowWhollyRightOfTheDesktopComesBackAtTheLeftEdge) {
-  window.window = WindowRect{1281, 100, 1681, 300};
-  ReAnchor(window, settings);
-  EXPECT_EQ(window.window, (WindowRect{0, 100, 400, 300}));
-  EXPECT_EQ(settings.anchorX, -1);
-  EXPECT_EQ(settings.anchorY, 0);
-}
-
-TEST_F(Anchoring, TouchingAnEdgeIsNotOutside) {
-  window.window = WindowRect{1280, 800, 1680, 1000};
-  ReAnchor(window, settings);
-  EXPECT_EQ(settings.anchorX, 0);
-  EXPECT_EQ(settings.anchorY, 0);
-  EXPECT_EQ(window.Calls({"SetWindowPlacement"}).size(), 0u);
-}
-
-TEST_F(Anchoring, AWindowAboveTheDesktopComesBackAtTheTop) {
-  window.window = WindowRect{100, -500, 500, -300};
-  ReAnchor(window, settings);
-  EXPECT_EQ(window.window, (WindowRect{100, 0, 500, 200}));
-  EXPECT_EQ(settings.anchorY, -1);
-}
-
-TEST_F(Anchoring, RightAndBottomAnchorsFollowAChangedDesktop) {
-  settings.anchorX = 1;
-  settings.anchorY = 1;
-  window.window = WindowRect{880, 600, 1280, 800};
-  window.desktop = WindowRect{0, 0, 1024, 740};
-  ReAnchor(window, settings);
-  EXPECT_EQ(window.window, (WindowRect{624, 540, 1024, 740}));
-
-  // A lost window anchored right comes back at the right edge.
-  window.window = WindowRect{-3000, 100, -2600, 300};
-  settings.anchorY = 0;
-  ReAnchor(window, settings);
-  EXPECT_EQ(window.window, (WindowRect{624, 100, 1024, 300}));
-}
-
-TEST_F(Anchoring, AHandEditedAnchorDoesNotStrandALostWindow) {
-  settings.anchorX = 5;
-  settings.anchorY = -7;
-  window.window = WindowRect{5000, 4000, 5400, 4200};
-  ReAnchor(window, settings);
-  EXPECT_EQ(window.window, (WindowRect{0, 0, 400, 200}));
-  EXPECT_EQ(settings.anchorX, -1);
-  EXPECT_EQ(settings.anchorY, -1);
-
-  // On the desktop such a value anchors nothing and is kept.
-  settings.anchorX = 5;
-  settings.anchorY = 0;
-  window.window = WindowRect{100, 100, 500, 300};
-  ReAnchor(window, settings);
-  EXPECT_EQ(window.window, (WindowRect{100, 100, 500, 300}));
-  EXPECT_EQ(settings.anchorX, 5);
+TEST_F(Anchoring, LostWindowsComeBackAndAnchoredOnesFollowTheDesktop) {
+  struct Case {
+    const char* what;
+    std::int32_t anchorX, anchorY;
+    WindowRect from, desktop;
+    bool placed;  // whether the placement is written at all
+    WindowRect to;
+    std::int32_t anchorXAfter, anchorYAfter;
+  };
+  const WindowRect screen{0, 0, 1280, 800};
+  const WindowRect smaller{0, 0, 1024, 740};
+  for (const Case& c : {
+           Case{"unanchored on the desktop", 0, 0, {100, 100, 500, 300}, screen, false,
+                {100, 100, 500, 300}, 0, 0},
+           Case{"wholly right of the desktop", 0, 0, {1281, 100, 1681, 300}, screen, true,
+                {0, 100, 400, 300}, -1, 0},
+           Case{"touching an edge is not outside", 0, 0, {1280, 800, 1680, 1000}, screen, false,
+                {1280, 800, 1680, 1000}, 0, 0},
+           Case{"above the desktop", 0, 0, {100, -500, 500, -300}, screen, true,
+                {100, 0, 500, 200}, 0, -1},
+           Case{"right and bottom anchors", 1, 1, {880, 600, 1280, 800}, smaller, true,
+                {624, 540, 1024, 740}, 1, 1},
+           Case{"lost, anchored right", 1, 0, {-3000, 100, -2600, 300}, smaller, true,
+                {624, 100, 1024, 300}, 1, 0},
+           Case{"lost, hand-edited anchors", 5, -7, {5000, 4000, 5400, 4200}, screen, true,
+                {0, 0, 400, 200}, -1, -1},
+           Case{"hand-edited anchor on the desktop, kept", 5, 0, {100, 100, 500, 300}, screen,
+                true, {100, 100, 500, 300}, 5, 0},
+       }) {
+    SCOPED_TRACE(c.what);
+    settings.anchorX = c.anchorX;
+    settings.anchorY = c.anchorY;
+    window.window = c.from;
+    window.desktop = c.desktop;
+    window.log.clear();
+    ReAnchor(window, settings);
+    EXPECT_EQ(window.Calls({"SetWindowPlacement"}).empty(), !c.placed);
+    EXPECT_EQ(window.window, c.to);
+    EXPECT_EQ(settings.anchorX, c.anchorXAfter);
+    EXPECT_EQ(settings.anchorY, c.anchorYAfter);
+  }
 }
 
 TEST_F(Anchoring, ApplyPlacementSetsPositionAndSizeThenReAnchors) {
