@@ -16,6 +16,7 @@ import subprocess
 import sys
 import tempfile
 import zlib
+from pathlib import Path
 
 from picture_bytes import bmp_file, png_file, report
 
@@ -51,15 +52,13 @@ def main():
     def path(name, data=None):
         full = os.path.join(work, name)
         if data is not None:
-            with open(full, "wb") as f:
-                f.write(data)
+            Path(full).write_bytes(data)
         return full
 
     out = path("frame.png")
     made = run(binary, "--scale", "3", "-o", path("small.jpg"), wrap=[])
     assert made.returncode == 0, made.stderr
-    with open(path("small.jpg"), "rb") as f:
-        jpeg = f.read()
+    jpeg = Path(path("small.jpg")).read_bytes()
     zeros = zlib.compress(b"\0" * (3 * 20000 + 1) * 64, 9)  # 64 rows of a bomb
     os.mkfifo(path("fifo.bmp"))
     os.mkdir(path("folder.bmp"))
@@ -161,8 +160,7 @@ def main():
     for what, contents in settings:
         config = os.path.join(work, "config")
         os.makedirs(os.path.join(config, "Brevanta"), exist_ok=True)
-        with open(os.path.join(config, "Brevanta", "Lumivane.ini"), "wb") as f:
-            f.write(contents)
+        Path(config, "Brevanta", "Lumivane.ini").write_bytes(contents)
         done = run(binary, "--settings", "-o", out, env=dict(os.environ, XDG_CONFIG_HOME=config))
         checked += 1
         if done is None or done.returncode != 0 or done.stderr:

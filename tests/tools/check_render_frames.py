@@ -23,6 +23,7 @@ import subprocess
 import sys
 import tempfile
 import zlib
+from pathlib import Path
 
 from picture_bytes import bmp_file, png_file, report
 
@@ -251,12 +252,10 @@ def main():
         if done.returncode != 0:
             failures.append(f"{args}: exit {done.returncode} {done.stderr!r}")
             return None
-        with open(out, "rb") as f:
-            return read_bmp(f.read())
+        return read_bmp(Path(out).read_bytes())
 
     # The built-in map at scale 30: the shading rules outside the markers.
-    with open(builtin_map, "rb") as f:
-        _, _, map_rows = read_bmp(f.read())
+    _, _, map_rows = read_bmp(Path(builtin_map).read_bytes())
     frame = render()
     if frame:
         width, height, rows = frame
@@ -289,8 +288,7 @@ def main():
         out = os.path.join(work, "frame.bmp")
         done = run(binary, "--time", "1798020180", *args, "-o", out)
         if done.returncode == 0:
-            with open(out, "rb") as f:
-                rows = read_bmp(f.read())[2]
+            rows = read_bmp(Path(out).read_bytes())[2]
             got = hashlib.sha256(bytes(c for row in rows for px in row for c in px)).hexdigest()
             expect(got == digest, f"{args}: the pixels changed")
         else:
@@ -304,8 +302,8 @@ def main():
     for i in range(3):
         single = os.path.join(work, "single.bmp")
         run(binary, *series[:-1], str(NOON_2000 - 5000 * i), "-o", single)
-        with open(single, "rb") as a, open(os.path.join(work, f"series-{i:02d}.bmp"), "rb") as b:
-            expect(a.read() == b.read(), f"series frame {i} differs from its single run")
+        expect(Path(single).read_bytes() == Path(work, f"series-{i:02d}.bmp").read_bytes(),
+               f"series frame {i} differs from its single run")
         os.remove(os.path.join(work, f"series-{i:02d}.bmp"))
     os.remove(os.path.join(work, "single.bmp"))
 
@@ -342,8 +340,7 @@ def main():
     cases["map.png"] = (png(width, height, truecolour), None, None)
     for name, (data, index_rows, palette) in cases.items():
         path = os.path.join(work, name)
-        with open(path, "wb") as f:
-            f.write(data)
+        Path(path).write_bytes(data)
         pixels = ([[palette[i] for i in row] for row in index_rows] if index_rows
                   else truecolour)
         want = shade(pixels, sun["declination"], sun["westLongitude"], 73)
@@ -357,16 +354,14 @@ def main():
     as_bmp = render("--scale", "45")
     expect(done.returncode == 0 and piped.returncode == 0, "PNG runs failed")
     if done.returncode == 0 and piped.returncode == 0 and as_bmp:
-        with open(png_path, "rb") as f:
-            expect(read_png(f.read()) == as_bmp, "PNG file differs from BMP")
+        expect(read_png(Path(png_path).read_bytes()) == as_bmp, "PNG file differs from BMP")
         expect(read_png(piped.stdout) == as_bmp, "PNG on standard output differs from BMP")
         expect(as_bmp[:2] == (600, 300), f"scale 45 gave {as_bmp[:2]}")
 
     # Failures: the right exit code, one line on stderr, no file left.
     target = os.path.join(work, "failed.png")
     garbage = os.path.join(work, "garbage.bmp")
-    with open(garbage, "wb") as f:
-        f.write(b"BM not a bitmap at all")
+    Path(garbage).write_bytes(b"BM not a bitmap at all")
     fifo = os.path.join(work, "pipe.png")
     os.mkfifo(fifo)
     os.mkdir(work + "/dir.png")
@@ -406,8 +401,7 @@ def main():
     os.makedirs(os.path.join(config, "Brevanta"))
     ini = os.path.join(config, "Brevanta", "Lumivane.ini")
     stored = "[options]\nimage=/no/such/map.bmp\nsun=0\n\n[size]\nscale=15\n"
-    with open(ini, "w") as f:
-        f.write(stored)
+    Path(ini).write_text(stored)
     env = dict(os.environ, XDG_CONFIG_HOME=config)
     out = os.path.join(work, "frame.bmp")
     for args, size in ((["--settings"], (200, 100)), (["--settings", "--scale", "60"], (800, 400)),
@@ -419,31 +413,25 @@ def main():
         expect(done.returncode == 0 and done.stderr == want_err,
                f"{args}: exit {done.returncode}, stderr {done.stderr!r}")
         if done.returncode == 0:
-            with open(out, "rb") as f:
-                expect(read_bmp(f.read())[:2] == size, f"{args}: not {size}")
-    with open(ini) as f:
-        expect(f.read() == stored, "--settings changed the stored settings")
+            expect(read_bmp(Path(out).read_bytes())[:2] == size, f"{args}: not {size}")
+    expect(Path(ini).read_text() == stored, "--settings changed the stored settings")
     expect(os.listdir(os.path.join(config, "Brevanta")) == ["Lumivane.ini"], "settings files added")
 
     # An existing file survives a failed run untouched.
-    with open(target, "wb") as f:
-        f.write(b"keep")
+    Path(target).write_bytes(b"keep")
     run(binary, "--map", garbage, "-o", target)
-    with open(target, "rb") as f:
-        expect(f.read() == b"keep", "a failed run changed the existing output")
+    expect(Path(target).read_bytes() == b"keep", "a failed run changed the existing output")
 
     # A short write (a file size limit stands in for a full disk) fails with
     # one line and leaves the existing file as it was, in every format.
     for name in ("short.png", "short.bmp", "short.jpg"):
         path = os.path.join(work, name)
-        with open(path, "wb") as f:
-            f.write(b"the old picture")
+        Path(path).write_bytes(b"the old picture")
         done = run(binary, "--scale", "60", "-o", path, limit="--fsize=4096")
         lines = done.stderr.decode().strip().splitlines()
         expect(done.returncode == 1 and len(lines) == 1 and "File too large" in lines[0],
                f"{name} past the size limit: exit {done.returncode}, stderr {done.stderr!r}")
-        with open(path, "rb") as f:
-            expect(f.read() == b"the old picture", f"{name}: the old file was changed")
+        expect(Path(path).read_bytes() == b"the old picture", f"{name}: the old file was changed")
         os.remove(path)
     leftovers = set(os.listdir(work)) - set(cases) - {"frame.bmp", "frame.png", "garbage.bmp",
                                                       "config", "pipe.png", "dir.png",
