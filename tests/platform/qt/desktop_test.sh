@@ -16,11 +16,6 @@ shots=${2:-}
 # shellcheck source=desktop_session.sh
 source "$(dirname "$0")/desktop_session.sh"
 
-mkdir -p "$work/config" "$work/runtime"
-chmod 700 "$work/runtime"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR
-
 # Without any display: one line saying what is needed, and exit status 1.
 status=0
 env -u DISPLAY "$program" >"$work/no-display.out" 2>"$work/no-display.err" || status=$?
@@ -28,21 +23,8 @@ env -u DISPLAY "$program" >"$work/no-display.out" 2>"$work/no-display.err" || st
 [ "$(wc -l <"$work/no-display.err")" -eq 1 ] && grep -q "X11 display" "$work/no-display.err" \
   || fail "without a display it said: $(cat "$work/no-display.err")"
 
-exec 5> "$work/display"
-Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-wait_for test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-openbox >/dev/null 2>&1 &
-pids+=($!)
-wait_for sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q \"window id\"" || fail "openbox did not start"
-
-"$program" >"$work/program.log" 2>&1 &
-program_pid=$!
-pids+=("$program_pid")
-map_window() {
-  xwininfo -root -tree | awk '/"Lumivane": \("Lumivane" "Lumivane"\)  400x200\+/ && !found++ { print $1 }'
-}
+start_display
+start_program
 has_map_window() { [ -n "$(map_window)" ]; }
 wait_for has_map_window || fail "no map window"
 map=$(map_window)

@@ -13,19 +13,7 @@ shots=${2:-}
 # shellcheck source=desktop_session.sh
 source "$(dirname "$0")/desktop_session.sh"
 
-mkdir -p "$work/config/Brevanta" "$work/runtime"
-chmod 700 "$work/runtime"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_AUTO_SCREEN_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
-
-exec 5> "$work/display"
-Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-wait_for test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-openbox >/dev/null 2>&1 &
-pids+=($!)
-wait_for sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q \"window id\"" || fail "openbox did not start"
+start_display
 
 # The share of neighbouring columns, and of rows, that are the same all
 # through: about 1/2 for a picture doubled, 1/3 for one scaled by 1.5.
@@ -47,9 +35,7 @@ PYTHON
 
 for scale in 2 1.5; do
   printf '[position]\nx=20\ny=10\n' > "$work/config/Brevanta/Lumivane.ini"
-  QT_SCALE_FACTOR=$scale "$program" >"$work/program.log" 2>&1 &
-  program_pid=$!
-  pids+=("$program_pid")
+  QT_SCALE_FACTOR=$scale start_program
   size=$(python3 -c "print(f'{round(400 * $scale)}x{round(200 * $scale)}')")
   place=$(python3 -c "print(f'+{round(20 * $scale)}+{round(10 * $scale)}')")
   map_shown() { xwininfo -root -tree | grep -q "\"Lumivane\": (\"Lumivane\" \"Lumivane\")  $size+.*  $place\$"; }

@@ -59,28 +59,12 @@ map_painted() {
   [ "$colours" -gt 50 ]
 }
 
-mkdir -p "$work/config/Brevanta" "$work/runtime"
-chmod 700 "$work/runtime"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
 printf '[position]\nx=200\ny=150\n' > "$work/config/Brevanta/Lumivane.ini"
-
-# A free display number, chosen by the server itself.
-exec 5> "$work/display"
-Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-wait_for test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-openbox >/dev/null 2>&1 &
-pids+=($!)
-wait_for sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q \"window id\"" || fail "openbox did not start"
-
-"$program" >"$work/program.log" 2>&1 &
-program_pid=$!
-pids+=("$program_pid")
+start_display
+start_program
 wait_for map_window_at "200 150" \
   || fail "no 400x200 map window at the stored 200 150: $(window_position Lumivane 400x200)"
-map=$(xwininfo -root -tree | awk '/"Lumivane": \("Lumivane" "Lumivane"\)  400x200\+/ && !found++ { print $1 }')
+map=$(map_window)
 
 # The map: many colours, no window-manager frame around it.
 colours=0
