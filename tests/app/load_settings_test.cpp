@@ -117,26 +117,20 @@ TEST_F(LoadSettingsTest, BuiltInMapDisplaySizeByScale) {
 }
 
 TEST_F(LoadSettingsTest, UserMapSizeIsTheBaseUnlessWidthOrHeightIsStored) {
-  ClockSettings s = Load(1024, 512);
-  EXPECT_EQ(s.displayWidth, 1024);
-  EXPECT_EQ(s.displayHeight, 512);
-
-  store.Set("size", "scale", 15);
-  s = Load(1024, 512);
-  EXPECT_EQ(s.displayWidth, 512);
-  EXPECT_EQ(s.displayHeight, 256);
-
-  // A 3:1 map keeps its proportions.
-  store.Set("size", "scale", 30);
-  s = Load(600, 200);
-  EXPECT_EQ(s.displayWidth, 600);
-  EXPECT_EQ(s.displayHeight, 200);
-
-  // A hand-edited width stretches the map on that side only.
-  store.Set("size", "w", 800);
-  s = Load();
-  EXPECT_EQ(s.displayWidth, 800);
-  EXPECT_EQ(s.displayHeight, 200);
+  struct Case {
+    std::int32_t scale, storedWidth;  // storedWidth 0: none stored
+    std::int32_t nativeWidth, nativeHeight, width, height;
+  };
+  for (const Case c : {Case{30, 0, 1024, 512, 1024, 512}, Case{15, 0, 1024, 512, 512, 256},
+                       Case{30, 0, 600, 200, 600, 200},  // a 3:1 map keeps its proportions
+                       // A hand-edited width stretches the map on that side only.
+                       Case{30, 800, 400, 200, 800, 200}}) {
+    store.Set("size", "scale", c.scale);
+    if (c.storedWidth != 0) store.Set("size", "w", c.storedWidth);
+    const ClockSettings s = Load(c.nativeWidth, c.nativeHeight);
+    EXPECT_EQ(s.displayWidth, c.width) << c.nativeWidth << " at " << c.scale;
+    EXPECT_EQ(s.displayHeight, c.height) << c.nativeWidth << " at " << c.scale;
+  }
 }
 
 TEST_F(LoadSettingsTest, HugeHandEditedBaseFallsBackToTheNativeSize) {

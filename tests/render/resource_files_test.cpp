@@ -90,36 +90,41 @@ constexpr Pixel kUnlitSlate = MakePixel(110, 110, 144);
 constexpr std::uint32_t kUncompressed = 0;
 constexpr std::uint32_t kRle8 = 1;
 
-struct Format {
-  BuiltinImage role;
-  std::int32_t size;
-  std::uint32_t bitsPerPixel;
-  std::size_t paletteEntries;
-};
-
-TEST(ResourceFiles, MarkerBitmapsHaveTheirExactFormats) {
-  const Format formats[] = {
-      {BuiltinImage::SunImage, 40, 8, 256},
-      {BuiltinImage::SunMask, 40, 4, 16},
-      {BuiltinImage::MoonFullImage, 20, 8, 256},
-      {BuiltinImage::MoonNewImage, 20, 8, 256},
-      {BuiltinImage::MoonMask, 20, 8, 256},
-      {BuiltinImage::MoonFirstQuarterImage, 20, 8, 256},
-      {BuiltinImage::MoonLastQuarterImage, 20, 8, 256},
+TEST(ResourceFiles, BitmapsHaveTheirExactFormats) {
+  const struct {
+    BuiltinImage role;
+    std::int32_t width, height;
+    std::uint32_t bitsPerPixel, compression;
+    std::size_t paletteEntries;
+  } formats[] = {
+      {BuiltinImage::SunImage, 40, 40, 8, kUncompressed, 256},
+      {BuiltinImage::SunMask, 40, 40, 4, kUncompressed, 16},
+      {BuiltinImage::MoonFullImage, 20, 20, 8, kUncompressed, 256},
+      {BuiltinImage::MoonNewImage, 20, 20, 8, kUncompressed, 256},
+      {BuiltinImage::MoonMask, 20, 20, 8, kUncompressed, 256},
+      {BuiltinImage::MoonFirstQuarterImage, 20, 20, 8, kUncompressed, 256},
+      {BuiltinImage::MoonLastQuarterImage, 20, 20, 8, kUncompressed, 256},
+      // The Earth map at the native size.
+      {BuiltinImage::EarthMap, kDefaultEarthMapWidth, kDefaultEarthMapHeight, 8, kRle8, 256},
   };
-  for (const Format& expected : formats) {
+  for (const auto& expected : formats) {
     SCOPED_TRACE(ResourceFileName(expected.role));
     const BitmapFile file = ReadBitmap(expected.role);
     EXPECT_EQ(file.infoSize, 40u);
-    EXPECT_EQ(file.width, expected.size);
-    EXPECT_EQ(file.height, expected.size);
+    EXPECT_EQ(file.width, expected.width);
+    EXPECT_EQ(file.height, expected.height);
     EXPECT_EQ(file.planes, 1u);
     EXPECT_EQ(file.bitsPerPixel, expected.bitsPerPixel);
-    EXPECT_EQ(file.compression, kUncompressed);
+    EXPECT_EQ(file.compression, expected.compression);
     EXPECT_EQ(file.paletteEntries, expected.paletteEntries);
   }
   EXPECT_EQ(kSunMarkerSize, 40);
   EXPECT_EQ(kMoonMarkerSize, 20);
+  // RLE8 data ends with the end-of-bitmap escape.
+  const Bytes map = ReadBitmap(BuiltinImage::EarthMap).bytes;
+  ASSERT_GE(map.size(), 2u);
+  EXPECT_EQ(map[map.size() - 2], 0);
+  EXPECT_EQ(map[map.size() - 1], 1);
 }
 
 TEST(ResourceFiles, SunMaskUsesTheStandardSixteenColours) {
@@ -133,21 +138,6 @@ TEST(ResourceFiles, SunMaskUsesTheStandardSixteenColours) {
   };
   const BitmapFile file = ReadBitmap(BuiltinImage::SunMask);
   for (std::size_t i = 0; i < 16; ++i) EXPECT_EQ(file.PaletteColour(i), standard[i]) << i;
-}
-
-TEST(ResourceFiles, EarthMapIsAnRle8BitmapOfTheNativeSize) {
-  const BitmapFile file = ReadBitmap(BuiltinImage::EarthMap);
-  EXPECT_EQ(file.infoSize, 40u);
-  EXPECT_EQ(file.width, kDefaultEarthMapWidth);
-  EXPECT_EQ(file.height, kDefaultEarthMapHeight);
-  EXPECT_EQ(file.planes, 1u);
-  EXPECT_EQ(file.bitsPerPixel, 8u);
-  EXPECT_EQ(file.compression, kRle8);
-  EXPECT_EQ(file.paletteEntries, 256u);
-  // RLE8 data ends with the end-of-bitmap escape.
-  ASSERT_GE(file.bytes.size(), 2u);
-  EXPECT_EQ(file.bytes[file.bytes.size() - 2], 0);
-  EXPECT_EQ(file.bytes[file.bytes.size() - 1], 1);
 }
 
 std::vector<std::int32_t> BlackRunWidths(const Image& mask) {

@@ -71,10 +71,7 @@ TEST_F(QtWorldWindowTest, StartsFramelessAtTheStoredPlaceAndShowsTheComposedFram
 
 TEST_F(QtWorldWindowTest, AFrameHandedOverOutsideAPaintIsShownAtOnce) {
   const auto window = StartedWindow(0, 0);
-  Image red(400, 200);
-  for (std::int32_t y = 0; y < red.height(); ++y) {
-    for (std::int32_t x = 0; x < red.width(); ++x) red.row(y)[x] = MakePixel(255, 0, 0);
-  }
+  const Image red(400, 200, MakePixel(255, 0, 0));
   window->ShowFrame(red);  // as a tray hover or a desktop change does
   const QImage shown =
       window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);

@@ -21,6 +21,10 @@ app_key='HKCU\Software\Brevanta\Lumivane'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
 drive() { "$wine" "$driver" "$@" | tr -d '\r'; }
+# "W x H" of the world window.
+window_size() { read -r l t r b <<<"$(drive rect)" && echo "$((r - l)) x $((b - t))"; }
+# Stores a text value under the program's options.
+set_option() { "$wine" reg add "$app_key\\options" /v "$1" /t REG_SZ /d "$2" /f >/dev/null; }
 shot() {
   if [ -n "$shots" ] && command -v import >/dev/null; then
     import -window root "$shots/$1.png" 2>/dev/null || true
@@ -151,27 +155,25 @@ expect "Run entry removed when not wanted" "$(reg_value "$run_key" Lumivane)" "m
 
 # A map file that cannot be loaded: one message, the setting is reset, and
 # the built-in map is used.
-"$wine" reg add "$app_key\\options" /v image /t REG_SZ /d 'C:\maps\gone.bmp' /f >/dev/null
+set_option image 'C:\maps\gone.bmp'
 start_program
 expect "message for a map that cannot be loaded" "$(drive message)" \
   'Unable to load:\nC:\maps\gone.bmp\nUsing default image.'
 expect "options/image reset" "$(reg_value "$app_key\\options" image)" "Default"
-read -r left top right bottom <<<"$(drive rect)"
-expect "built-in map at its size" "$((right - left)) x $((bottom - top))" "600 x 300"
+expect "built-in map at its size" "$(window_size)" "600 x 300"
 stop_program
 
 # A user's map sets the base size: the 40 x 40 sun picture at scale 45.
 map_file=$(dirname "$program")/user_map.bmp
 cp "$(dirname "$0")/../../../res/sun_image.bmp" "$map_file"
-"$wine" reg add "$app_key\\options" /v image /t REG_SZ /d "Z:${map_file//\//\\}" /f >/dev/null
+set_option image "Z:${map_file//\//\\}"
 start_program
 # Only the size is checked here and for the failed map above: under Wine
 # with openbox, a start that reads a map file or shows a message box while
 # the window initialises now and then leaves the window at 0,0 where it was
 # created (the stored position and the anchors stay right). The stored place
 # is checked by the plain restart above.
-read -r left top right bottom <<<"$(drive rect)"
-expect "user map sets the window's size" "$((right - left)) x $((bottom - top))" "60 x 60"
+expect "user map sets the window's size" "$(window_size)" "60 x 60"
 stop_program
 rm -f "$map_file"
 
@@ -209,7 +211,7 @@ bmp("rle8-wild", 4, 4, 8, compression=1, size_image=len(wild), palette=grey, pix
 PY
 for name in wide32 rle8-cut offset-past-end colours-1g pipe folder; do
   stored="Z:${hostile//\//\\}\\$name.bmp"
-  "$wine" reg add "$app_key\\options" /v image /t REG_SZ /d "$stored" /f >/dev/null
+  set_option image "$stored"
   start_program
   expect "$name: message" "$(drive message)" "Unable to load:\\n$stored\\nUsing default image."
   expect "$name: options/image reset" "$(reg_value "$app_key\\options" image)" "Default"
@@ -218,10 +220,9 @@ for name in wide32 rle8-cut offset-past-end colours-1g pipe folder; do
   stop_program
 done
 stored="Z:${hostile//\//\\}\\rle8-wild.bmp"
-"$wine" reg add "$app_key\\options" /v image /t REG_SZ /d "$stored" /f >/dev/null
+set_option image "$stored"
 start_program
-read -r left top right bottom <<<"$(drive rect)"
-expect "rle8-wild: loaded at its size" "$((right - left)) x $((bottom - top))" "6 x 6"
+expect "rle8-wild: loaded at its size" "$(window_size)" "6 x 6"
 expect "rle8-wild: load finished" "$(reg_value "$app_key\\options" loadingimage)" "Default"
 stop_program
 
@@ -230,19 +231,17 @@ stop_program
 # on the built-in map, and the start after that is quiet.
 cp "$(dirname "$0")/../../../res/sun_image.bmp" "$hostile/crashed.bmp"
 stored="Z:${hostile//\//\\}\\crashed.bmp"
-"$wine" reg add "$app_key\\options" /v image /t REG_SZ /d "$stored" /f >/dev/null
-"$wine" reg add "$app_key\\options" /v loadingimage /t REG_SZ /d "$stored" /f >/dev/null
+set_option image "$stored"
+set_option loadingimage "$stored"
 start_program
 expect "unfinished load: message" "$(drive message)" \
   "Unable to load:\\n$stored\\nUsing default image."
-read -r left top right bottom <<<"$(drive rect)"
-expect "unfinished load: built-in map" "$((right - left)) x $((bottom - top))" "600 x 300"
+expect "unfinished load: built-in map" "$(window_size)" "600 x 300"
 stop_program
 expect "unfinished load: options/image reset" "$(reg_value "$app_key\\options" image)" "Default"
 expect "unfinished load: mark cleared" "$(reg_value "$app_key\\options" loadingimage)" "Default"
 start_program
-read -r left top right bottom <<<"$(drive rect)"
-expect "next start: built-in map" "$((right - left)) x $((bottom - top))" "600 x 300"
+expect "next start: built-in map" "$(window_size)" "600 x 300"
 expect "next start: one world window" "$(drive count)" "1"
 stop_program
 rm -rf "$hostile"
