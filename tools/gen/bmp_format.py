@@ -52,23 +52,21 @@ def _palette_bytes(palette):
     return b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in palette)
 
 
-def _info_header(width, height, bits, compression, image_size, colours_used):
-    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, compression, image_size,
-                       PIXELS_PER_METRE_96_DPI, PIXELS_PER_METRE_96_DPI, colours_used, 0)
-
-
 def _row_stride(width, bits):
     return ((width * bits + 31) // 32) * 4
 
 
 def _pack_rows(indices, bits):
-    """Uncompressed pixel rows, bottom-up, each padded to 4 bytes."""
-    height, width = indices.shape
+    """Uncompressed pixel rows, bottom-up, each padded to 4 bytes; at 24 bits
+    the rows hold (red, green, blue) and are stored blue first."""
+    height, width = indices.shape[:2]
     stride = _row_stride(width, bits)
     out = bytearray()
     for y in range(height - 1, -1, -1):
         row = indices[y]
-        if bits == 8:
+        if bits == 24:
+            packed = b"".join(struct.pack("<BBB", int(p[2]), int(p[1]), int(p[0])) for p in row)
+        elif bits == 8:
             packed = bytes(int(v) for v in row)
         elif bits == 4:
             padded = list(int(v) for v in row) + [0] * (width % 2)
@@ -143,36 +141,20 @@ def bmp_bytes(indices, palette, bits, rle8=False):
     colour_table = _palette_bytes(palette)
     offset = 14 + 40 + len(colour_table)
     file_header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    info = _info_header(width, height, bits, compression, len(pixels), len(palette))
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, compression, len(pixels),
+                       PIXELS_PER_METRE_96_DPI, PIXELS_PER_METRE_96_DPI, len(palette), 0)
     return file_header + info + colour_table + pixels
-
-
-def write_bmp(path, indices, palette, bits, rle8=False):
-    with open(path, "wb") as f:
-        f.write(bmp_bytes(indices, palette, bits, rle8))
 
 
 def icon_image_bytes(indices_or_rgb, palette, bits, mask):
     """One icon entry: a BITMAPINFOHEADER of double height, the palette (not
     for 24 bits), the XOR pixels and the 1-bit AND mask (1 = transparent)."""
     height, width = mask.shape
-    if bits == 24:
-        stride = _row_stride(width, 24)
-        xor = bytearray()
-        for y in range(height - 1, -1, -1):
-            row = indices_or_rgb[y]
-            line = b"".join(struct.pack("<BBB", int(p[2]), int(p[1]), int(p[0])) for p in row)
-            xor += line + bytes(stride - len(line))
-        xor = bytes(xor)
-        colour_table = b""
-        colours_used = 0
-    else:
-        xor = _pack_rows(indices_or_rgb, bits)
-        colour_table = _palette_bytes(palette)
-        colours_used = 0
+    xor = _pack_rows(indices_or_rgb, bits)
+    colour_table = b"" if bits == 24 else _palette_bytes(palette)
     and_mask = _pack_rows(mask.astype(np.uint8), 1)
     info = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, bits, BI_RGB,
-                       len(xor) + len(and_mask), 0, 0, colours_used, 0)
+                       len(xor) + len(and_mask), 0, 0, 0, 0)
     return info + colour_table + xor + and_mask
 
 

@@ -96,9 +96,7 @@ def _lerp(a, b, t):
 
 def _edge(shape):
     """Shape pixels with a 4-neighbour outside the shape."""
-    padded = np.pad(shape, 1)
-    inner = (padded[:-2, 1:-1] & padded[2:, 1:-1] & padded[1:-1, :-2] & padded[1:-1, 2:])
-    return shape & ~inner
+    return shape & (_four_neighbours(shape) < 4)
 
 
 def sun_image(shape):
