@@ -4,10 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDataStream>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 namespace lumivane {
 namespace {
@@ -23,21 +23,14 @@ QByteArray Bitmap(std::int32_t width, std::int32_t height, int bits, int compres
                : i == 1 ? QByteArray("\x00\x00\xFF\x00", 4)
                         : QByteArray(4, '\0');
   }
-  const auto le32 = [](std::uint32_t v) {
-    QByteArray b(4, '\0');
-    qToLittleEndian(v, b.data());
-    return b;
-  };
-  const auto le16 = [](std::uint16_t v) {
-    QByteArray b(2, '\0');
-    qToLittleEndian(v, b.data());
-    return b;
-  };
-  const std::uint32_t offset = 14 + 40 + static_cast<std::uint32_t>(palette.size());
-  return "BM" + le32(offset + pixels.size()) + le32(0) + le32(offset) + le32(40) +
-         le32(static_cast<std::uint32_t>(width)) + le32(static_cast<std::uint32_t>(height)) +
-         le16(1) + le16(static_cast<std::uint16_t>(bits)) + le32(compression) +
-         le32(pixels.size()) + le32(0) + le32(0) + le32(colours) + le32(0) + palette + pixels;
+  const auto offset = static_cast<quint32>(14 + 40 + palette.size());
+  QByteArray headers = "BM";
+  QDataStream out(&headers, QIODevice::Append);
+  out.setByteOrder(QDataStream::LittleEndian);
+  out << quint32(offset + pixels.size()) << quint32(0) << offset << quint32(40) << qint32(width)
+      << qint32(height) << quint16(1) << quint16(bits) << quint32(compression)
+      << quint32(pixels.size()) << quint32(0) << quint32(0) << quint32(colours) << quint32(0);
+  return headers + palette + pixels;
 }
 
 class QtMapImageLoaderTest : public ::testing::Test {
