@@ -126,7 +126,7 @@ TEST_F(QtSetupDialogTest, OkStoresEveryControlAndTheStartEntry) {
   EXPECT_EQ(StoredValue("size/scale").toInt(), 30);
   EXPECT_EQ(StoredValue("options/moon").toInt(), 0);
   EXPECT_EQ(StoredValue("options/start").toInt(), 1);
-  EXPECT_TRUE(QFileInfo::exists(configHome_.path() + "/autostart/Lumivane.desktop"));
+  EXPECT_TRUE(QFileInfo::exists(ConfigHome() + "/autostart/Lumivane.desktop"));
 }
 
 TEST_F(QtSetupDialogTest, EscCancelsAndWritesNothing) {
@@ -140,7 +140,7 @@ TEST_F(QtSetupDialogTest, EscCancelsAndWritesNothing) {
 }
 
 TEST_F(QtSetupDialogTest, EarthMapOffersBitmapsFirstAndStoresTheChosenFile) {
-  const QString mapPath = configHome_.path() + "/world.bmp";
+  const QString mapPath = ConfigHome() + "/world.bmp";
   QImage(8, 4, QImage::Format_RGB32).save(mapPath);
   const auto dialog = Dialog();
   const int result = Run(*dialog, [&] {
@@ -173,14 +173,14 @@ TEST_F(QtSetupDialogTest, CancellingTheFileDialogKeepsTheSetupOpenAsItWas) {
 }
 
 TEST_F(QtSetupDialogTest, TheFileDialogStartsInTheStoredMapsFolder) {
-  const QString mapPath = configHome_.path() + "/maps/relief.bmp";
-  ASSERT_TRUE(QDir().mkpath(configHome_.path() + "/maps"));
+  const QString mapPath = ConfigHome() + "/maps/relief.bmp";
+  ASSERT_TRUE(QDir().mkpath(ConfigHome() + "/maps"));
   Store("options/image", mapPath);
   const auto dialog = Dialog();
   Run(*dialog, [&] {
     OnFileDialog([&](QFileDialog& files) {
       EXPECT_EQ(files.directory().absolutePath().toStdString(),
-                (configHome_.path() + "/maps").toStdString());
+                (ConfigHome() + "/maps").toStdString());
       files.reject();
     });
     dialog->button(kEarthMapCommand)->click();

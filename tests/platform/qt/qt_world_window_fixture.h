@@ -1,10 +1,7 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <QSettings>
 #include <QString>
-#include <QTemporaryDir>
 #include <QVariant>
 #include <memory>
 
@@ -14,18 +11,18 @@
 #include "platform/qt/qt_map_image_loader.h"
 #include "platform/qt/qt_profile_store.h"
 #include "platform/qt/qt_world_window.h"
+#include "platform/qt/temporary_config_home.h"
 #include "platform/qt/xdg_autostart.h"
 
 namespace lumivane::testing {
 
 // A fresh settings folder per test, the program's real stores over it, and
 // the INI file read back directly as a user would.
-class QtShellTest : public ::testing::Test {
+class QtShellTest : public TemporaryConfigHomeTest {
  protected:
   static constexpr const char* kProgramPath = "/opt/lumivane/Lumivane";
 
   void SetUp() override;
-  void TearDown() override;
 
   QtWorldWindowServices Services();
 
@@ -34,8 +31,6 @@ class QtShellTest : public ::testing::Test {
   QVariant StoredValue(const QString& key) const;
   void Store(const QString& key, const QVariant& value);
 
-  QTemporaryDir configHome_;
-  QByteArray oldConfigHome_;
   std::unique_ptr<QtProfileStore> store_;
   XdgAutostart startup_{kProgramPath};
   QtBuiltinImageSource images_;
