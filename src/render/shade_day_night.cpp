@@ -380,13 +380,15 @@ void ShadeDayNight(Image& image, double declination, double westLongitude,
 
   const auto shadeRows = [&](std::int32_t rowsFrom, std::int32_t rowsTo) {
     std::array<double, kColumnsPerChunk> zenithCosines;
+    // The amounts hold for their range of x anywhere: a row starts from
+    // those its neighbour ended with, across the date line.
+    LastAmounts last;
     for (std::int32_t y = rowsFrom; y < rowsTo; ++y) {
       const double p = MapGeometry::RowToLatitude(y - area.y, area.height) * kDegreesToRadians;
       const double sinP = std::sin(p);
       const double cosP = std::cos(p);
       const double sinPSinA = sinP * sinA;
       Pixel* row = image.row(y) + firstX;
-      LastAmounts last;
       for (std::size_t from = 0; from < width; from += kColumnsPerChunk) {
         const std::size_t count = std::min(kColumnsPerChunk, width - from);
         // A branch-free pass the compiler can vectorise, then the per-pixel
