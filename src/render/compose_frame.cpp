@@ -1,8 +1,13 @@
 #include "render/compose_frame.h"
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
 #include <limits>
+#include <mutex>
+#include <thread>
 #include <utility>
+#include <vector>
 
 #include "astro/map_geometry.h"
 #include "astro/truncate.h"
@@ -234,33 +239,70 @@ void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
   markersEnd = std::clamp<std::int64_t>(markersEnd, markersTop, working.height());
   bool markersDrawn = markersTop == markersEnd;
 
-  // All at once unless someone waits for the rows; then in steps that give
-  // each shading thread a band of its own.
-  constexpr std::int32_t kRowsPerThreadAndStep = 64;
-  const std::int32_t step = rowsReady ? kRowsPerThreadAndStep * std::max(1, options.threads)
-                                      : std::max(1, working.height());
-  for (std::int32_t y = 0; y < working.height(); y += step) {
-    const std::int32_t end = static_cast<std::int32_t>(
-        std::min<std::int64_t>(working.height(), std::int64_t{y} + step));
-    if (drawsBands) DrawPlainRows(options, *map, working, y, end);
-    ShadeExtras extras{mapArea, options.twilight, nightLights, options.threads, y, end};
+  const auto drawMarkers = [&] {
+    DrawMarker(working, moon, markers.moonMask, markers.MoonImage(sky.moonPhase),
+               kMoonMarkerSize);
+    // The sun comes second and covers the moon where they overlap.
+    DrawMarker(working, sun, markers.sunMask, markers.sunImage, kSunMarkerSize);
+    // Markers stay on the map: what reached the background is painted over.
+    if (!covers) {
+      FillOutside(working, area, options.background, static_cast<std::int32_t>(markersTop),
+                  static_cast<std::int32_t>(markersEnd));
+    }
+  };
+  const auto makeRows = [&](std::int32_t from, std::int32_t to, std::int32_t threads) {
+    FrameOptions band = options;
+    band.threads = threads;
+    if (drawsBands) DrawPlainRows(band, *map, working, from, to);
+    ShadeExtras extras{mapArea, options.twilight, nightLights, threads, from, to};
     ShadeDayNight(working, sky.sun.declination, sky.sun.westLongitude, options.nightDarkness,
                   extras);
-    if (!markersDrawn && end >= markersEnd) {
-      DrawMarker(working, moon, markers.moonMask, markers.MoonImage(sky.moonPhase),
-                 kMoonMarkerSize);
-      // The sun comes second and covers the moon where they overlap.
-      DrawMarker(working, sun, markers.sunMask, markers.sunImage, kSunMarkerSize);
-      // Markers stay on the map: what reached the background is painted over.
-      if (!covers) {
-        FillOutside(working, area, options.background, static_cast<std::int32_t>(markersTop),
-                    static_cast<std::int32_t>(markersEnd));
+  };
+  const std::int32_t height = working.height();
+  if (!rowsReady) {  // all at once, every thread on every step
+    makeRows(0, height, options.threads);
+    if (!markersDrawn) drawMarkers();
+  } else {
+    // Steps of rows taken by the threads in turn, each thread going on to the
+    // next free step at once; rows are final once every step above them is
+    // done and, where the markers lie, once those are drawn.
+    constexpr std::int32_t kRowsPerStep = 64;
+    const std::int32_t steps = (height + kRowsPerStep - 1) / kRowsPerStep;
+    std::atomic<std::int32_t> nextStep{0};
+    std::mutex lock;  // guards the fields below, the markers and rowsReady
+    std::vector<bool> stepDone(static_cast<std::size_t>(steps));
+    std::int32_t stepsDone = 0;  // steps 0 .. stepsDone - 1 are all done
+    std::exception_ptr failure;
+    const auto work = [&] {
+      try {
+        for (std::int32_t step = nextStep++; step < steps; step = nextStep++) {
+          const std::int32_t from = step * kRowsPerStep;
+          makeRows(from, std::min(height, from + kRowsPerStep), 1);
+          const std::lock_guard<std::mutex> guard(lock);
+          stepDone[static_cast<std::size_t>(step)] = true;
+          while (stepsDone < steps && stepDone[static_cast<std::size_t>(stepsDone)]) ++stepsDone;
+          const std::int32_t rows = std::min(height, stepsDone * kRowsPerStep);
+          if (!markersDrawn && rows >= markersEnd) {
+            drawMarkers();
+            markersDrawn = true;
+          }
+          if (!options.sunCentered) {
+            ready(markersDrawn ? rows : std::min(rows, static_cast<std::int32_t>(markersTop)));
+          }
+        }
+      } catch (...) {
+        const std::lock_guard<std::mutex> guard(lock);
+        if (!failure) failure = std::current_exception();
+        nextStep = steps;  // the others stop after their step
       }
-      markersDrawn = true;
+    };
+    std::vector<std::thread> helpers;
+    for (std::int32_t t = 1; t < std::min(std::max(1, options.threads), steps); ++t) {
+      helpers.emplace_back(work);
     }
-    if (!options.sunCentered) {
-      ready(markersDrawn ? end : std::min(end, static_cast<std::int32_t>(markersTop)));
-    }
+    work();
+    for (std::thread& helper : helpers) helper.join();
+    if (failure) std::rethrow_exception(failure);
   }
   if (!options.sunCentered) return;
   Image turned(working.width(), working.height());
