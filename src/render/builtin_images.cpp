@@ -1,5 +1,7 @@
 #include "render/builtin_images.h"
 
+#include <iterator>
+
 #include "render/ports.h"
 
 namespace lumivane {
@@ -17,13 +19,17 @@ constexpr BuiltinImageResource kResources[] = {
     {140, "moon_first_quarter_image.bmp"}, {141, "moon_last_quarter_image.bmp"},
 };
 
+// A value outside the roles has no resource.
+BuiltinImageResource ResourceOf(BuiltinImage image) {
+  const auto role = static_cast<std::size_t>(image);
+  return role < std::size(kResources) ? kResources[role] : BuiltinImageResource{0, ""};
+}
+
 }  // namespace
 
-std::int32_t ResourceId(BuiltinImage image) { return kResources[static_cast<int>(image)].id; }
+std::int32_t ResourceId(BuiltinImage image) { return ResourceOf(image).id; }
 
-const char* ResourceFileName(BuiltinImage image) {
-  return kResources[static_cast<int>(image)].fileName;
-}
+const char* ResourceFileName(BuiltinImage image) { return ResourceOf(image).fileName; }
 
 BuiltinImage MoonImageFor(MoonPhase phase) {
   switch (phase) {
