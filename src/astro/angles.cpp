@@ -5,9 +5,6 @@
 namespace lumivane {
 
 namespace {
-constexpr double kPerHalfTurn = 0.005555555555555556;  // 1/180
-constexpr double kPerTurn = 0.002777777777777778;      // 1/360
-
 // Into (-turn/2, turn/2], by the fraction of whole turns (perTurn = 1/turn).
 double Fold(double degrees, double perTurn, double turn) {
   const double q = degrees * perTurn;

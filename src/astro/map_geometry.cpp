@@ -8,11 +8,6 @@
 
 namespace lumivane::MapGeometry {
 
-namespace {
-constexpr double kPerHalfTurn = 0.005555555555555556;  // 1/180
-constexpr double kPerTurn = 0.002777777777777778;      // 1/360
-}  // namespace
-
 double RowToLatitude(std::int32_t row, std::int32_t height) {
   return 90 - (static_cast<double>(row) / static_cast<double>(height)) * 180;
 }

@@ -26,13 +26,11 @@ class WindowDC {
   HDC dc_;
 };
 
-// The owner of a handle that one call releases: Traits names the handle's
-// type and the call. Moves hand the handle over.
-template <typename Traits>
+// The owner of a handle that one call, Close, releases. Moves hand the
+// handle over.
+template <typename Handle, auto Close>
 class UniqueHandle {
  public:
-  using Handle = typename Traits::Handle;
-
   UniqueHandle() = default;
   explicit UniqueHandle(Handle handle) : handle_(handle) {}
   ~UniqueHandle() { Reset(); }
@@ -52,32 +50,18 @@ class UniqueHandle {
 
  private:
   void Reset() {
-    if (handle_ != nullptr) Traits::Close(handle_);
+    if (handle_ != nullptr) Close(handle_);
     handle_ = nullptr;
   }
 
   Handle handle_ = nullptr;
 };
 
-struct BitmapTraits {
-  using Handle = HBITMAP;
-  static void Close(HBITMAP bitmap) { DeleteObject(bitmap); }
-};
-using Bitmap = UniqueHandle<BitmapTraits>;
-
+using Bitmap = UniqueHandle<HBITMAP, DeleteObject>;
 // Predefined roots such as HKEY_CURRENT_USER are never held here.
-struct RegistryKeyTraits {
-  using Handle = HKEY;
-  static void Close(HKEY key) { RegCloseKey(key); }
-};
-using RegistryKey = UniqueHandle<RegistryKeyTraits>;
-
+using RegistryKey = UniqueHandle<HKEY, RegCloseKey>;
 // A file from CreateFile, which gives INVALID_HANDLE_VALUE rather than null
 // on failure: hold null then.
-struct FileHandleTraits {
-  using Handle = HANDLE;
-  static void Close(HANDLE file) { CloseHandle(file); }
-};
-using FileHandle = UniqueHandle<FileHandleTraits>;
+using FileHandle = UniqueHandle<HANDLE, CloseHandle>;
 
 }  // namespace lumivane::win32
