@@ -4,13 +4,7 @@ namespace lumivane {
 
 std::string Quoted(std::string_view text) {
   std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '\n') {
-      quoted += "\\n";
-    } else {
-      quoted += c;
-    }
-  }
+  for (char c : text) quoted += c == '\n' ? std::string("\\n") : std::string(1, c);
   return quoted + '"';
 }
 
