@@ -1,5 +1,6 @@
 #include "setup/lumivane_setup.h"
 
+#include <algorithm>
 #include <string>
 
 #include "settings/run_entry.h"
@@ -32,12 +33,11 @@ void LumivaneSetup::OnInitDialog() {
   view_.SetTrackbarPosition(SetupTrackbar::Scale, ReadSetting(store_, kScale));
   view_.SetTrackbarPosition(SetupTrackbar::NightDarkness, ReadSetting(store_, kNightDarkness));
 
-  for (int place = 0; place < static_cast<int>(kSetupCheckBoxSettings.size()); ++place) {
-    for (const auto& [box, setting, shownAt] : kSetupCheckBoxSettings) {
-      if (shownAt != place) continue;
-      view_.SetChecked(box, setting ? ReadSetting(store_, *setting)
-                                    : ReadSetting(store_, kRunAtStartup) != 0);
-    }
+  auto shown = kSetupCheckBoxSettings;
+  std::ranges::sort(shown, {}, &SetupCheckBoxSetting::shownAt);
+  for (const auto& [box, setting, shownAt] : shown) {
+    view_.SetChecked(box, setting ? ReadSetting(store_, *setting)
+                                  : ReadSetting(store_, kRunAtStartup) != 0);
   }
 }
 

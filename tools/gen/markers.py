@@ -206,12 +206,7 @@ def marker_pictures():
 
 
 def encode(rgb, bits):
-    if bits == 4:
-        lookup = {colour: i for i, colour in enumerate(bmp_format.STANDARD_16_COLOURS)}
-        indices = np.zeros(rgb.shape[:2], dtype=np.uint8)
-        for y in range(rgb.shape[0]):
-            for x in range(rgb.shape[1]):
-                indices[y, x] = lookup[tuple(int(c) for c in rgb[y, x])]
-        return bmp_format.bmp_bytes(indices, bmp_format.STANDARD_16_COLOURS, 4)
-    indices, palette, _ = bmp_format.indexed_from_rgb(rgb, first=(BLACK, WHITE))
-    return bmp_format.bmp_bytes(indices, palette, 8)
+    # The 4-bit mask uses the standard colours; the others start black, white.
+    first = bmp_format.STANDARD_16_COLOURS if bits == 4 else (BLACK, WHITE)
+    indices, palette, _ = bmp_format.indexed_from_rgb(rgb, 1 << bits, first)
+    return bmp_format.bmp_bytes(indices, palette, bits)
