@@ -31,17 +31,8 @@ TEST(ComputeSubLunarPoint, ReferenceMoonsOfJanuary2000) {
   }
 }
 
-SubSolarPoint SunAt(double westLongitude) {
-  SubSolarPoint sun;
-  sun.westLongitude = westLongitude;
-  return sun;
-}
-
-SubLunarPoint MoonAt(double westLongitude) {
-  SubLunarPoint moon;
-  moon.westLongitude = westLongitude;
-  return moon;
-}
+SubSolarPoint SunAt(double westLongitude) { return {.westLongitude = westLongitude}; }
+SubLunarPoint MoonAt(double westLongitude) { return {.westLongitude = westLongitude}; }
 
 MoonPhase PhaseForElongation(double v) { return ChooseMoonPhase(SunAt(v), MoonAt(0)); }
 
