@@ -19,8 +19,7 @@ constexpr char kResourcePrefix[] = ":/lumivane/";
 constexpr char kAppIconFileName[] = "lumivane.ico";
 
 void EnsureResourcesRegistered() {
-  static const bool registered = (RegisterBuiltinImageResources(), true);
-  (void)registered;
+  [[maybe_unused]] static const bool registered = (RegisterBuiltinImageResources(), true);
 }
 
 QString ResourcePath(const char* fileName) {

@@ -90,8 +90,7 @@ std::optional<QString> KeepAsItWas(const QString& path, const QByteArray& conten
         ::link(QFile::encodeName(path).constData(), QFile::encodeName(keep).constData()) == 0) {
       return keep;
     }
-    if (WriteFileAtomically(keep, contents)) return keep;
-    return std::nullopt;
+    return WriteFileAtomically(keep, contents) ? std::optional(keep) : std::nullopt;
   }
   return std::nullopt;
 }
