@@ -13,16 +13,10 @@ import numpy as np
 
 def _decode_arcs(topology):
     """Absolute (longitude, latitude) points of every quantised, delta-coded arc."""
-    scale = topology["transform"]["scale"]
-    translate = topology["transform"]["translate"]
-    arcs = []
-    for arc in topology["arcs"]:
-        q = np.cumsum(np.asarray(arc, dtype=np.int64), axis=0)
-        points = np.empty(q.shape, dtype=np.float64)
-        points[:, 0] = q[:, 0] * scale[0] + translate[0]
-        points[:, 1] = q[:, 1] * scale[1] + translate[1]
-        arcs.append(points)
-    return arcs
+    scale = np.asarray(topology["transform"]["scale"], dtype=np.float64)
+    translate = np.asarray(topology["transform"]["translate"], dtype=np.float64)
+    return [np.cumsum(np.asarray(arc, dtype=np.int64), axis=0) * scale + translate
+            for arc in topology["arcs"]]
 
 
 def _ring_points(arcs, ring):
@@ -70,16 +64,14 @@ def _unwrapped(ring):
 
 def _edges(rings):
     """All ring edges as arrays x0, y0, x1, y1, repeated at the needed offsets."""
-    x0s, y0s, x1s, y1s = [], [], [], []
+    edges = []
     for ring in rings:
         points, offsets = _unwrapped(ring)
         closed = np.vstack([points, points[:1]])
         for offset in offsets:
-            x0s.append(closed[:-1, 0] + offset)
-            y0s.append(closed[:-1, 1])
-            x1s.append(closed[1:, 0] + offset)
-            y1s.append(closed[1:, 1])
-    return (np.concatenate(x0s), np.concatenate(y0s), np.concatenate(x1s), np.concatenate(y1s))
+            edges.append([closed[:-1, 0] + offset, closed[:-1, 1], closed[1:, 0] + offset,
+                          closed[1:, 1]])
+    return tuple(np.concatenate(column) for column in zip(*edges))
 
 
 def land_fraction(rings, width, height, samples=4):
