@@ -210,22 +210,22 @@ def scalable_svg():
     smile_y = 0.50 + mouth_r * 0.55
     rim = 0.035
 
+    def disc(x, y, r, region):
+        return f'<circle cx="{n(x)}" cy="{n(y)}" r="{n(r)}" fill="{hex_colour(region)}"/>'
+
     def half(sky, rim_colour, face, mouth, extra):
         return [
             f'<rect width="{side}" height="{side}" rx="{n(CORNER_RADIUS)}" '
             f'fill="{hex_colour(sky)}"/>',
             *extra[0],
-            f'<circle cx="{n(0.5)}" cy="{n(0.5)}" r="{n(FACE_RADIUS)}" '
-            f'fill="{hex_colour(rim_colour)}"/>',
-            f'<circle cx="{n(0.5)}" cy="{n(0.5)}" r="{n(FACE_RADIUS - rim)}" '
-            f'fill="{hex_colour(face)}"/>',
+            disc(0.5, 0.5, FACE_RADIUS, rim_colour),
+            disc(0.5, 0.5, FACE_RADIUS - rim, face),
             *extra[1],
             f'<circle cx="{n(0.5)}" cy="{n(0.5)}" r="{n(mouth_r)}" fill="none" '
             f'stroke="{hex_colour(mouth)}" stroke-width="{n(line)}" clip-path="url(#below-smile)"/>',
         ]
 
-    stars = [f'<circle cx="{n(x)}" cy="{n(y)}" r="{n(r)}" fill="{hex_colour(STAR)}"/>'
-             for x, y, r in STARS]
+    stars = [disc(x, y, r, STAR) for x, y, r in STARS]
     open_eye = [f'<ellipse cx="{n(ex)}" cy="{n(ey)}" rx="{n(rx)}" ry="{n(ry)}" '
                 f'fill="{hex_colour(OPEN_EYE)}"/>']
     closed_eye = [f'<circle cx="{n(0.64)}" cy="{n(lid_y)}" r="{n(lid_r)}" fill="none" '
@@ -281,16 +281,12 @@ def _palette_for(rgb, limit=256):
 def icon_file():
     entries = []
     for size, bits in ENTRIES:
-        if bits == 4:
-            indices, mask = sixteen_colour(size)
-            image = bmp_format.icon_image_bytes(indices, bmp_format.STANDARD_16_COLOURS, 4, mask)
-        elif bits == 8:
-            rgb, mask = true_colour(size)
-            indices, palette = _palette_for(rgb)
-            image = bmp_format.icon_image_bytes(indices, palette, 8, mask)
-        else:
-            rgb, mask = true_colour(size)
-            image = bmp_format.icon_image_bytes(rgb, None, 24, mask)
+        # 4 bits: the standard colours; 8 bits: a palette of the true colours.
+        pixels, mask = sixteen_colour(size) if bits == 4 else true_colour(size)
+        palette = bmp_format.STANDARD_16_COLOURS if bits == 4 else None
+        if bits == 8:
+            pixels, palette = _palette_for(pixels)
+        image = bmp_format.icon_image_bytes(pixels, palette, bits, mask)
         entries.append((size, size, bits, image))
     return bmp_format.ico_bytes(entries)
 

@@ -52,15 +52,11 @@ def _palette_bytes(palette):
     return b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in palette)
 
 
-def _row_stride(width, bits):
-    return ((width * bits + 31) // 32) * 4
-
-
 def _pack_rows(indices, bits):
     """Uncompressed pixel rows, bottom-up, each padded to 4 bytes; at 24 bits
     the rows hold (red, green, blue) and are stored blue first."""
     height, width = indices.shape[:2]
-    stride = _row_stride(width, bits)
+    stride = ((width * bits + 31) // 32) * 4
     out = bytearray()
     for y in range(height - 1, -1, -1):
         row = indices[y]
