@@ -32,15 +32,10 @@ def land_rings(path):
     with open(path, encoding="utf-8") as f:
         topology = json.load(f)
     arcs = _decode_arcs(topology)
-    rings = []
-    for geometry in topology["objects"]["land"]["geometries"]:
-        polygons = geometry["arcs"]
-        if geometry["type"] == "Polygon":
-            polygons = [polygons]
-        for polygon in polygons:
-            for ring in polygon:
-                rings.append(_ring_points(arcs, ring))
-    return rings
+    polygons = [polygon for geometry in topology["objects"]["land"]["geometries"]
+                for polygon in ([geometry["arcs"]] if geometry["type"] == "Polygon"
+                                else geometry["arcs"])]
+    return [_ring_points(arcs, ring) for polygon in polygons for ring in polygon]
 
 
 def _unwrapped(ring):

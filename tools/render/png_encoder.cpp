@@ -28,8 +28,6 @@ void OnError(png_structp png, png_const_charp message) {
   png_longjmp(png, 1);
 }
 
-void OnWarning(png_structp, png_const_charp) {}
-
 void OnWrite(png_structp png, png_bytep data, png_size_t size) {
   auto* state = static_cast<PngState*>(png_get_io_ptr(png));
   if (!state->sink->Write(data, size)) {
@@ -37,8 +35,6 @@ void OnWrite(png_structp png, png_bytep data, png_size_t size) {
     png_error(png, "write failed");
   }
 }
-
-void OnFlush(png_structp) {}
 
 // One row as R, G, B bytes. libpng's own filler and BGR transforms do the
 // same in two byte-at-a-time passes that cost more than the rest of libpng.
@@ -80,10 +76,11 @@ std::optional<std::string> EncodePng(const Image& picture, ByteSink& sink, RowGa
   std::vector<png_byte> rgbRow(static_cast<std::size_t>(picture.width()) * 3 + 1);
   PngState state{&sink, false, "out of memory"};
   png_structp png =
-      png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, OnError, OnWarning);
+      png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, OnError,
+                              [](png_structp, png_const_charp) {});  // warnings stay quiet
   if (!png) return std::string("out of memory");
   png_infop info = png_create_info_struct(png);
-  png_set_write_fn(png, &state, OnWrite, OnFlush);
+  png_set_write_fn(png, &state, OnWrite, [](png_structp) {});
   const bool encoded = info && Encode(png, info, picture, gate, rgbRow.data());
   png_destroy_write_struct(&png, &info);
   if (encoded) return std::nullopt;
