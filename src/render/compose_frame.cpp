@@ -250,19 +250,22 @@ void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
                   static_cast<std::int32_t>(markersEnd));
     }
   };
-  const auto makeRows = [&](std::int32_t from, std::int32_t to, std::int32_t threads) {
-    FrameOptions band = options;
-    band.threads = threads;
-    if (drawsBands) DrawPlainRows(band, *map, working, from, to);
-    ShadeExtras extras{mapArea, options.twilight, nightLights, threads, from, to};
+  const std::int32_t height = working.height();
+  ShadeExtras extras{mapArea, options.twilight, nightLights, options.threads};
+  if (!rowsReady) {  // all at once, every thread on every step
+    if (drawsBands) DrawPlainRows(options, *map, working, 0, height);
     ShadeDayNight(working, sky.sun.declination, sky.sun.westLongitude, options.nightDarkness,
                   extras);
-  };
-  const std::int32_t height = working.height();
-  if (!rowsReady) {  // all at once, every thread on every step
-    makeRows(0, height, options.threads);
     if (!markersDrawn) drawMarkers();
   } else {
+    const DayNightShader shader(working.width(), sky.sun.declination, sky.sun.westLongitude,
+                                options.nightDarkness, extras);
+    FrameOptions oneThread = options;
+    oneThread.threads = 1;
+    const auto makeRows = [&](std::int32_t from, std::int32_t to) {
+      if (drawsBands) DrawPlainRows(oneThread, *map, working, from, to);
+      shader.ShadeRows(working, from, to);
+    };
     // Steps of rows taken by the threads in turn, each thread going on to the
     // next free step at once; rows are final once every step above them is
     // done and, where the markers lie, once those are drawn.
@@ -277,7 +280,7 @@ void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
       try {
         for (std::int32_t step = nextStep++; step < steps; step = nextStep++) {
           const std::int32_t from = step * kRowsPerStep;
-          makeRows(from, std::min(height, from + kRowsPerStep), 1);
+          makeRows(from, std::min(height, from + kRowsPerStep));
           const std::lock_guard<std::mutex> guard(lock);
           stepDone[static_cast<std::size_t>(step)] = true;
           while (stepsDone < steps && stepDone[static_cast<std::size_t>(stepsDone)]) ++stepsDone;

@@ -340,90 +340,116 @@ void ShadeDayNight(Image& image, double declination, double westLongitude,
                 ShadeExtras{PixelRect{0, 0, image.width(), image.height()}});
 }
 
-void ShadeDayNight(Image& image, double declination, double westLongitude,
-                   std::int32_t nightDarkness, const ShadeExtras& extras) {
-  const PixelRect& area = extras.mapArea;
-  if (area.width <= 0 || area.height <= 0) return;
-  // The part of the map inside the image.
-  const auto firstX = static_cast<std::int32_t>(std::max<std::int64_t>(0, area.x));
-  const auto endX = static_cast<std::int32_t>(
-      std::min<std::int64_t>(image.width(), std::int64_t{area.x} + area.width));
-  const auto firstY = static_cast<std::int32_t>(
-      std::max<std::int64_t>({0, area.y, extras.firstRow}));
-  const auto endY = static_cast<std::int32_t>(std::min<std::int64_t>(
-      {image.height(), std::int64_t{area.y} + area.height, extras.endRow}));
-  if (firstX >= endX || firstY >= endY) return;
-  const auto width = static_cast<std::size_t>(endX - firstX);
-
-  const NightAmounts amounts = NightAmountsFor(nightDarkness);
-  const NightOpacityEstimate& estimator = Estimator();
-  const bool extraNight = extras.twilight || extras.nightLights;
-  const ExtraNightRule extraRule(amounts, extras);
-  const NightAmountRanges ranges(amounts);
-
-  // The same factors SolarZenithCosine forms, computed once per frame, row
-  // and column; the products and sums are then made in its exact order.
-  const double a = declination * kDegreesToRadians;
-  const double b = westLongitude * kDegreesToRadians;
-  const double sinBCosA = std::sin(b) * std::cos(a);
-  const double cosBCosA = std::cos(b) * std::cos(a);
-  const double sinA = std::sin(a);
-
-  std::vector<double> sinQ(width);
-  std::vector<double> cosQ(width);
-  for (std::size_t i = 0; i < width; ++i) {
-    const auto column = static_cast<std::int32_t>(firstX - area.x + static_cast<std::int32_t>(i));
-    const double q = MapGeometry::ColumnToWestLongitude(column, area.width) * kDegreesToRadians;
-    sinQ[i] = std::sin(q);
-    cosQ[i] = std::cos(q);
+struct DayNightShader::Tables {
+  Tables(std::int32_t imageWidth, double declination, double westLongitude,
+         std::int32_t nightDarkness, const ShadeExtras& extras)
+      : area(extras.mapArea),
+        firstX(static_cast<std::int32_t>(std::max<std::int64_t>(0, area.x))),
+        endX(static_cast<std::int32_t>(
+            std::min<std::int64_t>(imageWidth, std::int64_t{area.x} + area.width))),
+        amounts(NightAmountsFor(nightDarkness)),
+        extraNight(extras.twilight || extras.nightLights),
+        extraRule(amounts, extras),
+        ranges(amounts) {
+    // The same factors SolarZenithCosine forms, computed once per frame, row
+    // and column; the products and sums are then made in its exact order.
+    const double a = declination * kDegreesToRadians;
+    const double b = westLongitude * kDegreesToRadians;
+    sinBCosA = std::sin(b) * std::cos(a);
+    cosBCosA = std::cos(b) * std::cos(a);
+    sinA = std::sin(a);
+    for (std::int32_t x = firstX; x < endX; ++x) {
+      const double q = MapGeometry::ColumnToWestLongitude(x - area.x, area.width) * kDegreesToRadians;
+      sinQ.push_back(std::sin(q));
+      cosQ.push_back(std::cos(q));
+    }
   }
 
-  const auto shadeRows = [&](std::int32_t rowsFrom, std::int32_t rowsTo) {
-    std::array<double, kColumnsPerChunk> zenithCosines;
-    // The amounts hold for their range of x anywhere: a row starts from
-    // those its neighbour ended with, across the date line.
-    LastAmounts last;
-    for (std::int32_t y = rowsFrom; y < rowsTo; ++y) {
-      const double p = MapGeometry::RowToLatitude(y - area.y, area.height) * kDegreesToRadians;
-      const double sinP = std::sin(p);
-      const double cosP = std::cos(p);
-      const double sinPSinA = sinP * sinA;
-      Pixel* row = image.row(y) + firstX;
-      for (std::size_t from = 0; from < width; from += kColumnsPerChunk) {
-        const std::size_t count = std::min(kColumnsPerChunk, width - from);
-        // A branch-free pass the compiler can vectorise, then the per-pixel
-        // rules; in chunks that stay in the first-level cache.
-        for (std::size_t j = 0; j < count; ++j) {
-          const std::size_t i = from + j;
-          zenithCosines[j] =
-              (sinQ[i] * cosP) * sinBCosA + (cosQ[i] * cosP) * cosBCosA + sinPSinA;
-        }
-        if (!extraNight) {
-          ShadePlainChunk(row + from, zenithCosines.data(), count, amounts, estimator, ranges,
-                          last);
-          continue;
-        }
-        for (std::size_t j = 0; j < count; ++j) {
-          const std::size_t i = from + j;
-          const double z = zenithCosines[j];
-          if (z < 0) {
-            row[i] = extraRule.Shade(row[i], z, firstX + static_cast<std::int32_t>(i), y,
-                                     estimator, ranges, last);
-          } else if (z >= kNoDayGainBelow) {
-            row[i] = ApplyDayRule(row[i], z);
-          } else {
-            row[i] &= 0x00FFFFFFu;  // no gain yet; a NaN also leaves the pixel
-          }
+  PixelRect area;
+  std::int32_t firstX;  // the part of the map inside the image
+  std::int32_t endX;
+  NightAmounts amounts;
+  bool extraNight;
+  ExtraNightRule extraRule;
+  NightAmountRanges ranges;
+  double sinBCosA = 0;
+  double cosBCosA = 0;
+  double sinA = 0;
+  std::vector<double> sinQ;
+  std::vector<double> cosQ;
+};
+
+DayNightShader::DayNightShader(std::int32_t imageWidth, double declination, double westLongitude,
+                               std::int32_t nightDarkness, const ShadeExtras& extras)
+    : tables_(std::make_unique<const Tables>(imageWidth, declination, westLongitude,
+                                             nightDarkness, extras)),
+      firstRow_(extras.firstRow),
+      endRow_(extras.endRow) {}
+
+DayNightShader::~DayNightShader() = default;
+
+void DayNightShader::ShadeRows(Image& image, std::int32_t firstRow, std::int32_t endRow) const {
+  const Tables& t = *tables_;
+  const PixelRect& area = t.area;
+  if (area.width <= 0 || area.height <= 0 || t.firstX >= t.endX) return;
+  const auto firstY = static_cast<std::int32_t>(
+      std::max<std::int64_t>({0, area.y, firstRow_, firstRow}));
+  const auto endY = static_cast<std::int32_t>(std::min<std::int64_t>(
+      {image.height(), std::int64_t{area.y} + area.height, endRow_, endRow}));
+  const auto width = static_cast<std::size_t>(t.endX - t.firstX);
+  const NightOpacityEstimate& estimator = Estimator();
+  std::array<double, kColumnsPerChunk> zenithCosines;
+  // The amounts hold for their range of x anywhere: a row starts from those
+  // its neighbour ended with, across the date line.
+  LastAmounts last;
+  for (std::int32_t y = firstY; y < endY; ++y) {
+    const double p = MapGeometry::RowToLatitude(y - area.y, area.height) * kDegreesToRadians;
+    const double sinP = std::sin(p);
+    const double cosP = std::cos(p);
+    const double sinPSinA = sinP * t.sinA;
+    Pixel* row = image.row(y) + t.firstX;
+    for (std::size_t from = 0; from < width; from += kColumnsPerChunk) {
+      const std::size_t count = std::min(kColumnsPerChunk, width - from);
+      // A branch-free pass the compiler can vectorise, then the per-pixel
+      // rules; in chunks that stay in the first-level cache.
+      for (std::size_t j = 0; j < count; ++j) {
+        const std::size_t i = from + j;
+        zenithCosines[j] =
+            (t.sinQ[i] * cosP) * t.sinBCosA + (t.cosQ[i] * cosP) * t.cosBCosA + sinPSinA;
+      }
+      if (!t.extraNight) {
+        ShadePlainChunk(row + from, zenithCosines.data(), count, t.amounts, estimator, t.ranges,
+                        last);
+        continue;
+      }
+      for (std::size_t j = 0; j < count; ++j) {
+        const std::size_t i = from + j;
+        const double z = zenithCosines[j];
+        if (z < 0) {
+          row[i] = t.extraRule.Shade(row[i], z, t.firstX + static_cast<std::int32_t>(i), y,
+                                     estimator, t.ranges, last);
+        } else if (z >= kNoDayGainBelow) {
+          row[i] = ApplyDayRule(row[i], z);
+        } else {
+          row[i] &= 0x00FFFFFFu;  // no gain yet; a NaN also leaves the pixel
         }
       }
     }
-  };
+  }
+}
 
+void ShadeDayNight(Image& image, double declination, double westLongitude,
+                   std::int32_t nightDarkness, const ShadeExtras& extras) {
+  const DayNightShader shader(image.width(), declination, westLongitude, nightDarkness, extras);
   // Every pixel is shaded on its own, so bands of rows can be shaded side by
   // side with the same result.
-  InBands(endY - firstY, extras.threads, kRowsPerBand, [&](std::int64_t from, std::int64_t to) {
-    shadeRows(firstY + static_cast<std::int32_t>(from), firstY + static_cast<std::int32_t>(to));
-  });
+  const std::int32_t firstY = std::max(0, extras.firstRow);
+  const std::int32_t endY = std::min(image.height(), extras.endRow);
+  InBands(std::max(0, endY - firstY), extras.threads, kRowsPerBand,
+          [&](std::int64_t from, std::int64_t to) {
+            shader.ShadeRows(image, firstY + static_cast<std::int32_t>(from),
+                             firstY + static_cast<std::int32_t>(to));
+          });
 }
 
 }  // namespace lumivane

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <memory>
 
 #include "render/image.h"
 #include "render/image_ops.h"
@@ -39,6 +40,24 @@ struct ShadeExtras {
 // every pixel is exactly what the function above gives.
 void ShadeDayNight(Image& image, double declination, double westLongitude,
                    std::int32_t nightDarkness, const ShadeExtras& extras);
+
+// The shading of one frame with its per-frame and per-column factors made
+// once, for a caller that shades its rows a band at a time: ShadeRows gives
+// those rows exactly what ShadeDayNight gives them. Bands may be shaded on
+// several threads at once.
+class DayNightShader {
+ public:
+  DayNightShader(std::int32_t imageWidth, double declination, double westLongitude,
+                 std::int32_t nightDarkness, const ShadeExtras& extras);
+  ~DayNightShader();
+  void ShadeRows(Image& image, std::int32_t firstRow, std::int32_t endRow) const;
+
+ private:
+  struct Tables;
+  std::unique_ptr<const Tables> tables_;
+  std::int32_t firstRow_;
+  std::int32_t endRow_;
+};
 
 // The night's opacity O at a place where the sun's zenith cosine z (the sine
 // of its altitude h) is below 0. The night rule takes trunc(O * amount) from
