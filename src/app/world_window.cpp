@@ -25,9 +25,7 @@ WorldWindow::WorldWindow(const WorldWindowPorts& ports) : ports_(ports) {
 
 void WorldWindow::OnInitDialog() {
   ports_.window.SetWindowIcons();
-  LoadEarthMap(map_, ports_.store, ports_.mapLoader, ports_.messages, ports_.images);
-  LoadSettingsFromStore();
-  ApplyPlacement(ports_.window, settings_);
+  Reload(true);
   ports_.timers.StartTimer(TimerId::Refresh, composer_.refreshPeriodMs());
 }
 
@@ -124,9 +122,13 @@ void WorldWindow::RunSetup() {
   setupOpen_ = false;
 }
 
-void WorldWindow::LoadSettingsFromStore() {
+void WorldWindow::Reload(bool reloadMap) {
+  if (reloadMap) {
+    LoadEarthMap(map_, ports_.store, ports_.mapLoader, ports_.messages, ports_.images);
+  }
   settings_ = LoadSettings(ports_.store, ports_.window, tray_, ports_.tray, map_.nativeWidth,
                            map_.nativeHeight);
+  ApplyPlacement(ports_.window, settings_);
 }
 
 void WorldWindow::SaveCurrentPlacement() {
@@ -145,11 +147,7 @@ void WorldWindow::RaiseForTrayClick() {
 }
 
 void WorldWindow::ReloadAndRecompute(bool reloadMap) {
-  if (reloadMap) {
-    LoadEarthMap(map_, ports_.store, ports_.mapLoader, ports_.messages, ports_.images);
-  }
-  LoadSettingsFromStore();
-  ApplyPlacement(ports_.window, settings_);
+  Reload(reloadMap);
   composer_.RequestRecompute();
   ports_.window.RedrawNow();
 }

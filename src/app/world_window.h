@@ -69,7 +69,8 @@ class WorldWindow {
 
  private:
 
-  void LoadSettingsFromStore();
+  // The map when asked, then the settings (with their effects) and placement.
+  void Reload(bool reloadMap);
   void SaveCurrentPlacement();
   void RaiseForTrayClick();
   void ReloadAndRecompute(bool reloadMap);

@@ -14,11 +14,9 @@
 namespace lumivane {
 namespace {
 
-struct FreeDeleter {
-  void operator()(void* p) const { std::free(p); }
-};
+// xcb's replies are released with free().
 template <typename T>
-using XcbReply = std::unique_ptr<T, FreeDeleter>;
+using XcbReply = std::unique_ptr<T, decltype([](T* reply) { std::free(reply); })>;
 
 // Depth 24 in 32-bit pixels, the layout of QImage::Format_RGB32 on a
 // little-endian machine talking to an LSB-first server.
