@@ -104,12 +104,10 @@ def main():
         tol = 1e-9 if abs(clock) < 1e11 else 1e-3
         if got["time"] != clock:
             failures.append(f"{clock}: time {got['time']}")
-        for key, want in sun.items():
-            if angle_gap(got["sun"][key], want) > tol:
-                failures.append(f"{clock}: sun {key} {got['sun'][key]!r} != {want!r}")
-        for key, want in moon.items():
-            if angle_gap(got["moon"][key], want) > tol:
-                failures.append(f"{clock}: moon {key} {got['moon'][key]!r} != {want!r}")
+        for body, wanted in (("sun", sun), ("moon", moon)):
+            for key, want in wanted.items():
+                if angle_gap(got[body][key], want) > tol:
+                    failures.append(f"{clock}: {body} {key} {got[body][key]!r} != {want!r}")
         if abs(clock) < 1e11 and got["phase"] != phase:
             failures.append(f"{clock}: phase {got['phase']} != {phase}")
         checked += 1

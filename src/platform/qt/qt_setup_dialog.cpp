@@ -81,8 +81,7 @@ void QtSetupDialog::createControls() {
 
 void QtSetupDialog::connectButtons() {
   for (const auto& [commandId, button] : buttons_) {
-    const int id = commandId;
-    connect(button, &QPushButton::clicked, this, [this, id] { setup_.OnCommand(id); });
+    connect(button, &QPushButton::clicked, this, [this, id = commandId] { setup_.OnCommand(id); });
   }
 }
 
