@@ -5,6 +5,7 @@
 #include <exception>
 #include <limits>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -151,11 +152,10 @@ bool HasPixels(const EarthMapView& map) {
 // Rows [firstRow, endRow) of the plain map of a frame the map is not turned
 // in before it is placed: those rows of the map, and the background beside
 // and around it.
-void DrawPlainRows(const FrameOptions& options, const EarthMapView& map, Image& plain,
+void DrawPlainRows(const FrameOptions& options, const StretchPlan& stretch, Image& plain,
                    std::int32_t firstRow, std::int32_t endRow) {
+  stretch.DrawRows(plain, firstRow, endRow, RasterOp::Copy);
   const PixelRect area = MapArea(options);
-  StretchBlit(plain, area, map.image, PixelRect{0, 0, map.nativeWidth, map.nativeHeight},
-              RasterOp::Copy, RowFilter::Sse2, options.threads, firstRow, endRow);
   if (!CoversTheFrame(options, area)) {
     FillOutside(plain, area, options.background, firstRow, endRow);
   }
@@ -175,7 +175,9 @@ Image PlainMap(const FrameOptions& options, const EarthMapView& map) {
   // A map writes every pixel of its area, the background the rest.
   Image plain = HasPixels(map) ? Image(options.width, options.height, Image::Unfilled{})
                                : Image(options.width, options.height);
-  DrawPlainRows(options, map, plain, 0, options.height);
+  StretchBlit(plain, area, map.image, PixelRect{0, 0, map.nativeWidth, map.nativeHeight},
+              RasterOp::Copy, RowFilter::Sse2, options.threads);
+  if (!CoversTheFrame(options, area)) FillOutside(plain, area, options.background);
   return plain;
 }
 
@@ -194,12 +196,16 @@ void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
     if (rowsReady) rowsReady(rows);
   };
   const PixelRect area = MapArea(options);
-  // Band by band where the map lies in the frame as it is; whole otherwise.
-  const bool drawsBands = map && HasPixels(*map) && !options.sunCentered;
+  // Band by band where rows are passed on and the map lies in the frame as
+  // it is; whole otherwise.
+  const bool drawsBands = map && rowsReady && HasPixels(*map) && !options.sunCentered;
+  std::optional<StretchPlan> stretch;
   if (drawsBands) {
     if (working.width() != options.width || working.height() != options.height) {
       working = Image(options.width, options.height, Image::Unfilled{});
     }
+    stretch.emplace(working, area, map->image,
+                    PixelRect{0, 0, map->nativeWidth, map->nativeHeight});
   } else if (map) {
     working = PlainMap(options, *map);
   }
@@ -253,17 +259,14 @@ void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
   const std::int32_t height = working.height();
   ShadeExtras extras{mapArea, options.twilight, nightLights, options.threads};
   if (!rowsReady) {  // all at once, every thread on every step
-    if (drawsBands) DrawPlainRows(options, *map, working, 0, height);
     ShadeDayNight(working, sky.sun.declination, sky.sun.westLongitude, options.nightDarkness,
                   extras);
     if (!markersDrawn) drawMarkers();
   } else {
     const DayNightShader shader(working.width(), sky.sun.declination, sky.sun.westLongitude,
                                 options.nightDarkness, extras);
-    FrameOptions oneThread = options;
-    oneThread.threads = 1;
     const auto makeRows = [&](std::int32_t from, std::int32_t to) {
-      if (drawsBands) DrawPlainRows(oneThread, *map, working, from, to);
+      if (stretch) DrawPlainRows(options, *stretch, working, from, to);
       shader.ShadeRows(working, from, to);
     };
     // Steps of rows taken by the threads in turn, each thread going on to the

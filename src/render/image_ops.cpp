@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "render/row_bands.h"
@@ -249,10 +250,10 @@ void Combine(Pixel* destination, const Pixel* source, std::size_t count, RasterO
 class FilteredRows {
  public:
   FilteredRows(const Image& source, const PaddedTaps& columns, std::int32_t rowsKept,
-               RowFilter filter)
+               FilterFunction filter)
       : source_(source),
         columns_(columns),
-        filter_(ChooseFilter(filter, columns.taps)),
+        filter_(filter),
         rowsKept_(rowsKept),
         laneCount_(columns.first.size() * kLanes),
         lanes_(static_cast<std::size_t>(rowsKept) * laneCount_) {}
@@ -365,61 +366,100 @@ void StretchSameSize(Image& destination, Span columns, Span rows, const PixelRec
 
 }  // namespace
 
-void StretchBlit(Image& destination, const PixelRect& to, const Image& source,
-                 const PixelRect& from, RasterOp op, RowFilter filter, std::int32_t threads,
-                 std::int32_t firstRow, std::int32_t endRow) {
-  if (&destination == &source) {  // the passes read the source as they write
-    const Image copy = source;
-    StretchBlit(destination, to, copy, from, op, filter, threads, firstRow, endRow);
-    return;
-  }
+struct StretchPlan::Taps {
+  const Image& source;
+  PixelRect to;
+  PixelRect from;       // clipped to the source
+  Span columns;         // of the destination, inside the image and the rectangle
+  Span rows;
+  bool sameSize = false;
+  AxisTaps rowTaps;     // for each row of rows
+  PaddedTaps columnTaps;  // for each column of columns
+  FilterFunction filter = nullptr;
+};
+
+StretchPlan::StretchPlan(const Image& destination, const PixelRect& to, const Image& source,
+                         const PixelRect& from, RowFilter filter) {
   const Span sourceColumns = ColumnsInside(from, source.width());
   const Span sourceRows = RowsInside(from, source.height());
   if (sourceColumns.empty() || sourceRows.empty() || to.width <= 0 || to.height <= 0) return;
-  const PixelRect clippedFrom{static_cast<std::int32_t>(sourceColumns.begin),
-                              static_cast<std::int32_t>(sourceRows.begin),
-                              static_cast<std::int32_t>(sourceColumns.end - sourceColumns.begin),
-                              static_cast<std::int32_t>(sourceRows.end - sourceRows.begin)};
-
+  auto taps = std::make_unique<Taps>(Taps{source, to, {}, {}, {}, false, {}, {}, nullptr});
+  taps->from = PixelRect{static_cast<std::int32_t>(sourceColumns.begin),
+                         static_cast<std::int32_t>(sourceRows.begin),
+                         static_cast<std::int32_t>(sourceColumns.end - sourceColumns.begin),
+                         static_cast<std::int32_t>(sourceRows.end - sourceRows.begin)};
   // Destination pixels that are both in the rectangle and in the image.
-  const Span columns = ColumnsInside(to, destination.width());
-  const Span rows = Intersect(RowsInside(to, destination.height()), {firstRow, endRow});
-  if (columns.empty() || rows.empty()) return;
+  taps->columns = ColumnsInside(to, destination.width());
+  taps->rows = RowsInside(to, destination.height());
+  if (taps->columns.empty() || taps->rows.empty()) return;
+  taps->sameSize = taps->from.width == to.width && taps->from.height == to.height;
+  if (!taps->sameSize) {
+    const AxisTaps columnTaps =
+        MakeTaps(taps->from.x, taps->from.width, to.width,
+                 {taps->columns.begin - to.x, taps->columns.end - to.x});
+    taps->rowTaps = MakeTaps(taps->from.y, taps->from.height, to.height,
+                             {taps->rows.begin - to.y, taps->rows.end - to.y});
+    taps->columnTaps = PadTaps(columnTaps, sourceColumns.end);
+    taps->filter = ChooseFilter(filter, taps->columnTaps.taps);
+  }
+  taps_ = std::move(taps);
+}
 
-  if (clippedFrom.width == to.width && clippedFrom.height == to.height) {
-    StretchSameSize(destination, columns, rows, to, source, clippedFrom, op);
+StretchPlan::~StretchPlan() = default;
+
+std::int32_t StretchPlan::FirstRow() const {
+  return taps_ ? static_cast<std::int32_t>(taps_->rows.begin) : 0;
+}
+
+std::int32_t StretchPlan::EndRow() const {
+  return taps_ ? static_cast<std::int32_t>(taps_->rows.end) : 0;
+}
+
+void StretchPlan::DrawRows(Image& destination, std::int32_t firstRow, std::int32_t endRow,
+                           RasterOp op) const {
+  if (!taps_) return;
+  const Taps& t = *taps_;
+  const Span rows = Intersect(t.rows, {firstRow, endRow});
+  if (rows.empty()) return;
+  if (t.sameSize) {
+    StretchSameSize(destination, t.columns, rows, t.to, t.source, t.from, op);
     return;
   }
-
-  const AxisTaps columnTaps = MakeTaps(clippedFrom.x, clippedFrom.width, to.width,
-                                       {columns.begin - to.x, columns.end - to.x});
-  const AxisTaps rowTaps = MakeTaps(clippedFrom.y, clippedFrom.height, to.height,
-                                    {rows.begin - to.y, rows.end - to.y});
-
-  const PaddedTaps paddedColumns = PadTaps(columnTaps, sourceColumns.end);
-  const std::size_t visibleWidth = columnTaps.first.size();
-  // Each band of rows filters the source rows it needs on its own.
-  const auto blendBand = [&](std::int64_t firstRow, std::int64_t endRow) {
-    FilteredRows filtered(source, paddedColumns, rowTaps.maxCount, filter);
-    std::vector<std::uint32_t> accumulator(visibleWidth * kLanes);
-    std::vector<Pixel> blended(op == RasterOp::Copy ? 0 : visibleWidth);
-    for (auto i = static_cast<std::size_t>(firstRow); i < static_cast<std::size_t>(endRow); ++i) {
-      const std::int32_t first = rowTaps.first[i];
-      const std::int32_t count = rowTaps.count[i];
-      filtered.Prepare(first, count);
-      Pixel* out = destination.row(static_cast<std::int32_t>(rows.begin + static_cast<std::int64_t>(i))) +
-                   columns.begin;
-      const std::uint32_t* weights = rowTaps.weights.data() + rowTaps.offset[i];
-      if (op == RasterOp::Copy) {
-        BlendRows(filtered, first, count, weights, accumulator, out);
-      } else {
-        BlendRows(filtered, first, count, weights, accumulator, blended.data());
-        Combine(out, blended.data(), visibleWidth, op);
-      }
+  // A band filters the source rows it needs on its own.
+  const std::size_t visibleWidth = t.columnTaps.first.size();
+  FilteredRows filtered(t.source, t.columnTaps, t.rowTaps.maxCount, t.filter);
+  std::vector<std::uint32_t> accumulator(visibleWidth * kLanes);
+  std::vector<Pixel> blended(op == RasterOp::Copy ? 0 : visibleWidth);
+  for (std::int64_t y = rows.begin; y < rows.end; ++y) {
+    const auto i = static_cast<std::size_t>(y - t.rows.begin);
+    const std::int32_t first = t.rowTaps.first[i];
+    const std::int32_t count = t.rowTaps.count[i];
+    filtered.Prepare(first, count);
+    Pixel* out = destination.row(static_cast<std::int32_t>(y)) + t.columns.begin;
+    const std::uint32_t* weights = t.rowTaps.weights.data() + t.rowTaps.offset[i];
+    if (op == RasterOp::Copy) {
+      BlendRows(filtered, first, count, weights, accumulator, out);
+    } else {
+      BlendRows(filtered, first, count, weights, accumulator, blended.data());
+      Combine(out, blended.data(), visibleWidth, op);
     }
-  };
+  }
+}
+
+void StretchBlit(Image& destination, const PixelRect& to, const Image& source,
+                 const PixelRect& from, RasterOp op, RowFilter filter, std::int32_t threads) {
+  if (&destination == &source) {  // the passes read the source as they write
+    const Image copy = source;
+    StretchBlit(destination, to, copy, from, op, filter, threads);
+    return;
+  }
+  const StretchPlan plan(destination, to, source, from, filter);
   constexpr std::int64_t kRowsPerBand = 64;
-  InBands(static_cast<std::int64_t>(rowTaps.first.size()), threads, kRowsPerBand, blendBand);
+  InBands(plan.EndRow() - plan.FirstRow(), threads, kRowsPerBand,
+          [&](std::int64_t first, std::int64_t end) {
+            plan.DrawRows(destination, plan.FirstRow() + static_cast<std::int32_t>(first),
+                          plan.FirstRow() + static_cast<std::int32_t>(end), op);
+          });
 }
 
 void StretchBlit(Image& destination, const PixelRect& to, const Image& source, RasterOp op) {

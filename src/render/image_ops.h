@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <limits>
+#include <memory>
 
 #include "render/image.h"
 
@@ -44,8 +44,28 @@ enum class RowFilter { Portable, Sse2 };
 // nothing. The rows may be shared out among threads, with the same result.
 void StretchBlit(Image& destination, const PixelRect& to, const Image& source,
                  const PixelRect& from, RasterOp op, RowFilter filter = RowFilter::Sse2,
-                 std::int32_t threads = 1, std::int32_t firstRow = 0,
-                 std::int32_t endRow = std::numeric_limits<std::int32_t>::max());
+                 std::int32_t threads = 1);
+
+// StretchBlit's weights for one destination, source and pair of rectangles,
+// worked out once for a caller that draws the destination's rows a band at
+// a time: DrawRows gives rows [firstRow, endRow) exactly what StretchBlit
+// gives them. Bands may be drawn on several threads at once. The source
+// must outlive the plan and must not be the destination.
+class StretchPlan {
+ public:
+  StretchPlan(const Image& destination, const PixelRect& to, const Image& source,
+              const PixelRect& from, RowFilter filter = RowFilter::Sse2);
+  ~StretchPlan();
+  // The destination rows it draws: [FirstRow(), EndRow()).
+  std::int32_t FirstRow() const;
+  std::int32_t EndRow() const;
+  void DrawRows(Image& destination, std::int32_t firstRow, std::int32_t endRow,
+                RasterOp op) const;
+
+ private:
+  struct Taps;
+  std::unique_ptr<const Taps> taps_;
+};
 
 // The whole source image onto the destination rectangle.
 void StretchBlit(Image& destination, const PixelRect& to, const Image& source, RasterOp op);
