@@ -10,11 +10,9 @@ namespace {
 
 RegistryKey CreateOrOpen(HKEY parent, const std::string& name) {
   HKEY key = nullptr;
-  if (RegCreateKeyExA(parent, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
-    return {};
-  }
-  return RegistryKey(key);
+  const LONG status = RegCreateKeyExA(parent, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                      KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+  return status == ERROR_SUCCESS ? RegistryKey(key) : RegistryKey();
 }
 
 }  // namespace
@@ -36,8 +34,7 @@ std::int32_t RegistryProfileStore::ReadSettingInt(std::string_view section,
                                                   std::string_view name,
                                                   std::int32_t defaultValue) {
   const RegistryKey key = OpenSection(section);
-  if (!key) return defaultValue;
-  return QueryDword(key.get(), std::string(name)).value_or(defaultValue);
+  return key ? QueryDword(key.get(), std::string(name)).value_or(defaultValue) : defaultValue;
 }
 
 bool RegistryProfileStore::WriteSettingInt(std::string_view section, std::string_view name,
@@ -50,8 +47,7 @@ std::string RegistryProfileStore::ReadSettingString(std::string_view section,
                                                     std::string_view name,
                                                     std::string_view defaultValue) {
   const RegistryKey key = OpenSection(section);
-  if (!key) return std::string(defaultValue);
-  std::optional<std::string> text = QueryString(key.get(), std::string(name));
+  std::optional<std::string> text = key ? QueryString(key.get(), std::string(name)) : std::nullopt;
   return text ? std::move(*text) : std::string(defaultValue);
 }
 

@@ -14,10 +14,8 @@ namespace {
 
 RegistryKey OpenRunKey() {
   HKEY key = nullptr;
-  if (RegOpenKeyA(HKEY_CURRENT_USER, RunKeyRegistration::kRunKeyPath, &key) != ERROR_SUCCESS) {
-    return {};
-  }
-  return RegistryKey(key);
+  const LONG status = RegOpenKeyA(HKEY_CURRENT_USER, RunKeyRegistration::kRunKeyPath, &key);
+  return status == ERROR_SUCCESS ? RegistryKey(key) : RegistryKey();
 }
 
 }  // namespace

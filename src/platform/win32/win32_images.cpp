@@ -9,7 +9,6 @@ namespace lumivane::win32 {
 
 namespace {
 
-
 Bitmap LoadBitmapHandle(HINSTANCE instance, LPCSTR name, UINT flags) {
   return Bitmap(static_cast<HBITMAP>(LoadImageA(instance, name, IMAGE_BITMAP, 0, 0, flags)));
 }
@@ -22,8 +21,7 @@ std::optional<Image> Win32MapImageLoader::LoadImageFile(const std::string& path)
   const Bitmap bitmap = LoadBitmapHandle(nullptr, path.c_str(), LR_LOADFROMFILE);
   if (!bitmap) return std::nullopt;
   Image image = ImageFromBitmap(bitmap.get());
-  if (image.empty()) return std::nullopt;
-  return image;
+  return image.empty() ? std::nullopt : std::optional<Image>(std::move(image));
 }
 
 Image Win32BuiltinImages::Load(BuiltinImage image) {
