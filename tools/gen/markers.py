@@ -32,11 +32,10 @@ SUN_RAY_WAVE_LENGTH = 9.0      # pixels along the ray
 def _sun_field():
     """How deep each pixel centre lies inside the sun (positive = inside): the
     disc, and eight tapering rays whose centre lines sway like flames."""
-    size = SUN_SIZE
-    c = size / 2.0
-    field = np.full((size, size), -1e9)
-    for y in range(size):
-        for x in range(size):
+    c = SUN_SIZE / 2.0
+    field = np.full((SUN_SIZE, SUN_SIZE), -1e9)
+    for y in range(SUN_SIZE):
+        for x in range(SUN_SIZE):
             dx, dy = x + 0.5 - c, y + 0.5 - c
             r = math.hypot(dx, dy)
             best = SUN_DISC_RADIUS - r
@@ -100,15 +99,14 @@ def _edge(shape):
 
 
 def sun_image(shape):
-    size = SUN_SIZE
-    c = size / 2.0
+    c = SUN_SIZE / 2.0
     centre_colour = (255, 250, 150)
     disc_colour = (255, 208, 40)
     tip_colour = (238, 104, 16)
     edge = _edge(shape)
-    rgb = np.zeros((size, size, 3), dtype=np.uint8)
-    for y in range(size):
-        for x in range(size):
+    rgb = np.zeros((SUN_SIZE, SUN_SIZE, 3), dtype=np.uint8)
+    for y in range(SUN_SIZE):
+        for x in range(SUN_SIZE):
             if not shape[y, x]:
                 continue
             r = math.hypot(x + 0.5 - c, y + 0.5 - c)
