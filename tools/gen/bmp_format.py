@@ -126,14 +126,10 @@ def bmp_bytes(indices, palette, bits, rle8=False):
     height, width = indices.shape
     if len(palette) != 1 << bits:
         raise ValueError("the palette must have 2^bits entries")
-    if rle8:
-        if bits != 8:
-            raise ValueError("RLE8 needs 8 bits per pixel")
-        pixels = _rle8_rows(indices)
-        compression = BI_RLE8
-    else:
-        pixels = _pack_rows(indices, bits)
-        compression = BI_RGB
+    if rle8 and bits != 8:
+        raise ValueError("RLE8 needs 8 bits per pixel")
+    pixels = _rle8_rows(indices) if rle8 else _pack_rows(indices, bits)
+    compression = BI_RLE8 if rle8 else BI_RGB
     colour_table = _palette_bytes(palette)
     offset = 14 + 40 + len(colour_table)
     file_header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
