@@ -196,13 +196,6 @@ inline NightAmounts NightAmountsAt(double x, NightAmounts amounts,
   return NightAmounts{redGreen, blue};
 }
 
-inline Pixel ShadeNight(Pixel pixel, double zenithCosine, NightAmounts amounts,
-                        const NightOpacityEstimate& estimator, const NightAmountRanges& ranges,
-                        LastAmounts& last) {
-  const NightAmounts taken = NightAmountsAt(-zenithCosine, amounts, estimator, ranges, last);
-  return DarkenPixel(pixel, taken.redGreen, taken.blue);
-}
-
 // Amounts as the bytes of a pixel (0x00RRGGBB) for saturating byte
 // arithmetic. An amount past a byte's range clamps to the byte's end:
 // adding or taking 255 already gives 255 or 0, as the rules do.
@@ -301,7 +294,11 @@ class ExtraNightRule {
               LastAmounts& last) const {
     const bool inTwilight = twilight_ && zenithCosine > -kSinAstronomical;
     if (!lights_) {
-      if (!inTwilight) return ShadeNight(pixel, zenithCosine, amounts_, estimator, ranges, last);
+      if (!inTwilight) {
+        const NightAmounts taken =
+            NightAmountsAt(-zenithCosine, amounts_, estimator, ranges, last);
+        return DarkenPixel(pixel, taken.redGreen, taken.blue);
+      }
       const NightAmounts& band = bandAmounts_[TwilightBand(zenithCosine)];
       return DarkenPixel(pixel, band.redGreen, band.blue);
     }
@@ -382,9 +379,7 @@ struct DayNightShader::Tables {
 DayNightShader::DayNightShader(std::int32_t imageWidth, double declination, double westLongitude,
                                std::int32_t nightDarkness, const ShadeExtras& extras)
     : tables_(std::make_unique<const Tables>(imageWidth, declination, westLongitude,
-                                             nightDarkness, extras)),
-      firstRow_(extras.firstRow),
-      endRow_(extras.endRow) {}
+                                             nightDarkness, extras)) {}
 
 DayNightShader::~DayNightShader() = default;
 
@@ -393,9 +388,9 @@ void DayNightShader::ShadeRows(Image& image, std::int32_t firstRow, std::int32_t
   const PixelRect& area = t.area;
   if (area.width <= 0 || area.height <= 0 || t.firstX >= t.endX) return;
   const auto firstY = static_cast<std::int32_t>(
-      std::max<std::int64_t>({0, area.y, firstRow_, firstRow}));
+      std::max<std::int64_t>({0, area.y, firstRow}));
   const auto endY = static_cast<std::int32_t>(std::min<std::int64_t>(
-      {image.height(), std::int64_t{area.y} + area.height, endRow_, endRow}));
+      {image.height(), std::int64_t{area.y} + area.height, endRow}));
   const auto width = static_cast<std::size_t>(t.endX - t.firstX);
   const NightOpacityEstimate& estimator = Estimator();
   std::array<double, kColumnsPerChunk> zenithCosines;
@@ -443,13 +438,9 @@ void ShadeDayNight(Image& image, double declination, double westLongitude,
   const DayNightShader shader(image.width(), declination, westLongitude, nightDarkness, extras);
   // Every pixel is shaded on its own, so bands of rows can be shaded side by
   // side with the same result.
-  const std::int32_t firstY = std::max(0, extras.firstRow);
-  const std::int32_t endY = std::min(image.height(), extras.endRow);
-  InBands(std::max(0, endY - firstY), extras.threads, kRowsPerBand,
-          [&](std::int64_t from, std::int64_t to) {
-            shader.ShadeRows(image, firstY + static_cast<std::int32_t>(from),
-                             firstY + static_cast<std::int32_t>(to));
-          });
+  InBands(image.height(), extras.threads, kRowsPerBand, [&](std::int64_t from, std::int64_t to) {
+    shader.ShadeRows(image, static_cast<std::int32_t>(from), static_cast<std::int32_t>(to));
+  });
 }
 
 }  // namespace lumivane

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <limits>
 #include <memory>
 
 #include "render/image.h"
@@ -30,9 +29,6 @@ struct ShadeExtras {
   const Image* nightLights = nullptr;
   // Threads to shade with: the result is the same for any number.
   std::int32_t threads = 1;
-  // Only the image rows [firstRow, endRow) are shaded.
-  std::int32_t firstRow = 0;
-  std::int32_t endRow = std::numeric_limits<std::int32_t>::max();
 };
 
 // The same shading for a map placed in the image, with twilight and night
@@ -55,8 +51,6 @@ class DayNightShader {
  private:
   struct Tables;
   std::unique_ptr<const Tables> tables_;
-  std::int32_t firstRow_;
-  std::int32_t endRow_;
 };
 
 // The night's opacity O at a place where the sun's zenith cosine z (the sine
