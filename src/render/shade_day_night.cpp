@@ -117,10 +117,16 @@ class NightAmountRanges {
   }
 
   // Moves redGreen and blue from where they are to the amounts of x, a step
-  // at a time: x moves little from one pixel to the next. False when x lies
-  // in a margin between two ranges, where only the exact rule can tell.
+  // at a time: x moves little from one pixel to the next. False, leaving
+  // them as they were, when x lies in a margin between two ranges, where
+  // only the exact rule can tell.
   bool StepTo(double x, std::int32_t& redGreen, std::int32_t& blue) const {
-    return Step(redGreen_, x, redGreen) && Step(blue_, x, blue);
+    std::int32_t newRedGreen = redGreen;
+    std::int32_t newBlue = blue;
+    if (!Step(redGreen_, x, newRedGreen) || !Step(blue_, x, newBlue)) return false;
+    redGreen = newRedGreen;
+    blue = newBlue;
+    return true;
   }
 
  private:
