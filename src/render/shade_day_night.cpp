@@ -20,70 +20,6 @@ namespace lumivane {
 
 namespace {
 
-// (-z)^0.4 costs a pow per night pixel, most of the shading time. The result
-// only matters through trunc(O * A) and trunc(O * B), so we estimate O from a
-// table with a proven error bound and call pow only when that bound leaves
-// the truncated amount in doubt.
-class NightOpacityEstimate {
- public:
-  NightOpacityEstimate() {
-    for (int i = 0; i <= kMantissaSteps; ++i) {
-      mantissaPower_[i] = std::pow(1.0 + static_cast<double>(i) / kMantissaSteps, 0.4);
-    }
-    for (int e = kMinExponent; e <= 0; ++e) {
-      exponentPower_[e - kMinExponent] = std::pow(2.0, 0.4 * e);
-    }
-  }
-
-  // Below this, O * 255 < 0.026: every amount is 0.
-  static constexpr double kNegligible = 1e-10;
-  // Linear interpolation of m^0.4 on [1, 2] in steps h = 1/1024 errs by at
-  // most h^2/8 * max|f''| = 2.9e-8; scaled by 2^(0.4e) <= 1. Margin on top.
-  static constexpr double kMaxError = 4e-8;
-
-  // O for 1e-10 <= x < 2; false when x is outside that range.
-  bool Estimate(double x, double& opacity) const {
-    const auto bits = std::bit_cast<std::uint64_t>(x);
-    const int exponent = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
-    if (exponent < kMinExponent || exponent > 0) return false;
-    const std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-    const auto index = static_cast<int>(mantissa >> kFractionBits);
-    // Below 2^42: through a signed integer, which converts in one instruction.
-    const double fraction =
-        static_cast<double>(static_cast<std::int64_t>(
-            mantissa & ((std::uint64_t{1} << kFractionBits) - 1))) *
-        kFractionScale;
-    const double low = mantissaPower_[index];
-    const double m = low + fraction * (mantissaPower_[index + 1] - low);
-    opacity = m * exponentPower_[exponent - kMinExponent];
-    return true;
-  }
-
- private:
-  static constexpr int kMantissaSteps = 1024;
-  static constexpr int kFractionBits = 52 - 10;
-  static constexpr double kFractionScale = 1.0 / static_cast<double>(std::uint64_t{1} << 42);
-  static constexpr int kMinExponent = -34;  // 2^-34 < 1e-10
-
-  std::array<double, kMantissaSteps + 1> mantissaPower_{};
-  std::array<double, 1 - kMinExponent> exponentPower_{};
-};
-
-const NightOpacityEstimate& Estimator() {
-  static const NightOpacityEstimate estimator;
-  return estimator;
-}
-
-// trunc(O * amount) when it is the same at both ends of O's error interval.
-// The products lie in (-1, 257), so a plain cast truncates them safely.
-inline bool SureAmount(double opacity, std::int32_t amount, std::int32_t& result) {
-  const double a = amount;
-  const auto low = static_cast<std::int32_t>((opacity - NightOpacityEstimate::kMaxError) * a);
-  const auto high = static_cast<std::int32_t>((opacity + NightOpacityEstimate::kMaxError) * a);
-  result = low;
-  return low == high;
-}
-
 // Zenith cosines are formed this many at a time.
 constexpr std::size_t kColumnsPerChunk = 512;
 
@@ -177,29 +113,18 @@ struct LastAmounts {
 };
 
 // The night rule's amounts at x = -z > 0; last keeps them, with the range
-// of x they hold for.
+// of x they hold for. Stepping from the last amounts nearly always finds
+// them; only in a range's margin does the exact rule need its pow.
 inline NightAmounts NightAmountsAt(double x, NightAmounts amounts,
-                                   const NightOpacityEstimate& estimator,
                                    const NightAmountRanges& ranges, LastAmounts& last) {
   if (last.Covers(x)) return NightAmounts{last.redGreen, last.blue};
-  if (ranges.StepTo(x, last.redGreen, last.blue)) {
-    ranges.RangeOf(last.redGreen, last.blue, last.low, last.high);
-    return NightAmounts{last.redGreen, last.blue};
+  if (!ranges.StepTo(x, last.redGreen, last.blue)) {
+    const double opacity = std::pow(x, 0.4);
+    last.redGreen = TruncateToInt32(opacity * amounts.redGreen);
+    last.blue = TruncateToInt32(opacity * amounts.blue);
   }
-  if (x < NightOpacityEstimate::kNegligible) return NightAmounts{};
-  double opacity = 0;
-  std::int32_t redGreen = 0;
-  std::int32_t blue = 0;
-  if (!estimator.Estimate(x, opacity) || !SureAmount(opacity, amounts.redGreen, redGreen) ||
-      !SureAmount(opacity, amounts.blue, blue)) {
-    opacity = std::pow(x, 0.4);
-    redGreen = TruncateToInt32(opacity * amounts.redGreen);
-    blue = TruncateToInt32(opacity * amounts.blue);
-  }
-  last.redGreen = redGreen;
-  last.blue = blue;
-  ranges.RangeOf(redGreen, blue, last.low, last.high);
-  return NightAmounts{redGreen, blue};
+  ranges.RangeOf(last.redGreen, last.blue, last.low, last.high);
+  return NightAmounts{last.redGreen, last.blue};
 }
 
 // Amounts as the bytes of a pixel (0x00RRGGBB) for saturating byte
@@ -216,8 +141,8 @@ inline std::uint32_t AmountBytes(std::int32_t redGreen, std::int32_t blue) {
 // pixel gains (day) or loses (night) per channel, with little branching;
 // then one pass adds and takes them with saturating byte arithmetic.
 void ShadePlainChunk(Pixel* row, const double* zenithCosines, std::size_t count,
-                     NightAmounts amounts, const NightOpacityEstimate& estimator,
-                     const NightAmountRanges& ranges, LastAmounts& last) {
+                     NightAmounts amounts, const NightAmountRanges& ranges,
+                     LastAmounts& last) {
   std::array<std::uint32_t, kColumnsPerChunk> gains;
   std::array<std::uint32_t, kColumnsPerChunk> losses;
   std::uint32_t lastLoss = AmountBytes(last.redGreen, last.blue);
@@ -229,7 +154,7 @@ void ShadePlainChunk(Pixel* row, const double* zenithCosines, std::size_t count,
       if (last.Covers(-z)) {
         loss = lastLoss;
       } else {
-        const NightAmounts taken = NightAmountsAt(-z, amounts, estimator, ranges, last);
+        const NightAmounts taken = NightAmountsAt(-z, amounts, ranges, last);
         lastLoss = AmountBytes(last.redGreen, last.blue);
         loss = AmountBytes(taken.redGreen, taken.blue);
       }
@@ -296,13 +221,13 @@ class ExtraNightRule {
   }
 
   Pixel Shade(Pixel pixel, double zenithCosine, std::int32_t x, std::int32_t y,
-              const NightOpacityEstimate& estimator, const NightAmountRanges& ranges,
+              const NightAmountRanges& ranges,
               LastAmounts& last) const {
     const bool inTwilight = twilight_ && zenithCosine > -kSinAstronomical;
     if (!lights_) {
       if (!inTwilight) {
         const NightAmounts taken =
-            NightAmountsAt(-zenithCosine, amounts_, estimator, ranges, last);
+            NightAmountsAt(-zenithCosine, amounts_, ranges, last);
         return DarkenPixel(pixel, taken.redGreen, taken.blue);
       }
       const NightAmounts& band = bandAmounts_[TwilightBand(zenithCosine)];
@@ -398,7 +323,6 @@ void DayNightShader::ShadeRows(Image& image, std::int32_t firstRow, std::int32_t
   const auto endY = static_cast<std::int32_t>(std::min<std::int64_t>(
       {image.height(), std::int64_t{area.y} + area.height, endRow}));
   const auto width = static_cast<std::size_t>(t.endX - t.firstX);
-  const NightOpacityEstimate& estimator = Estimator();
   std::array<double, kColumnsPerChunk> zenithCosines;
   // The amounts hold for their range of x anywhere: a row starts from those
   // its neighbour ended with, across the date line.
@@ -419,7 +343,7 @@ void DayNightShader::ShadeRows(Image& image, std::int32_t firstRow, std::int32_t
             (t.sinQ[i] * cosP) * t.sinBCosA + (t.cosQ[i] * cosP) * t.cosBCosA + sinPSinA;
       }
       if (!t.extraNight) {
-        ShadePlainChunk(row + from, zenithCosines.data(), count, t.amounts, estimator, t.ranges,
+        ShadePlainChunk(row + from, zenithCosines.data(), count, t.amounts, t.ranges,
                         last);
         continue;
       }
@@ -428,7 +352,7 @@ void DayNightShader::ShadeRows(Image& image, std::int32_t firstRow, std::int32_t
         const double z = zenithCosines[j];
         if (z < 0) {
           row[i] = t.extraRule.Shade(row[i], z, t.firstX + static_cast<std::int32_t>(i), y,
-                                     estimator, t.ranges, last);
+                                     t.ranges, last);
         } else if (z >= kNoDayGainBelow) {
           row[i] = ApplyDayRule(row[i], z);
         } else {
