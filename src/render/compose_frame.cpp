@@ -196,11 +196,9 @@ void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
     if (rowsReady) rowsReady(rows);
   };
   const PixelRect area = MapArea(options);
-  // Band by band where rows are passed on and the map lies in the frame as
-  // it is; whole otherwise.
-  const bool drawsBands = map && rowsReady && HasPixels(*map) && !options.sunCentered;
+  // Band by band where the map lies in the frame as it is; whole otherwise.
   std::optional<StretchPlan> stretch;
-  if (drawsBands) {
+  if (map && HasPixels(*map) && !options.sunCentered) {
     if (working.width() != options.width || working.height() != options.height) {
       working = Image(options.width, options.height, Image::Unfilled{});
     }
@@ -257,59 +255,49 @@ void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
     }
   };
   const std::int32_t height = working.height();
-  ShadeExtras extras{mapArea, options.twilight, nightLights, options.threads};
-  if (!rowsReady) {  // all at once, every thread on every step
-    ShadeDayNight(working, sky.sun.declination, sky.sun.westLongitude, options.nightDarkness,
-                  extras);
-    if (!markersDrawn) drawMarkers();
-  } else {
-    const DayNightShader shader(working.width(), sky.sun.declination, sky.sun.westLongitude,
-                                options.nightDarkness, extras);
-    const auto makeRows = [&](std::int32_t from, std::int32_t to) {
-      if (stretch) DrawPlainRows(options, *stretch, working, from, to);
-      shader.ShadeRows(working, from, to);
-    };
-    // Steps of rows taken by the threads in turn, each thread going on to the
-    // next free step at once; rows are final once every step above them is
-    // done and, where the markers lie, once those are drawn.
-    constexpr std::int32_t kRowsPerStep = 64;
-    const std::int32_t steps = (height + kRowsPerStep - 1) / kRowsPerStep;
-    std::atomic<std::int32_t> nextStep{0};
-    std::mutex lock;  // guards the fields below, the markers and rowsReady
-    std::vector<bool> stepDone(static_cast<std::size_t>(steps));
-    std::int32_t stepsDone = 0;  // steps 0 .. stepsDone - 1 are all done
-    std::exception_ptr failure;
-    const auto work = [&] {
-      try {
-        for (std::int32_t step = nextStep++; step < steps; step = nextStep++) {
-          const std::int32_t from = step * kRowsPerStep;
-          makeRows(from, std::min(height, from + kRowsPerStep));
-          const std::lock_guard<std::mutex> guard(lock);
-          stepDone[static_cast<std::size_t>(step)] = true;
-          while (stepsDone < steps && stepDone[static_cast<std::size_t>(stepsDone)]) ++stepsDone;
-          const std::int32_t rows = std::min(height, stepsDone * kRowsPerStep);
-          if (!markersDrawn && rows >= markersEnd) {
-            drawMarkers();
-            markersDrawn = true;
-          }
-          if (!options.sunCentered) {
-            ready(markersDrawn ? rows : std::min(rows, static_cast<std::int32_t>(markersTop)));
-          }
-        }
-      } catch (...) {
+  const DayNightShader shader(working.width(), sky.sun.declination, sky.sun.westLongitude,
+                              options.nightDarkness,
+                              ShadeExtras{mapArea, options.twilight, nightLights});
+  // Steps of rows taken by the threads in turn, each thread going on to the
+  // next free step at once; rows are final once every step above them is
+  // done and, where the markers lie, once those are drawn.
+  constexpr std::int32_t kRowsPerStep = 64;
+  const std::int32_t steps = (height + kRowsPerStep - 1) / kRowsPerStep;
+  std::atomic<std::int32_t> nextStep{0};
+  std::mutex lock;  // guards the fields below, the markers and rowsReady
+  std::vector<bool> stepDone(static_cast<std::size_t>(steps));
+  std::int32_t stepsDone = 0;  // steps 0 .. stepsDone - 1 are all done
+  std::exception_ptr failure;
+  const auto work = [&] {
+    try {
+      for (std::int32_t step = nextStep++; step < steps; step = nextStep++) {
+        const std::int32_t from = step * kRowsPerStep;
+        const std::int32_t to = std::min(height, from + kRowsPerStep);
+        if (stretch) DrawPlainRows(options, *stretch, working, from, to);
+        shader.ShadeRows(working, from, to);
         const std::lock_guard<std::mutex> guard(lock);
-        if (!failure) failure = std::current_exception();
-        nextStep = steps;  // the others stop after their step
+        stepDone[static_cast<std::size_t>(step)] = true;
+        while (stepsDone < steps && stepDone[static_cast<std::size_t>(stepsDone)]) ++stepsDone;
+        const std::int32_t rows = std::min(height, stepsDone * kRowsPerStep);
+        if (!markersDrawn && rows >= markersEnd) {
+          drawMarkers();
+          markersDrawn = true;
+        }
+        if (!options.sunCentered) {
+          ready(markersDrawn ? rows : std::min(rows, static_cast<std::int32_t>(markersTop)));
+        }
       }
-    };
-    std::vector<std::thread> helpers;
-    for (std::int32_t t = 1; t < std::min(std::max(1, options.threads), steps); ++t) {
-      helpers.emplace_back(work);
+    } catch (...) {
+      const std::lock_guard<std::mutex> guard(lock);
+      if (!failure) failure = std::current_exception();
+      nextStep = steps;  // the others stop after their step
     }
-    work();
-    for (std::thread& helper : helpers) helper.join();
-    if (failure) std::rethrow_exception(failure);
-  }
+  };
+  std::vector<std::thread> helpers;
+  for (std::int32_t t = 1; t < std::min(options.threads, steps); ++t) helpers.emplace_back(work);
+  work();
+  for (std::thread& helper : helpers) helper.join();
+  if (failure) std::rethrow_exception(failure);
   if (!options.sunCentered) return;
   Image turned(working.width(), working.height());
   TurnIntoFrame(working, SunCenteredShift(working.width(), sky.sun.westLongitude), turned);

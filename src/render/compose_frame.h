@@ -80,9 +80,8 @@ Image FinishFrame(const FrameOptions& options, Image plainMap, const MarkerImage
 // same pixels as FinishFrame. The sun-centred view turns every row, so there
 // all rows become final at once (and the frame may get a new size).
 // With map, frame's pixels are only written (it is given the frame's size
-// when it lacks it): it becomes PlainMap(options, *map), where rows are
-// passed on made a band at a time just before the band is shaded, while it
-// is still in the caches.
+// when it lacks it): it becomes PlainMap(options, *map), made a band at a
+// time just before the band is shaded, while it is still in the caches.
 void FinishFrameFromTheTop(const FrameOptions& options, Image& frame, const MarkerImages& markers,
                            const SkyPositions& sky, const Image* nightLights,
                            const std::function<void(std::int32_t)>& rowsReady,
