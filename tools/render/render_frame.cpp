@@ -163,22 +163,4 @@ std::optional<std::string> WritePlannedFrame(const FramePlan& plan, UnixTime tim
   return std::nullopt;
 }
 
-RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
-                          std::optional<EarthMap> givenMap, UnixTime now,
-                          std::optional<Image> nightMap) {
-  PlannedFrames planned =
-      PlanFrames(options, sources, std::move(givenMap), std::move(nightMap));
-  if (!planned.plan) {
-    return RenderedFrame{std::nullopt, std::move(planned.error), planned.exitCode, planned.notice};
-  }
-  FramePlan& plan = *planned.plan;
-  // One frame: every processor shades it, and the plain map becomes the
-  // frame, no copy. (A series runs its frames side by side instead.)
-  plan.frame.threads = static_cast<std::int32_t>(std::max(1u, std::thread::hardware_concurrency()));
-  return RenderedFrame{FinishFrame(plan.frame, PlainMap(plan.frame, plan.MapView()), plan.markers,
-                                   SkyFor(plan.precise, now),
-                                   plan.nightLights ? &*plan.nightLights : nullptr),
-                       {}, 0, planned.notice};
-}
-
 }  // namespace lumivane

@@ -14,15 +14,6 @@
 
 namespace lumivane {
 
-struct RenderedFrame {
-  std::optional<Image> frame;  // absent on failure
-  std::string error;           // one line naming the problem
-  int exitCode = 0;            // 2: the command line asks for the impossible, 1: I/O
-  // What the window would show in a box: "Unable to load: ..." for a stored
-  // map that fails. Empty when all went well.
-  std::string notice;
-};
-
 // Where the renderer's pictures and stored settings come from.
 struct RenderSources {
   BuiltinImageSource& builtins;
@@ -49,8 +40,10 @@ struct FramePlan {
 struct PlannedFrames {
   std::optional<FramePlan> plan;  // absent on failure
   std::string error;              // one line naming the problem
-  int exitCode = 0;               // as RenderedFrame's
-  std::string notice;             // as RenderedFrame's
+  int exitCode = 0;               // 2: the command line asks for the impossible, 1: I/O
+  // What the window would show in a box: "Unable to load: ..." for a stored
+  // map that fails. Empty when all went well.
+  std::string notice;
 };
 
 // The frame's size and content through the window's own rules: the Earth
@@ -66,13 +59,5 @@ PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
 std::optional<std::string> WritePlannedFrame(const FramePlan& plan, UnixTime time,
                                              const std::string& output, PictureFormat format,
                                              int quality);
-
-// The frame the world window shows for these options at time now, through
-// the window's own rules: the Earth map chosen as at start-up (givenMap, read
-// from --map, wins over the stored one), the settings loaded with their
-// defaults and clamps, then one forced paint of the frame composer.
-RenderedFrame RenderFrame(const RenderOptions& options, RenderSources sources,
-                          std::optional<EarthMap> givenMap, UnixTime now,
-                          std::optional<Image> nightMap = std::nullopt);
 
 }  // namespace lumivane
