@@ -4,68 +4,53 @@ namespace lumivane {
 
 namespace {
 
-// A conversion at pattern[at] == '%': its length and zero-padded width, or
-// nothing when it is not %d / %0Nd.
-struct Conversion {
-  std::size_t length = 0;
-  int width = 0;
+// The pattern with `index` written for each %d or %0Nd and "%%" as one '%',
+// and how many numbers it wrote; nothing when a '%' starts anything else.
+struct ExpandedName {
+  std::string name;
+  int conversions = 0;
 };
 
-std::optional<Conversion> ReadConversion(std::string_view pattern, std::size_t at) {
-  std::size_t i = at + 1;
-  int width = 0;
-  if (i < pattern.size() && pattern[i] == '0') {
-    ++i;
-    if (i >= pattern.size() || pattern[i] < '1' || pattern[i] > '9') return std::nullopt;
-    width = pattern[i++] - '0';
+std::optional<ExpandedName> Expand(std::string_view pattern, std::int64_t index) {
+  ExpandedName expanded;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] != '%') {
+      expanded.name += pattern[i];
+    } else if (i + 1 < pattern.size() && pattern[i + 1] == '%') {
+      expanded.name += '%';
+      ++i;
+    } else {
+      std::size_t width = 0;
+      if (++i < pattern.size() && pattern[i] == '0') {
+        if (++i >= pattern.size() || pattern[i] < '1' || pattern[i] > '9') return std::nullopt;
+        width = static_cast<std::size_t>(pattern[i++] - '0');
+      }
+      if (i >= pattern.size() || pattern[i] != 'd') return std::nullopt;
+      const std::string digits = std::to_string(index);
+      if (digits.size() < width) expanded.name.append(width - digits.size(), '0');
+      expanded.name += digits;
+      ++expanded.conversions;
+    }
   }
-  if (i >= pattern.size() || pattern[i] != 'd') return std::nullopt;
-  return Conversion{i + 1 - at, width};
+  return expanded;
 }
 
 }  // namespace
 
 std::optional<std::string> CheckFrameNamePattern(std::string_view pattern) {
-  int conversions = 0;
-  for (std::size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] != '%') continue;
-    if (i + 1 < pattern.size() && pattern[i + 1] == '%') {
-      ++i;
-      continue;
-    }
-    const auto conversion = ReadConversion(pattern, i);
-    if (!conversion) {
-      return std::string("only %d or %0Nd (N from 1 to 9) may stand for the frame number");
-    }
-    ++conversions;
-    i += conversion->length - 1;
+  const auto expanded = Expand(pattern, 0);
+  if (!expanded) {
+    return std::string("only %d or %0Nd (N from 1 to 9) may stand for the frame number");
   }
-  if (conversions != 1) return std::string("needs exactly one %d or %0Nd for the frame number");
+  if (expanded->conversions != 1) {
+    return std::string("needs exactly one %d or %0Nd for the frame number");
+  }
   return std::nullopt;
 }
 
 std::string FrameName(std::string_view pattern, std::int64_t index) {
-  std::string name;
-  for (std::size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] != '%') {
-      name += pattern[i];
-      continue;
-    }
-    if (i + 1 < pattern.size() && pattern[i + 1] == '%') {
-      name += '%';
-      ++i;
-      continue;
-    }
-    const auto conversion = ReadConversion(pattern, i);
-    if (!conversion) return name;  // not a checked pattern
-    std::string digits = std::to_string(index);
-    if (digits.size() < static_cast<std::size_t>(conversion->width)) {
-      digits.insert(0, static_cast<std::size_t>(conversion->width) - digits.size(), '0');
-    }
-    name += digits;
-    i += conversion->length - 1;
-  }
-  return name;
+  const auto expanded = Expand(pattern, index);
+  return expanded ? expanded->name : std::string();
 }
 
 }  // namespace lumivane
