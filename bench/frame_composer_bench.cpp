@@ -12,19 +12,12 @@ namespace {
 constexpr UnixTime kNoon2000 = 946728000;
 
 FrameOptions SettingsAtScale(std::int32_t scale, bool sunCentered) {
-  FrameOptions settings;
-  settings.nightDarkness = 50;
-  settings.markerScale = scale;
-  settings.markerMapWidth = kDefaultEarthMapWidth;
-  settings.showSun = true;
-  settings.showMoon = true;
-  settings.sunCentered = sunCentered;
   const DisplaySize size = ComputeDisplaySize(kDefaultEarthMapWidth, kDefaultEarthMapHeight,
                                               scale, kDefaultEarthMapWidth,
                                               kDefaultEarthMapHeight);
-  settings.width = size.width;
-  settings.height = size.height;
-  return settings;
+  return FrameOptions{.width = size.width, .height = size.height, .nightDarkness = 50,
+                      .markerScale = scale, .markerMapWidth = kDefaultEarthMapWidth,
+                      .showSun = true, .showMoon = true, .sunCentered = sunCentered};
 }
 
 void BM_FullRecompute(benchmark::State& state) {
@@ -36,8 +29,7 @@ void BM_FullRecompute(benchmark::State& state) {
     const Image frame = ComposeFrame(settings, map, builtins.markers, kNoon2000);
     benchmark::DoNotOptimize(frame.pixels().data());
   }
-  state.SetLabel(std::to_string(settings.width) + "x" +
-                 std::to_string(settings.height));
+  state.SetLabel(std::to_string(settings.width) + "x" + std::to_string(settings.height));
 }
 BENCHMARK(BM_FullRecompute)
     ->ArgNames({"scale", "sunCentered"})
@@ -60,8 +52,7 @@ void BM_CachedPaint(benchmark::State& state) {
     now = now == kNoon2000 ? kNoon2000 + 299 : kNoon2000;  // always within the period
     benchmark::DoNotOptimize(window.surface.pixels().data());
   }
-  state.SetLabel(std::to_string(settings.width) + "x" +
-                 std::to_string(settings.height));
+  state.SetLabel(std::to_string(settings.width) + "x" + std::to_string(settings.height));
 }
 BENCHMARK(BM_CachedPaint)->ArgName("scale")->Arg(100)->Unit(benchmark::kMicrosecond);
 

@@ -20,25 +20,21 @@ const Image& LargeMap() {
   return map;
 }
 
-void BM_ReduceLargeMap(benchmark::State& state) {
-  const Image& map = LargeMap();
+void StretchToDisplay(benchmark::State& state, const Image& map) {
   Image display(kDisplayWidth, kDisplayHeight);
   for (auto _ : state) {
     StretchBlit(display, PixelRect{0, 0, kDisplayWidth, kDisplayHeight}, map, RasterOp::Copy);
     benchmark::DoNotOptimize(display.pixels().data());
   }
+}
+
+void BM_ReduceLargeMap(benchmark::State& state) {
+  StretchToDisplay(state, LargeMap());
   state.SetItemsProcessed(state.iterations() * kMapWidth * kMapHeight);
 }
 BENCHMARK(BM_ReduceLargeMap)->Unit(benchmark::kMillisecond);
 
-void BM_EnlargeBuiltinMap(benchmark::State& state) {
-  const Image& map = Builtins().earthMap;
-  Image display(kDisplayWidth, kDisplayHeight);
-  for (auto _ : state) {
-    StretchBlit(display, PixelRect{0, 0, kDisplayWidth, kDisplayHeight}, map, RasterOp::Copy);
-    benchmark::DoNotOptimize(display.pixels().data());
-  }
-}
+void BM_EnlargeBuiltinMap(benchmark::State& state) { StretchToDisplay(state, Builtins().earthMap); }
 BENCHMARK(BM_EnlargeBuiltinMap)->Unit(benchmark::kMillisecond);
 
 // Full recomputation of the large map at 1333 x 666 (scale 5 of a base size
@@ -46,14 +42,9 @@ BENCHMARK(BM_EnlargeBuiltinMap)->Unit(benchmark::kMillisecond);
 // is 102 pixels).
 void BM_FullRecomputeLargeMap(benchmark::State& state) {
   const Image& map = LargeMap();
-  FrameOptions settings;
-  settings.nightDarkness = 50;
-  settings.showSun = true;
-  settings.showMoon = true;
-  settings.markerScale = 5;
-  settings.markerMapWidth = kMapWidth;
-  settings.width = kDisplayWidth;
-  settings.height = kDisplayHeight;
+  const FrameOptions settings{.width = kDisplayWidth, .height = kDisplayHeight,
+                              .nightDarkness = 50, .markerScale = 5, .markerMapWidth = kMapWidth,
+                              .showSun = true, .showMoon = true};
   for (auto _ : state) {
     const Image frame = ComposeFrame(settings, EarthMapView{map, kMapWidth, kMapHeight},
                                      Builtins().markers, 946728000);

@@ -23,14 +23,8 @@ class CountingSink final : public ByteSink {
 };
 
 FrameOptions Wallpaper(std::int32_t width, std::int32_t height, MapFit fit) {
-  FrameOptions options;
-  options.width = width;
-  options.height = height;
-  options.fit = fit;
-  options.nightDarkness = 50;
-  options.showSun = true;
-  options.showMoon = true;
-  options.markerScale = 30;
+  FrameOptions options{.width = width, .height = height, .nightDarkness = 50, .markerScale = 30,
+                       .showSun = true, .showMoon = true, .fit = fit};
   options.markerMapWidth = 2 * MapArea(options).height;
   return options;
 }
