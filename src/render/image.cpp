@@ -1,12 +1,12 @@
 #include "render/image.h"
 
+#include <algorithm>
+
 namespace lumivane {
 
-Image::Image(std::int32_t width, std::int32_t height, Pixel fill) {
-  if (width <= 0 || height <= 0) return;
-  width_ = width;
-  height_ = height;
-  pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill);
+Image::Image(std::int32_t width, std::int32_t height, Pixel fill)
+    : Image(width, height, Unfilled{}) {
+  std::fill(pixels_.begin(), pixels_.end(), fill);
 }
 
 Image::Image(std::int32_t width, std::int32_t height, Unfilled) {

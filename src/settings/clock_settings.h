@@ -27,16 +27,10 @@ struct ClockSettings {
 // The frame the window shows with these settings, its markers sized for a
 // map mapWidth pixels wide.
 inline FrameOptions FrameOptionsFor(const ClockSettings& settings, std::int32_t mapWidth) {
-  FrameOptions options;
-  options.width = settings.displayWidth;
-  options.height = settings.displayHeight;
-  options.nightDarkness = settings.nightDarkness;
-  options.markerScale = settings.scale;
-  options.markerMapWidth = mapWidth;
-  options.showSun = settings.showSun;
-  options.showMoon = settings.showMoon;
-  options.sunCentered = settings.sunCentered;
-  return options;
+  return FrameOptions{.width = settings.displayWidth, .height = settings.displayHeight,
+                      .nightDarkness = settings.nightDarkness, .markerScale = settings.scale,
+                      .markerMapWidth = mapWidth, .showSun = settings.showSun,
+                      .showMoon = settings.showMoon, .sunCentered = settings.sunCentered};
 }
 
 }  // namespace lumivane
