@@ -33,15 +33,11 @@ inline constexpr const char* kEarthMapFileFilter =
     "Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||";
 inline constexpr const char* kEarthMapDefaultExtension = "bmp";
 
-// The same filter as separate entries, for toolkits that take a list; there
-// "all files" is "*", as file names need no dot.
-struct FileFilterEntry {
-  const char* description;
-  const char* pattern;
+// The same filter for toolkits that take a list of "description (patterns)";
+// there "all files" is "*", as file names need no dot.
+inline constexpr std::array<const char*, 2> kEarthMapNameFilters{
+    "Windows bitmap (*.bmp)",
+    "All files (*)",
 };
-inline constexpr std::array<FileFilterEntry, 2> kEarthMapFileFilterEntries{{
-    {"Windows bitmap (*.bmp)", "*.bmp"},
-    {"All files (*)", "*"},
-}};
 
 }  // namespace lumivane

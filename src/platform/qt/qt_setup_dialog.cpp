@@ -147,9 +147,7 @@ std::optional<std::string> QtSetupDialog::PromptOpenFile(const std::string& init
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   QStringList filters;
-  for (const FileFilterEntry& entry : kEarthMapFileFilterEntries) {
-    filters << Text(entry.description);
-  }
+  for (const char* filter : kEarthMapNameFilters) filters << Text(filter);
   dialog.setNameFilters(filters);
   dialog.selectNameFilter(filters.first());
   dialog.setDefaultSuffix(Text(kEarthMapDefaultExtension));
