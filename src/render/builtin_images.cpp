@@ -31,16 +31,6 @@ std::int32_t ResourceId(BuiltinImage image) { return ResourceOf(image).id; }
 
 const char* ResourceFileName(BuiltinImage image) { return ResourceOf(image).fileName; }
 
-BuiltinImage MoonImageFor(MoonPhase phase) {
-  switch (phase) {
-    case MoonPhase::New: return BuiltinImage::MoonNewImage;
-    case MoonPhase::FirstQuarter: return BuiltinImage::MoonFirstQuarterImage;
-    case MoonPhase::Full: return BuiltinImage::MoonFullImage;
-    case MoonPhase::LastQuarter: return BuiltinImage::MoonLastQuarterImage;
-  }
-  return BuiltinImage::MoonNewImage;
-}
-
 const Image& MarkerImages::MoonImage(MoonPhase phase) const {
   switch (phase) {
     case MoonPhase::New: return moonNew;

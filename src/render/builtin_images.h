@@ -25,10 +25,6 @@ std::int32_t ResourceId(BuiltinImage image);
 // The file in res/ that holds the role's picture, e.g. "earth_map.bmp".
 const char* ResourceFileName(BuiltinImage image);
 
-// The moon picture shown for a phase: the lit half of a quarter faces the
-// sun as seen from the northern hemisphere (right while waxing).
-BuiltinImage MoonImageFor(MoonPhase phase);
-
 // The built-in map's size, which is also the native size that goes with it.
 inline constexpr std::int32_t kDefaultEarthMapWidth = 400;
 inline constexpr std::int32_t kDefaultEarthMapHeight = 200;
@@ -50,6 +46,8 @@ struct MarkerImages {
   Image moonFull;
   Image moonLastQuarter;
 
+  // The picture shown for a phase: the lit half of a quarter faces the sun
+  // as seen from the northern hemisphere (right while waxing).
   const Image& MoonImage(MoonPhase phase) const;
 };
 
