@@ -30,13 +30,6 @@ bool SharesLayoutWithOurs(QImage::Format format) {
   return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32;
 }
 
-void ClearTopBytes(Image& image) {
-  for (std::int32_t y = 0; y < image.height(); ++y) {
-    Pixel* row = image.row(y);
-    for (std::int32_t x = 0; x < image.width(); ++x) row[x] &= 0x00FFFFFFu;
-  }
-}
-
 bool WithinLimit(QSize size) {
   return std::int64_t{size.width()} * size.height() <= kMaxMapPixels;
 }
@@ -60,7 +53,7 @@ MapPictureRead Converted(const QImage& decoded) {
       std::copy(line, line + width, image.row(top + y));
     }
   }
-  ClearTopBytes(image);
+  image.ClearTopBytes();
   return MapPictureRead{std::move(image), {}};
 }
 
@@ -74,7 +67,7 @@ MapPictureRead DecodeInPlace(QImageReader& reader, QSize size, QImage::Format fo
                  static_cast<qsizetype>(size.width()) * 4, format);
   if (!reader.read(&decoded) || decoded.isNull()) return Failed(MapLoadProblem::NotAPicture);
   if (decoded.constBits() == reinterpret_cast<const uchar*>(image.row(0))) {
-    ClearTopBytes(image);
+    image.ClearTopBytes();
     return MapPictureRead{std::move(image), {}};
   }
   // The reader made a picture of its own after all (a size or format other

@@ -36,10 +36,7 @@ Image ImageFromBitmap(HBITMAP bitmap) {
                                image.row(0), &info, DIB_RGB_COLORS);
     if (rows != image.height()) return {};
     // The unused top byte is not guaranteed to be zero.
-    for (std::int32_t y = 0; y < image.height(); ++y) {
-      Pixel* row = image.row(y);
-      for (std::int32_t x = 0; x < image.width(); ++x) row[x] &= 0x00FFFFFFu;
-    }
+    image.ClearTopBytes();
     return image;
   } catch (const std::bad_alloc&) {
     return {};
