@@ -18,8 +18,6 @@ constexpr std::int32_t kPeekPeriodMs = 3000;
 
 WorldWindow::WorldWindow(const WorldWindowPorts& ports) : ports_(ports) {
   map_.image = ports_.images.Load(BuiltinImage::EarthMap);
-  map_.nativeWidth = kDefaultEarthMapWidth;
-  map_.nativeHeight = kDefaultEarthMapHeight;
   markers_ = LoadMarkerImages(ports_.images);
 }
 

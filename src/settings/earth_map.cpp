@@ -40,9 +40,7 @@ void LoadEarthMap(EarthMap& map, ProfileStore& store, MapImageLoader& loader,
     WriteSetting(store, kEarthMapFileLoading, kEarthMapFileLoading.defaultValue);
     owner.ShowMessage(UnableToLoadMessage(path));
   }
-  map.image = builtins.Load(BuiltinImage::EarthMap);
-  map.nativeWidth = kDefaultEarthMapWidth;
-  map.nativeHeight = kDefaultEarthMapHeight;
+  map = EarthMap{builtins.Load(BuiltinImage::EarthMap)};
 }
 
 }  // namespace lumivane

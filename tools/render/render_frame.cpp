@@ -48,9 +48,7 @@ std::string LoadStoredMap(EarthMap& map, const std::string& path, const RenderSo
     if (LoadMapFile(map, sources.mapLoader, path)) return notice;
     notice = UnableToLoadMessage(path);
   }
-  map.image = sources.builtins.Load(BuiltinImage::EarthMap);
-  map.nativeWidth = kDefaultEarthMapWidth;
-  map.nativeHeight = kDefaultEarthMapHeight;
+  map = EarthMap{sources.builtins.Load(BuiltinImage::EarthMap)};
   return notice;
 }
 
