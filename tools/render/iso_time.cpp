@@ -1,5 +1,6 @@
 #include "iso_time.h"
 
+#include <chrono>
 #include <cstdint>
 
 namespace lumivane {
@@ -27,24 +28,6 @@ bool Take(std::string_view text, std::size_t& at, char expected) {
   return true;
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-  constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
-// Days from 1970-01-01 to the date in the proleptic Gregorian calendar
-// (H. Hinnant's days_from_civil: eras of 400 years, March-based years).
-std::int64_t DaysFromCivil(int year, int month, int day) {
-  const int y = month <= 2 ? year - 1 : year;
-  const int era = (y >= 0 ? y : y - 399) / 400;
-  const int yearOfEra = y - era * 400;
-  const int dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-  const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return std::int64_t{era} * 146097 + dayOfEra - 719468;
-}
-
 }  // namespace
 
 std::optional<UnixTime> ParseIsoTime(std::string_view text) {
@@ -52,10 +35,14 @@ std::optional<UnixTime> ParseIsoTime(std::string_view text) {
   const auto year = Digits(text, at, 4);
   if (!year || !Take(text, at, '-')) return std::nullopt;
   const auto month = Digits(text, at, 2);
-  if (!month || *month < 1 || *month > 12 || !Take(text, at, '-')) return std::nullopt;
+  if (!month || !Take(text, at, '-')) return std::nullopt;
   const auto day = Digits(text, at, 2);
-  if (!day || *day < 1 || *day > DaysInMonth(*year, *month)) return std::nullopt;
-  const std::int64_t midnight = DaysFromCivil(*year, *month, *day) * kSecondsPerDay;
+  if (!day) return std::nullopt;
+  // The proleptic Gregorian calendar; ok() refuses months and days that do not exist.
+  const std::chrono::year_month_day date = std::chrono::year(*year) / *month / *day;
+  if (!date.ok()) return std::nullopt;
+  const std::int64_t midnight =
+      std::int64_t{std::chrono::sys_days(date).time_since_epoch().count()} * kSecondsPerDay;
   if (at == text.size()) return midnight;
 
   if (!Take(text, at, 'T')) return std::nullopt;
