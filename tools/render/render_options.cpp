@@ -33,19 +33,6 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
                     });
 }
 
-// "WxH": two whole numbers from 1 to largest.
-std::optional<std::pair<long long, long long>> ParseSides(std::string_view text,
-                                                         long long largest) {
-  const auto cross = text.find('x');
-  if (cross == std::string_view::npos) return std::nullopt;
-  const auto width = ParseInteger(text.substr(0, cross));
-  const auto height = ParseInteger(text.substr(cross + 1));
-  if (!width || !height || *width < 1 || *height < 1 || *width > largest || *height > largest) {
-    return std::nullopt;
-  }
-  return std::pair{*width, *height};
-}
-
 // "RRGGBB" in hexadecimal, with or without a leading '#'.
 std::optional<Pixel> ParseColour(std::string_view text) {
   if (!text.empty() && text.front() == '#') text.remove_prefix(1);
@@ -119,6 +106,23 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
       into = static_cast<std::int32_t>(*number);
       return std::nullopt;
     };
+    // "WxH": two whole numbers from 1 to largest.
+    const auto sides = [&]<typename Size>(std::optional<Size>& into, const char* example,
+                                          long long largest) -> std::optional<std::string> {
+      const auto text = value();
+      if (!text) return std::string(argument) + " needs a value WxH, e.g. " + example;
+      const auto cross = text->find('x');
+      const auto width = ParseInteger(text->substr(0, cross));
+      const auto height = cross == std::string_view::npos ? std::nullopt
+                                                          : ParseInteger(text->substr(cross + 1));
+      if (!width || !height || *width < 1 || *height < 1 || *width > largest || *height > largest) {
+        return std::string(argument) + ": " + Quoted(*text) +
+               " is not WxH with two whole numbers from 1 to " + std::to_string(largest);
+      }
+      using Side = decltype(Size::width);
+      into = Size{static_cast<Side>(*width), static_cast<Side>(*height)};
+      return std::nullopt;
+    };
 
     if (argument != "--help" && argument != "-h" && argument != "--version" &&
         argument != "--positions" && argument != "--time" && argument != "--precise") {
@@ -150,15 +154,7 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
       if (auto problem = percent(quality)) return fail(*problem);
       options.quality = *quality;
     } else if (argument == "--size") {
-      const auto text = value();
-      if (!text) return fail("--size needs a value WxH, e.g. 3840x2160");
-      const auto sides = ParseSides(*text, kMaxFrameSide);
-      if (!sides) {
-        return fail("--size: " + Quoted(*text) + " is not WxH with two whole numbers from 1 to " +
-                    std::to_string(kMaxFrameSide));
-      }
-      options.size = FrameSize{static_cast<std::int32_t>(sides->first),
-                               static_cast<std::int32_t>(sides->second)};
+      if (auto problem = sides(options.size, "3840x2160", kMaxFrameSide)) return fail(*problem);
     } else if (argument == "--fit") {
       const auto text = value();
       const auto fit = text ? ParseFit(*text) : std::nullopt;
@@ -195,15 +191,8 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
       options.step = *seconds;
       stepGiven = true;
     } else if (argument == "--base-size") {
-      const auto text = value();
-      if (!text) return fail("--base-size needs a value WxH, e.g. 800x400");
-      const auto sides = ParseSides(*text, std::numeric_limits<std::int32_t>::max());
-      if (!sides) {
-        return fail("--base-size: " + Quoted(*text) +
-                    " is not WxH with two whole numbers from 1 to 2147483647");
-      }
-      options.baseSize = BaseSize{static_cast<std::uint32_t>(sides->first),
-                                  static_cast<std::uint32_t>(sides->second)};
+      const long long largest = std::numeric_limits<std::int32_t>::max();
+      if (auto problem = sides(options.baseSize, "800x400", largest)) return fail(*problem);
     } else if (argument == "-o" || argument == "--output") {
       const auto text = value();
       if (!text || text->empty()) return fail("-o needs a file name (or - for standard output)");
