@@ -35,8 +35,6 @@ void OnError(j_common_ptr info) {
   std::longjmp(errors->jump, 1);
 }
 
-void OnMessage(j_common_ptr, int) {}  // warnings and traces stay quiet
-
 JpegDestination& DestinationOf(j_compress_ptr info) {
   return *reinterpret_cast<JpegDestination*>(info->dest);
 }
@@ -103,7 +101,8 @@ std::optional<std::string> EncodeJpeg(const Image& picture, int quality, ByteSin
   JpegErrors errors{};
   info.err = jpeg_std_error(&errors.manager);
   errors.manager.error_exit = OnError;
-  errors.manager.emit_message = OnMessage;
+  // Warnings and traces stay quiet.
+  errors.manager.emit_message = [](j_common_ptr, int) {};
   errors.manager.output_message = [](j_common_ptr) {};
   auto destination = std::make_unique<JpegDestination>();
   destination->manager.init_destination = StartChunk;

@@ -26,15 +26,9 @@ QString SettingKeyPath(std::string_view section, std::string_view name) {
 }
 
 bool IsIntegerType(const QVariant& value) {
-  switch (value.metaType().id()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-      return true;
-    default:
-      return false;
-  }
+  const int type = value.metaType().id();
+  return type == QMetaType::Int || type == QMetaType::UInt || type == QMetaType::LongLong ||
+         type == QMetaType::ULongLong;
 }
 
 // The file as it is: nothing when there is none, an error when it is there

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QWindow>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -51,10 +52,9 @@ void SkipTaskbarAndPager(QWindow& window) {
   std::vector<xcb_atom_t> atoms = ReadAtoms(connection, id, state);
   for (const char* name : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"}) {
     const xcb_atom_t atom = InternAtom(connection, name);
-    if (atom == XCB_ATOM_NONE) continue;
-    bool present = false;
-    for (xcb_atom_t existing : atoms) present = present || existing == atom;
-    if (!present) atoms.push_back(atom);
+    if (atom != XCB_ATOM_NONE && std::ranges::find(atoms, atom) == atoms.end()) {
+      atoms.push_back(atom);
+    }
   }
   xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
                       static_cast<std::uint32_t>(atoms.size()), atoms.data());
