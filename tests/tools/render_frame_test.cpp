@@ -55,15 +55,13 @@ class RenderFrameTest : public testing::Test {
 };
 
 TEST_F(RenderFrameTest, DefaultsAreTheWindowsFirstFrame) {
-  ASSERT_EQ(SizeOf(Plan({})), "400x200");
-
   // The same frame as the window paints with default settings.
   const Image map = builtins.Load(BuiltinImage::EarthMap);
   ClockSettings settings;
   settings.displayWidth = 400;
   settings.displayHeight = 200;
   EXPECT_EQ(Render({}), ComposeFrame(FrameOptionsFor(settings, 400), EarthMapView{map, 400, 200},
-                                          LoadMarkerImages(builtins), kNoon2000));
+                                     LoadMarkerImages(builtins), kNoon2000));
   EXPECT_TRUE(stored.log.empty());  // stored settings only with --settings
 }
 
