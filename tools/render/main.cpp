@@ -16,7 +16,6 @@
 #include "astro/precise/precise_sky.h"
 #include "frame_names.h"
 #include "output_file.h"
-#include "picture_writer.h"
 #include "platform/qt/qt_builtin_images.h"
 #include "platform/qt/qt_map_image_loader.h"
 #include "platform/qt/qt_profile_store.h"

@@ -8,7 +8,6 @@
 #include "render/compose_frame.h"
 #include "render/image.h"
 #include "render_options.h"
-#include "row_gate.h"
 #include "settings/earth_map.h"
 #include "settings/ports.h"
 

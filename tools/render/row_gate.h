@@ -2,7 +2,6 @@
 
 #include <condition_variable>
 #include <cstdint>
-#include <limits>
 #include <mutex>
 
 namespace lumivane {

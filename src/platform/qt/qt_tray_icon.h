@@ -3,7 +3,6 @@
 #include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
-#include <cstdint>
 #include <functional>
 #include <memory>
 

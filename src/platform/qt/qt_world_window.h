@@ -14,9 +14,7 @@
 #include "app/world_window.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_tray_icon.h"
-#include "render/builtin_images.h"
 #include "render/ports.h"
-#include "settings/earth_map.h"
 #include "settings/ports.h"
 
 class QScreen;
