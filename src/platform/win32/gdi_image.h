@@ -2,9 +2,6 @@
 
 #include <windows.h>
 
-#include <optional>
-#include <string>
-
 #include "render/image.h"
 
 namespace lumivane::win32 {

@@ -1,10 +1,8 @@
 #pragma once
 
 #include <windows.h>
-#include <commdlg.h>
 #include <shellapi.h>
 
-#include <cstdint>
 #include <string>
 
 #include "resource.h"

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <array>
-#include <optional>
 #include <string>
 
 #include "app/ports.h"
