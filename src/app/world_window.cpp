@@ -92,7 +92,12 @@ void WorldWindow::OnTrayNotify(TrayEvent event) {
       break;
     case TrayEvent::LeftButtonUp:
     case TrayEvent::RightButtonUp:
-      RaiseForTrayClick();
+      // A click raises the window and keeps it raised through the next peek;
+      // with "always on top" it stays in the topmost band.
+      ports_.timers.StopTimer(TimerId::Peek);
+      keepRaised_ = true;
+      ports_.window.SetZOrder(ZOrder::Topmost);
+      if (!settings_.onTop) ports_.window.SetZOrder(ZOrder::NotTopmost);
       if (event == TrayEvent::RightButtonUp) RunSetup();
       break;
   }
@@ -113,7 +118,9 @@ void WorldWindow::RunSetup() {
   SaveCurrentPlacement();
   const int result = ports_.setup.RunSetupDialog();
   if (result == kIdOk || result == kIdReload) {
-    ReloadAndRecompute(result == kIdReload);
+    Reload(result == kIdReload);
+    composer_.RequestRecompute();
+    ports_.window.RedrawNow();
   } else if (result == kIdExit) {
     OnCancel();
   }
@@ -135,19 +142,5 @@ void WorldWindow::SaveCurrentPlacement() {
                 ports_.messages);
 }
 
-// A click on the tray icon raises the window and keeps it raised through the
-// next peek; with "always on top" it stays in the topmost band.
-void WorldWindow::RaiseForTrayClick() {
-  ports_.timers.StopTimer(TimerId::Peek);
-  keepRaised_ = true;
-  ports_.window.SetZOrder(ZOrder::Topmost);
-  if (!settings_.onTop) ports_.window.SetZOrder(ZOrder::NotTopmost);
-}
-
-void WorldWindow::ReloadAndRecompute(bool reloadMap) {
-  Reload(reloadMap);
-  composer_.RequestRecompute();
-  ports_.window.RedrawNow();
-}
 
 }  // namespace lumivane

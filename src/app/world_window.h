@@ -72,8 +72,6 @@ class WorldWindow {
   // The map when asked, then the settings (with their effects) and placement.
   void Reload(bool reloadMap);
   void SaveCurrentPlacement();
-  void RaiseForTrayClick();
-  void ReloadAndRecompute(bool reloadMap);
   void PaintFrame();
 
   WorldWindowPorts ports_;
