@@ -4,19 +4,14 @@ namespace lumivane {
 
 std::string DescribeMapLoadFailure(const MapLoadFailure& failure) {
   switch (failure.problem) {
-    case MapLoadProblem::NotFound:
-      return "not found";
-    case MapLoadProblem::NotARegularFile:
-      return "not a regular file";
-    case MapLoadProblem::PermissionDenied:
-      return "permission denied";
-    case MapLoadProblem::NotAPicture:
-      return "not a picture Lumivane can read";
+    case MapLoadProblem::NotFound: return "not found";
+    case MapLoadProblem::NotARegularFile: return "not a regular file";
+    case MapLoadProblem::PermissionDenied: return "permission denied";
+    case MapLoadProblem::NotAPicture: return "not a picture Lumivane can read";
     case MapLoadProblem::TooLarge:
       return "too large: " + std::to_string(failure.width) + "x" +
              std::to_string(failure.height) + " over the limit";
-    case MapLoadProblem::OutOfMemory:
-      return "out of memory";
+    case MapLoadProblem::OutOfMemory: return "out of memory";
   }
   return "not a picture Lumivane can read";
 }

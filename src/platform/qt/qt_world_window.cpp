@@ -194,12 +194,8 @@ void QtWorldWindow::SetWindowPlacement(const WindowRect& normalPosition) {
 
 void QtWorldWindow::SetZOrder(ZOrder order) {
   switch (order) {
-    case ZOrder::Top:
-      raise();
-      break;
-    case ZOrder::Bottom:
-      lower();
-      break;
+    case ZOrder::Top: raise(); break;
+    case ZOrder::Bottom: lower(); break;
     case ZOrder::Topmost:
     case ZOrder::NotTopmost:
       setStaysOnTop(order == ZOrder::Topmost);
