@@ -43,13 +43,10 @@ std::optional<std::string> CheckBaseSize(const BaseSize& base, std::int32_t scal
 // leaving the setting as it is when the file fails.
 // Returns the message the window would show when the file fails.
 std::string LoadStoredMap(EarthMap& map, const std::string& path, const RenderSources& sources) {
-  std::string notice;
-  if (path != kEarthMapFile.defaultValue) {
-    if (LoadMapFile(map, sources.mapLoader, path)) return notice;
-    notice = UnableToLoadMessage(path);
-  }
+  const bool named = path != kEarthMapFile.defaultValue;
+  if (named && LoadMapFile(map, sources.mapLoader, path)) return {};
   map = EarthMap{sources.builtins.Load(BuiltinImage::EarthMap)};
-  return notice;
+  return named ? UnableToLoadMessage(path) : std::string();
 }
 
 }  // namespace
