@@ -14,17 +14,18 @@ namespace {
 // Qt creates it anew whenever a tray appears.
 constexpr char kEmbeddedIconWindowName[] = "QSystemTrayIconSys";
 
+// True for the window Qt embeds into an XEmbed tray for the icon.
+bool IsEmbeddedIconWindow(const QObject* object) {
+  return object != nullptr && object->isWidgetType() &&
+         object->objectName() == QLatin1String(kEmbeddedIconWindowName);
+}
+
 }  // namespace
 
 QtTrayIcon::QtTrayIcon(NotifyHandler handler, QObject* parent)
     : QObject(parent), handler_(std::move(handler)) {}
 
 QtTrayIcon::~QtTrayIcon() { Remove(); }
-
-bool QtTrayIcon::IsEmbeddedIconWindow(const QObject* object) {
-  return object != nullptr && object->isWidgetType() &&
-         object->objectName() == QLatin1String(kEmbeddedIconWindowName);
-}
 
 int QtTrayIcon::Add(const QIcon& icon, const QString& tip) {
   if (icon_) return 1;
@@ -57,9 +58,7 @@ bool QtTrayIcon::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove:
       // The pointer came onto the icon or moves over it: a hover, as a
       // notification area reports one.
-      if (IsEmbeddedIconWindow(watched)) {
-        handler_(TrayEvent::PointerMoved);
-      }
+      if (IsEmbeddedIconWindow(watched)) handler_(TrayEvent::PointerMoved);
       break;
     case QEvent::Paint:
     case QEvent::Move:

@@ -38,9 +38,6 @@ class QtTrayIcon final : public QObject {
 
   bool shown() const { return icon_ != nullptr; }
 
-  // True for the window Qt embeds into an XEmbed tray for the icon.
-  static bool IsEmbeddedIconWindow(const QObject* object);
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
