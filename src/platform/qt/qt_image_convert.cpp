@@ -1,7 +1,5 @@
 #include "platform/qt/qt_image_convert.h"
 
-#include <cstring>
-
 namespace lumivane {
 
 Image ImageFromQImage(const QImage& source) {
@@ -17,13 +15,10 @@ Image ImageFromQImage(const QImage& source) {
 }
 
 QImage QImageFromImage(const Image& source) {
-  QImage result(source.width(), source.height(), QImage::Format_RGB32);
-  if (result.isNull()) return result;
-  const auto rowBytes = static_cast<std::size_t>(source.width()) * sizeof(Pixel);
-  for (std::int32_t y = 0; y < source.height(); ++y) {
-    std::memcpy(result.scanLine(y), source.row(y), rowBytes);
-  }
-  return result;
+  // Our pixels are already in this layout: wrapped, then copied.
+  const QImage wrapped(reinterpret_cast<const uchar*>(source.pixels().data()), source.width(),
+                       source.height(), source.width() * 4, QImage::Format_RGB32);
+  return wrapped.copy();
 }
 
 }  // namespace lumivane
