@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace lumivane {
 namespace {
@@ -24,10 +25,8 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 LineKind ClassifySection(QByteArrayView line) {
   const qsizetype close = line.indexOf(']');
   if (close < 0 || line.contains('"') || line.contains('\\')) return LineKind::BadSection;
-  for (const char c : line.sliced(close + 1)) {
-    if (!IsBlank(c)) return LineKind::BadSection;
-  }
-  return LineKind::Section;
+  return std::ranges::all_of(line.sliced(close + 1), IsBlank) ? LineKind::Section
+                                                              : LineKind::BadSection;
 }
 
 // A value's text may not begin with '@' (QSettings' mark of a serialised

@@ -118,16 +118,12 @@ void QtWorldWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void QtWorldWindow::keyPressEvent(QKeyEvent* event) {
   if (ended_) return;
-  switch (event->key()) {
-    case Qt::Key_Escape:
-      core_->OnCancel();
-      break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      core_->OnOK();
-      break;
-    default:
-      QWidget::keyPressEvent(event);
+  if (event->key() == Qt::Key_Escape) {
+    core_->OnCancel();
+  } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    core_->OnOK();
+  } else {
+    QWidget::keyPressEvent(event);
   }
 }
 
