@@ -1,6 +1,4 @@
 // Any bytes as a map file, through the loader the programs use.
-#include <unistd.h>
-
 #include <QByteArray>
 #include <QBuffer>
 #include <QFile>
