@@ -147,17 +147,11 @@ std::optional<std::string> AtomicFile::Commit() {
   // Not synced: the rename alone makes readers see the old picture or the
   // whole new one, and a picture lost to a power cut is simply drawn again;
   // a sync per frame would dominate a time series.
-  bool done = Flush();
-  const int descriptor = std::exchange(descriptor_, -1);
-  if (close(descriptor) != 0 && done) {
+  const bool flushed = Flush();
+  // Closed even after a failed flush; only the first failure is kept.
+  if (close(std::exchange(descriptor_, -1)) != 0 || !flushed ||
+      rename(temporary_.c_str(), target_.c_str()) != 0) {
     Fail(errno);
-    done = false;
-  }
-  if (done && rename(temporary_.c_str(), target_.c_str()) != 0) {
-    Fail(errno);
-    done = false;
-  }
-  if (!done) {
     Discard();
     return error();
   }
