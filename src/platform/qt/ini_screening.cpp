@@ -10,6 +10,10 @@ namespace {
 enum class LineKind { Kept, Section, BadSection, Unreadable };
 
 bool IsPlainText(QByteArrayView line) {
+  // A byte-order mark belongs only at the file's start, which is read past
+  // before the lines. Kept elsewhere, it could start the screened copy and
+  // be read there as the file's own mark.
+  if (line.contains("\xEF\xBB\xBF")) return false;
   for (const char c : line) {
     const auto byte = static_cast<unsigned char>(c);
     // QSettings ends a line at a carriage return too.

@@ -1,3 +1,4 @@
+#include "platform/qt/ini_screening.h"
 #include "platform/qt/qt_profile_store.h"
 
 #include <sys/stat.h>
@@ -149,6 +150,16 @@ TEST_F(QtProfileStoreTest, OnlyPlainNumbersAndTextsAreRead) {
     WriteIni("[options]\n" + line + "\n");
     EXPECT_EQ(QtProfileStore("Lumivane").ReadSettingString("options", "image", "Default"), text)
         << line.toStdString();
+  }
+}
+
+TEST_F(QtProfileStoreTest, ScreenedLinesPassTheScreeningAgainUnchanged) {
+  for (const QByteArray& contents :
+       {QByteArray("junk\x01\n\xEF\xBB\xBFkey=1\n"), QByteArray("\xEF\xBB\xBF[options]\nsun=1\n")}) {
+    const ScreenedIni screened = ScreenIni(contents);
+    const ScreenedIni again = ScreenIni(screened.plain);
+    EXPECT_FALSE(again.dropped) << contents.toStdString();
+    EXPECT_EQ(again.plain, screened.plain) << contents.toStdString();
   }
 }
 
