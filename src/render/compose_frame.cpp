@@ -149,6 +149,11 @@ bool HasPixels(const EarthMapView& map) {
   return !map.image.empty() && map.nativeWidth > 0 && map.nativeHeight > 0;
 }
 
+// The part of the map's picture a frame shows: all of it, at its own size.
+PixelRect WholeMap(const EarthMapView& map) {
+  return PixelRect{0, 0, map.nativeWidth, map.nativeHeight};
+}
+
 // Rows [firstRow, endRow) of the plain map of a frame the map is not turned
 // in before it is placed: those rows of the map, and the background beside
 // and around it.
@@ -167,16 +172,15 @@ Image PlainMap(const FrameOptions& options, const EarthMapView& map) {
   const PixelRect area = MapArea(options);
   if (TurnsBeforePlacing(options, area)) {
     Image plain(area.width, area.height);
-    StretchBlit(plain, PixelRect{0, 0, area.width, area.height}, map.image,
-                PixelRect{0, 0, map.nativeWidth, map.nativeHeight}, RasterOp::Copy,
-                RowFilter::Sse2, options.threads);
+    StretchBlit(plain, PixelRect{0, 0, area.width, area.height}, map.image, WholeMap(map),
+                RasterOp::Copy, RowFilter::Sse2, options.threads);
     return plain;
   }
   // A map writes every pixel of its area, the background the rest.
   Image plain = HasPixels(map) ? Image(options.width, options.height, Image::Unfilled{})
                                : Image(options.width, options.height);
-  StretchBlit(plain, area, map.image, PixelRect{0, 0, map.nativeWidth, map.nativeHeight},
-              RasterOp::Copy, RowFilter::Sse2, options.threads);
+  StretchBlit(plain, area, map.image, WholeMap(map), RasterOp::Copy, RowFilter::Sse2,
+              options.threads);
   if (!CoversTheFrame(options, area)) FillOutside(plain, area, options.background);
   return plain;
 }
@@ -202,8 +206,7 @@ void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
     if (working.width() != options.width || working.height() != options.height) {
       working = Image(options.width, options.height, Image::Unfilled{});
     }
-    stretch.emplace(working, area, map->image,
-                    PixelRect{0, 0, map->nativeWidth, map->nativeHeight});
+    stretch.emplace(working, area, map->image, WholeMap(*map));
   } else if (map) {
     working = PlainMap(options, *map);
   }
