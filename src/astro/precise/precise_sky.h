@@ -33,8 +33,9 @@ PreciseSky ComputePreciseSky(UnixTime t);
 // rotation, tt for the bodies' places.
 PreciseSky ComputePreciseSkyAt(double ut1JulianDate, double ttJulianDate);
 
-// TT - UT1 in seconds for a (fractional) year: Espenak and Meeus's
-// polynomials from 1900 to 2150, their long-term parabola outside.
+// TT - UT1 in seconds for a decimal year (1000.5 is the middle of 1000):
+// Espenak and Meeus's polynomials from 500 to 2150, which meet within 0.3 s,
+// and their long-term parabola before 500 and after 2150.
 double DeltaTSeconds(double year);
 
 }  // namespace lumivane
