@@ -7,7 +7,8 @@ namespace lumivane {
 
 // The sun and the moon as an accurate ephemeris gives them: apparent
 // geocentric places (precession, nutation, aberration) from the IAU's
-// standard routines, for the whole clock range (best within 1800-2200).
+// standard routines, for the years 1000 to 3000 (PreciseSkyCovers); best
+// within 1900-2100, the years ERFA's Earth and moon series are checked over.
 struct PreciseSky {
   // The sub-solar and sub-lunar points: apparent declination and Greenwich
   // hour angle, degrees, latitude in [-90, 90], west longitude in (-180, 180].
