@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "render/image.h"
 
@@ -32,6 +34,26 @@ class ProfileStore {
                                         std::string_view defaultValue) = 0;
   virtual bool WriteSettingString(std::string_view section, std::string_view name,
                                   std::string_view text) = 0;
+
+  // Values that belong together (the window's place): a store that can
+  // writes them as one change, all or none; by default one after another.
+  struct Value {
+    std::string_view section;
+    std::string_view name;
+    std::variant<std::int32_t, std::string_view> value;
+  };
+  virtual bool WriteSettings(std::span<const Value> values) {
+    bool all = true;
+    for (const Value& each : values) {
+      const auto* number = std::get_if<std::int32_t>(&each.value);
+      all = (number != nullptr
+                 ? WriteSettingInt(each.section, each.name, *number)
+                 : WriteSettingString(each.section, each.name,
+                                      std::get<std::string_view>(each.value))) &&
+            all;
+    }
+    return all;
+  }
 };
 
 // Port: the per-user "start at logon" entry of the program.

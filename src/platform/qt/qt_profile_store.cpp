@@ -5,9 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <limits>
 
@@ -21,27 +19,26 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString SettingKeyPath(std::string_view section, std::string_view name) {
-  return FromUtf8(section) + '/' + FromUtf8(name);
-}
-
 bool IsIntegerType(const QVariant& value) {
   const int type = value.metaType().id();
   return type == QMetaType::Int || type == QMetaType::UInt || type == QMetaType::LongLong ||
          type == QMetaType::ULongLong;
 }
 
-// The file as it is: nothing when there is none, an error when it is there
-// but cannot be read (a folder, no permission).
+// The file as it is: nothing when there is none (or only a link to a file
+// still to be made), an error when it is there but cannot be read (a
+// folder, no permission, a loop of links).
 struct RawFile {
   bool readable = true;
   QByteArray contents;
 };
 
 RawFile ReadRawFile(const QString& path) {
-  const QFileInfo info(path);
-  if (!info.exists() && !info.isSymLink()) return {};
-  QFile file(path);
+  const QString target = FollowLinks(path);
+  if (target.isEmpty()) return {false, {}};
+  const QFileInfo info(target);
+  if (!info.exists()) return {};
+  QFile file(target);
   if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return {false, {}};
   // The screening refuses anything above kMaxIniBytes: a byte more than that
   // tells it enough.
@@ -49,30 +46,28 @@ RawFile ReadRawFile(const QString& path) {
   return {true, file.size() < kEnough ? file.readAll() : file.read(kEnough)};
 }
 
-// QSettings works on a private copy holding only the screened lines.
-class ScratchSettings {
- public:
-  explicit ScratchSettings(const QByteArray& plain) {
-    if (!folder_.isValid()) return;
-    path_ = folder_.filePath(QStringLiteral("settings.ini"));
-    QFile file(path_);
-    ok_ = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-          file.write(plain) == plain.size();
-  }
-  bool ok() const { return ok_; }
-  const QString& path() const { return path_; }
+// Why a file that is there cannot be read, in words.
+QString ReadProblem(const QString& path) {
+  QString cause;
+  const QString target = FollowLinks(path, &cause);
+  if (target.isEmpty()) return cause;
+  const QFileInfo info(target);
+  if (info.isDir()) return QStringLiteral("it is a folder");
+  // Opening a FIFO would wait for a writer.
+  if (!info.isFile()) return QStringLiteral("it is not a regular file");
+  QFile file(target);
+  return file.open(QIODevice::ReadOnly) ? QStringLiteral("it cannot be read")
+                                        : file.errorString();
+}
 
- private:
-  QTemporaryDir folder_;
-  QString path_;
-  bool ok_ = false;
-};
+QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
 
 // Keeps the file as it was under the first free name "<file>.bad", ".bad.2",
 // ... (one already holding exactly these bytes will do). A hard link costs
 // nothing, even on a full disk; a copy where links are not possible, and for
 // a symbolic link, whose target the new file replaces.
-std::optional<QString> KeepAsItWas(const QString& path, const QByteArray& contents) {
+std::optional<QString> KeepAsItWas(const QString& path, const QByteArray& contents,
+                                   QString* cause) {
   for (int n = 1; n <= 99; ++n) {
     const QString keep = path + QStringLiteral(".bad") + (n == 1 ? QString() : '.' + QString::number(n));
     if (QFileInfo::exists(keep)) {
@@ -84,8 +79,12 @@ std::optional<QString> KeepAsItWas(const QString& path, const QByteArray& conten
         ::link(QFile::encodeName(path).constData(), QFile::encodeName(keep).constData()) == 0) {
       return keep;
     }
-    return WriteFileAtomically(keep, contents) ? std::optional(keep) : std::nullopt;
+    if (WriteFileAtomically(keep, contents, cause)) return keep;
+    *cause = QStringLiteral("cannot keep its unreadable lines in ") + Native(keep) + ": " + *cause;
+    return std::nullopt;
   }
+  *cause = QStringLiteral("cannot keep its unreadable lines: ") + Native(path) +
+           QStringLiteral(".bad to .bad.99 are all taken");
   return std::nullopt;
 }
 
@@ -122,88 +121,87 @@ QString QtProfileStore::DefaultFilePath(const QString& applicationName) {
          kOrganization + '/' + applicationName + ".ini";
 }
 
-const QVariantMap& QtProfileStore::CurrentValues() const {
+const IniDocument& QtProfileStore::CurrentDocument() const {
   RawFile raw = ReadRawFile(filePath_);
   if (!raw.readable) raw.contents.clear();
-  if (parsedContents_ == raw.contents) return parsedValues_;
-  parsedValues_.clear();
-  parsedContents_.reset();
-  // QSettings reads a copy of exactly the screened bytes.
-  const ScratchSettings scratch(ScreenIni(raw.contents).plain);
-  if (!scratch.ok()) return parsedValues_;
-  const QSettings settings(scratch.path(), QSettings::IniFormat);
-  for (const QString& key : settings.allKeys()) parsedValues_.insert(key, settings.value(key));
+  if (parsedContents_ == raw.contents) return parsed_;
+  parsed_ = IniDocument(ScreenIni(raw.contents).plain);
   parsedContents_ = std::move(raw.contents);
-  return parsedValues_;
+  return parsed_;
 }
 
-std::optional<QVariant> QtProfileStore::ReadValue(std::string_view section,
-                                                  std::string_view name) const {
-  const QVariantMap& values = CurrentValues();
-  const auto found = values.constFind(SettingKeyPath(section, name));
-  if (found == values.constEnd() || !found->isValid()) return std::nullopt;
-  return *found;
+std::optional<QString> QtProfileStore::ReadValue(std::string_view section,
+                                                 std::string_view name) const {
+  return CurrentDocument().Value(FromUtf8(section), FromUtf8(name));
 }
 
-bool QtProfileStore::WriteValue(std::string_view section, std::string_view name,
-                                const QVariant& value) {
+bool QtProfileStore::Report(const QString& cause) {
+  if (!failureReported_) {
+    failureReported_ = true;
+    std::fprintf(stderr, "Lumivane: cannot save the settings in %s: %s\n",
+                 qPrintable(Native(filePath_)), qPrintable(cause));
+  }
+  return false;
+}
+
+bool QtProfileStore::WriteSettings(std::span<const Value> values) {
   const RawFile raw = ReadRawFile(filePath_);
   // Writing over a file we could not read would lose whatever it holds.
-  if (!raw.readable) return false;
+  if (!raw.readable) return Report(ReadProblem(filePath_));
   const ScreenedIni screened = ScreenIni(raw.contents);
-
-  // QSettings adds the value to the screened lines in a private copy...
-  ScratchSettings scratch(screened.plain);
-  if (!scratch.ok()) return false;
-  {
-    QSettings settings(scratch.path(), QSettings::IniFormat);
-    // A throwaway copy needs no safe replacement (nor its wait for the disk).
-    settings.setAtomicSyncRequired(false);
-    settings.setValue(SettingKeyPath(section, name), value);
-    settings.sync();
-    if (settings.status() != QSettings::NoError) return false;
+  IniDocument document(screened.plain);
+  for (const Value& each : values) {
+    const QString section = FromUtf8(each.section);
+    const QString name = FromUtf8(each.name);
+    if (const auto* number = std::get_if<std::int32_t>(&each.value)) {
+      document.SetValue(section, name, *number);
+    } else {
+      document.SetValue(section, name, FromUtf8(std::get<std::string_view>(each.value)));
+    }
   }
-  QFile written(scratch.path());
-  if (!written.open(QIODevice::ReadOnly)) return false;
-  const QByteArray contents = written.readAll();
 
-  // ...which replaces the file whole, after whatever it loses is kept.
+  // Whatever the new file loses is kept first.
   if (screened.dropped) {
-    const std::optional<QString> kept = KeepAsItWas(filePath_, raw.contents);
-    if (!kept) return false;
+    QString cause;
+    const std::optional<QString> kept = KeepAsItWas(filePath_, raw.contents, &cause);
+    if (!kept) return Report(cause);
     std::fprintf(stderr, "Lumivane: %s could not be read whole; kept as it was in %s\n",
-                 qPrintable(QDir::toNativeSeparators(filePath_)),
-                 qPrintable(QDir::toNativeSeparators(*kept)));
+                 qPrintable(Native(filePath_)), qPrintable(Native(*kept)));
   }
-  if (!QDir().mkpath(QFileInfo(filePath_).absolutePath())) return false;
-  return WriteFileAtomically(filePath_, contents);
+  QString cause;
+  const QString target = FollowLinks(filePath_, &cause);
+  if (target.isEmpty()) return Report(cause);
+  const QString folder = QFileInfo(target).absolutePath();
+  if (!QDir().mkpath(folder)) {
+    return Report(QStringLiteral("cannot make the folder ") + Native(folder));
+  }
+  if (!WriteFileAtomically(filePath_, document.Bytes(), &cause)) return Report(cause);
+  return true;
 }
 
 std::int32_t QtProfileStore::ReadSettingInt(std::string_view section, std::string_view name,
                                             std::int32_t defaultValue) {
-  const std::optional<QVariant> value = ReadValue(section, name);
+  const std::optional<QString> value = ReadValue(section, name);
   if (!value) return defaultValue;
   return SettingIntFromVariant(*value).value_or(defaultValue);
 }
 
 bool QtProfileStore::WriteSettingInt(std::string_view section, std::string_view name,
                                      std::int32_t value) {
-  return WriteValue(section, name, QVariant(value));
+  const Value one[] = {{section, name, value}};
+  return WriteSettings(one);
 }
 
 std::string QtProfileStore::ReadSettingString(std::string_view section, std::string_view name,
                                               std::string_view defaultValue) {
-  const std::optional<QVariant> value = ReadValue(section, name);
-  // A list (an unquoted text with commas) or another type is not a text.
-  if (!value || !(value->metaType().id() == QMetaType::QString || IsIntegerType(*value))) {
-    return std::string(defaultValue);
-  }
-  return value->toString().toStdString();
+  const std::optional<QString> value = ReadValue(section, name);
+  return value ? value->toStdString() : std::string(defaultValue);
 }
 
 bool QtProfileStore::WriteSettingString(std::string_view section, std::string_view name,
                                         std::string_view text) {
-  return WriteValue(section, name, QVariant(FromUtf8(text)));
+  const Value one[] = {{section, name, text}};
+  return WriteSettings(one);
 }
 
 }  // namespace lumivane

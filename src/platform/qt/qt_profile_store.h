@@ -4,23 +4,25 @@
 #include <QVariant>
 #include <optional>
 
+#include "platform/qt/ini_document.h"
 #include "settings/ports.h"
 
 namespace lumivane {
 
 // The settings in an INI file, one group per section:
-// $XDG_CONFIG_HOME/Brevanta/<application name>.ini, the file that
-// QSettings(IniFormat, UserScope, "Brevanta", name) uses. Every call opens the
-// file anew, so hand edits are seen at the next read.
+// $XDG_CONFIG_HOME/Brevanta/<application name>.ini, spelled as QSettings'
+// INI format spells it. Every call opens the file anew, so hand edits are
+// seen at the next read.
 //
-// Only plain numbers and texts are read: QSettings sees only the lines that
-// ScreenIni lets through, so a crafted file cannot make it build objects.
-// Anything else, a value of the wrong type, and every value of a file that
-// cannot be read, reads as the default. Reads never create or rewrite the
-// file. A write replaces the file whole (through a temporary file) or leaves
-// it untouched and returns false (a full disk, a folder in its place). When
-// the file holds lines that cannot be read, the first write keeps the file as
-// it was beside it ("<file>.bad") and says so in one line on standard error.
+// Only plain numbers and texts are read: only the lines that ScreenIni lets
+// through are parsed. Anything else, a value of the wrong type, and every
+// value of a file that cannot be read, reads as the default. Reads never
+// create or rewrite the file. A write changes the file in memory and
+// replaces it whole, once, beside itself (through a symbolic link, its
+// target), or leaves it untouched and returns false (a full disk, a folder in
+// its place); the first failed write of a run says so in one line on
+// standard error. When the file holds lines that cannot be read, the first
+// write keeps the file as it was beside it ("<file>.bad") and says so too.
 class QtProfileStore : public ProfileStore {
  public:
   static constexpr const char* kOrganization = "Brevanta";
@@ -39,17 +41,19 @@ class QtProfileStore : public ProfileStore {
                                 std::string_view defaultValue) override;
   bool WriteSettingString(std::string_view section, std::string_view name,
                           std::string_view text) override;
+  bool WriteSettings(std::span<const Value> values) override;
 
  private:
-  std::optional<QVariant> ReadValue(std::string_view section, std::string_view name) const;
-  // Every value of the file as it is now, parsed again only when its bytes
-  // have changed since the last read.
-  const QVariantMap& CurrentValues() const;
-  bool WriteValue(std::string_view section, std::string_view name, const QVariant& value);
+  std::optional<QString> ReadValue(std::string_view section, std::string_view name) const;
+  // The file as it is now, parsed again only when its bytes have changed
+  // since the last read.
+  const IniDocument& CurrentDocument() const;
+  bool Report(const QString& cause);
 
   QString filePath_;
+  bool failureReported_ = false;
   mutable std::optional<QByteArray> parsedContents_;
-  mutable QVariantMap parsedValues_;
+  mutable IniDocument parsed_{QByteArray()};
 };
 
 // A stored number as a 32-bit value: decimal text from -2147483648 up to

@@ -235,5 +235,47 @@ TEST_F(QtProfileStoreTest, WritesReplaceTheFileInsteadOfWritingIntoIt) {
             QStringList{"Lumivane.ini"});
 }
 
+TEST_F(QtProfileStoreTest, ReadsAndWritesNeedNothingButTheFilesOwnFolder) {
+  // However unusable the temporary folder, the settings read and save.
+  const QString blocked = ConfigHome() + "/not-a-folder";
+  QFile(blocked).open(QIODevice::WriteOnly);
+  const QByteArray oldTmp = qgetenv("TMPDIR");
+  for (const QString& tmp : {blocked, ConfigHome() + "/missing"}) {
+    qputenv("TMPDIR", tmp.toUtf8());
+    WriteIni("; kept\n[size]\nscale = 45\n");
+    QtProfileStore store("Lumivane");
+    EXPECT_EQ(store.ReadSettingInt("size", "scale", 30), 45) << tmp.toStdString();
+    EXPECT_TRUE(store.WriteSettingInt("size", "scale", 60)) << tmp.toStdString();
+    EXPECT_EQ(ReadIni(), "; kept\n[size]\nscale=60\n");
+  }
+  qputenv("TMPDIR", oldTmp);
+}
+
+TEST_F(QtProfileStoreTest, ValuesWrittenTogetherLandInOneFileAsQSettingsSpellsThem) {
+  WriteIni("[options]\nsun=0\n");
+  QtProfileStore store("Lumivane");
+  const ProfileStore::Value place[] = {
+      {"anchor", "x", 1}, {"position", "x", 880}, {"anchor", "y", -1},
+      {"options", "image", " lead@, \x01"}};
+  EXPECT_TRUE(store.WriteSettings(place));
+  EXPECT_EQ(ReadIni(),
+            "[options]\nsun=0\nimage=\" lead@, \\x1\"\n\n[anchor]\nx=1\ny=-1\n\n"
+            "[position]\nx=880\n");
+  EXPECT_EQ(store.ReadSettingString("options", "image", ""), " lead@, \x01");
+}
+
+TEST_F(QtProfileStoreTest, ALinkedFileIsWrittenThroughToItsTargetEvenBeforeItExists) {
+  const QString target = ConfigHome() + "/dotfiles/lumivane.ini";
+  ASSERT_TRUE(QDir().mkpath(ConfigHome() + "/Brevanta"));
+  ASSERT_TRUE(QFile::link("../dotfiles/lumivane.ini", IniPath()));
+  QtProfileStore store("Lumivane");
+  EXPECT_TRUE(store.WriteSettingInt("size", "scale", 45));
+  EXPECT_TRUE(QFileInfo(IniPath()).isSymLink());
+  QFile written(target);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_EQ(written.readAll(), "[size]\nscale=45\n");
+  EXPECT_EQ(store.ReadSettingInt("size", "scale", 30), 45);
+}
+
 }  // namespace
 }  // namespace lumivane

@@ -19,15 +19,13 @@
 namespace lumivane {
 namespace {
 
-constexpr rlim_t kRoomLeftBytes = 4096;
-
-// The write's result in a child whose files cannot grow past kRoomLeftBytes;
+// The write's result in a child whose files cannot grow past `room` bytes;
 // a write beyond gets EFBIG, as on a full disk it would get ENOSPC.
-bool WriteWithLittleRoom(const std::function<bool()>& write) {
+bool WriteWithLittleRoom(const std::function<bool()>& write, rlim_t room) {
   const pid_t child = ::fork();
   if (child == 0) {
     ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{kRoomLeftBytes, kRoomLeftBytes};
+    const rlimit limit{room, room};
     ::setrlimit(RLIMIT_FSIZE, &limit);
     ::_exit(write() ? 0 : 1);
   }
@@ -64,20 +62,29 @@ TEST_F(ShortWriteTest, AWriteCutShortLeavesTheOldFileAndFails) {
   ASSERT_TRUE(autostart.Register("\"/opt/lumivane/lumivane\""));
   ASSERT_TRUE(WriteFileAtomically(plain, "old contents"));
 
+  // A small settings file, cut short after a few bytes.
+  const QString smallIni = ConfigHome() + "/Brevanta/Small.ini";
+  ASSERT_TRUE(WriteFileAtomically(smallIni, "[options]\nloadingimage=Default\nsun=0\n"
+                                            "[size]\nscale=45\n[anchor]\nx=1\ny=-1\n"));
+  QtProfileStore small("Small");
+
   const struct {
     const char* what;
     QString path;
+    rlim_t room;
     std::function<bool()> write;
   } cases[] = {
-      {"a file", plain, [&] { return WriteFileAtomically(plain, QByteArray(10000, 'n')); }},
-      {"the settings", ini, [&] { return store.WriteSettingInt("size", "scale", 60); }},
-      {"the autostart entry", entry, [&] { return autostart.Register(longCommand); }},
+      {"a file", plain, 4096, [&] { return WriteFileAtomically(plain, QByteArray(10000, 'n')); }},
+      {"the settings", ini, 4096, [&] { return store.WriteSettingInt("size", "scale", 60); }},
+      {"small settings", smallIni, 60,
+       [&] { return small.WriteSettingString("options", "loadingimage", "/maps/a.bmp"); }},
+      {"the autostart entry", entry, 4096, [&] { return autostart.Register(longCommand); }},
   };
-  for (const auto& [what, path, write] : cases) {
+  for (const auto& [what, path, room, write] : cases) {
     const QByteArray before = Contents(path);
     ASSERT_FALSE(before.isEmpty()) << what;
     const QStringList filesBefore = QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files);
-    EXPECT_FALSE(WriteWithLittleRoom(write)) << what;
+    EXPECT_FALSE(WriteWithLittleRoom(write, room)) << what;
     EXPECT_EQ(Contents(path), before) << what;
     EXPECT_EQ(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files), filesBefore) << what;
   }
