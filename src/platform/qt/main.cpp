@@ -4,9 +4,12 @@
 
 #include "app/application.h"
 #include "platform/qt/display_platform.h"
+#include "platform/qt/process_environment.h"
 #include "platform/qt/qt_startup_platform.h"
 
 int main(int argc, char* argv[]) {
+  lumivane::OpenClosedStandardStreams();
+  lumivane::RepairFolderEnvironment();
   // Without a display Qt would abort; say what is missing instead.
   const QString displayProblem = lumivane::PreferX11Platform();
   if (!displayProblem.isEmpty()) {

@@ -4,10 +4,12 @@ add_library(lumivane_qt_shell STATIC
   ${CMAKE_CURRENT_LIST_DIR}/dialog_units.cpp
   ${CMAKE_CURRENT_LIST_DIR}/display_platform.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mouse_key_state.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/process_environment.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_message_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_setup_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_startup_platform.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_tray_icon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/session_end_signals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_world_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tray_icon_backdrop.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11_window_state.cpp)

@@ -16,6 +16,9 @@ class QtMessageBox final : public MessageSink {
 
   void ShowMessage(const std::string& text) override;
 
+  // Once the display has gone, messages go to standard error instead.
+  static void DisplayLost();
+
  private:
   QPointer<QWidget> owner_;
   QString caption_;

@@ -4,7 +4,11 @@
 #include <QStandardPaths>
 #include <cstdio>
 
+#include <cstdlib>
+
 #include "platform/qt/qt_builtin_images.h"
+#include "platform/qt/qt_message_box.h"
+#include "platform/qt/session_end_signals.h"
 #include "platform/qt/qt_map_image_loader.h"
 #include "platform/qt/qt_profile_store.h"
 #include "platform/qt/qt_world_window.h"
@@ -37,14 +41,24 @@ std::string QtStartupPlatform::ProgramFilePath() {
   return QCoreApplication::applicationFilePath().toStdString();
 }
 
-void QtStartupPlatform::UseSettingsRoot(const std::string& company,
-                                        const std::string& application) {
+void QtStartupPlatform::UseSettingsRoot(const std::string& company, const std::string&) {
   QCoreApplication::setOrganizationName(QString::fromStdString(company));
-  QCoreApplication::setApplicationName(QString::fromStdString(application));
+  QCoreApplication::setApplicationName(QString::fromLatin1(kProgramName));
 }
 
-int QtStartupPlatform::RunWorldWindow(const std::string& applicationName) {
-  const QString name = QString::fromStdString(applicationName);
+namespace {
+
+// The window while it runs, for the end of a process whose display has gone
+// (Qt then calls exit(), which unwinds nothing).
+QtWorldWindow* runningWindow = nullptr;
+
+}  // namespace
+
+int QtStartupPlatform::RunWorldWindow(const std::string&) {
+  // Settings, lock and captions are Lumivane's whatever the program file is
+  // called: copies and AppImages carry names of their own, and the settings
+  // file is where the README and lumivane-render look for it.
+  const QString name = QString::fromLatin1(kProgramName);
   QtProfileStore store(name);
   XdgAutostart startup;
   QtBuiltinImageSource images;
@@ -55,7 +69,17 @@ int QtStartupPlatform::RunWorldWindow(const std::string& applicationName) {
   });
   SystemClock clock;
   QtWorldWindow window(QtWorldWindowServices{store, startup, images, mapLoader, clock, name});
-  return window.Run();
+  QtMessageBox startupMessages(&window, name);
+  startup.ReportFailuresTo(startupMessages);
+  const SessionEndSignals sessionEnd([&window] { window.EndSession(); });
+  runningWindow = &window;
+  static const bool atExitSet = std::atexit([] {
+    if (runningWindow != nullptr) runningWindow->EndAfterLostDisplay();
+  }) == 0;
+  static_cast<void>(atExitSet);
+  const int result = window.Run();
+  runningWindow = nullptr;
+  return result;
 }
 
 }  // namespace lumivane

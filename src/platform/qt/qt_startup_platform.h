@@ -9,10 +9,13 @@
 namespace lumivane {
 
 // Start-up on Linux: the single-instance lock is a lock file in the user's
-// runtime folder ($XDG_RUNTIME_DIR), the settings an INI file per
-// application name, and the world window runs in its own event loop.
+// runtime folder ($XDG_RUNTIME_DIR), the settings Lumivane's INI file
+// whatever the program file is called, and the world window runs in its own
+// event loop until it ends, or the session, the terminal or the display does.
 class QtStartupPlatform final : public StartupPlatform {
  public:
+  static constexpr const char* kProgramName = "Lumivane";
+
   // The lock file that stands for the named lock.
   static QString LockFilePath(const std::string& name);
 

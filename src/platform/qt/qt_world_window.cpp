@@ -1,6 +1,8 @@
 #include "platform/qt/qt_world_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -73,6 +75,31 @@ int QtWorldWindow::Run() {
   Start();
   if (ended_) return result_;
   return loop_.exec();
+}
+
+void QtWorldWindow::EndSession() {
+  if (ended_) return;
+  endRequested_ = true;
+  // A modal window (the setup dialog, a message box) ends first; the setup
+  // then ends as its Exit button ends it. The rest waits for the loop below
+  // it, so that whatever opened it finishes first.
+  if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+    dialog->reject();
+  }
+  QTimer::singleShot(0, this, [this] {
+    if (ended_) return;
+    if (setupDialog_ || QApplication::activeModalWidget() != nullptr) {
+      EndSession();
+    } else {
+      core_->OnCancel();
+    }
+  });
+}
+
+void QtWorldWindow::EndAfterLostDisplay() {
+  if (ended_) return;
+  QtMessageBox::DisplayLost();
+  core_->OnCancel();
 }
 
 // --- events ------------------------------------------------------------------
@@ -229,6 +256,7 @@ int QtWorldWindow::RunSetupDialog() {
   QtSetupDialog dialog(services_.store, services_.startup, services_.applicationName, this);
   setupDialog_ = &dialog;
   const int result = dialog.exec();
+  if (endRequested_) return kIdExit;
   // The focus goes back to the window the dialog belongs to, as on closing
   // any dialog: window managers hand it on only to windows in their
   // taskbar, and this one is not.

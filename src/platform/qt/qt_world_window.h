@@ -53,6 +53,12 @@ class QtWorldWindow final : public QWidget,
   void Start();
   // Start, then runs until the window ends; returns how it ended.
   int Run();
+  // The session or the terminal ends the program (a signal): as a close
+  // request does, also while the setup dialog or a message box is open.
+  void EndSession();
+  // The X server has gone and the process is ending: the place is saved as
+  // on a close request, with any message on standard error.
+  void EndAfterLostDisplay();
 
   bool ended() const { return ended_; }
   const WorldWindow& core() const { return *core_; }
@@ -120,6 +126,7 @@ class QtWorldWindow final : public QWidget,
   bool buttonHeld_ = false;
 
   bool ended_ = false;
+  bool endRequested_ = false;
   int result_ = 0;
 };
 

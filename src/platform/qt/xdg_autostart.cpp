@@ -24,10 +24,14 @@ std::string Unquoted(const std::string& quotedCommand) {
 }  // namespace
 
 std::string DesktopExecValue(const std::string& quotedCommand) {
+  const std::string path = Unquoted(quotedCommand);
+  // GLib looks for the first word before it turns "%%" back into '%', so a
+  // path holding '%' is started through env, which it always finds.
+  const std::string launcher = path.find('%') == std::string::npos ? "" : "env ";
   // First the Exec quoting rule: inside double quotes, '"', '`', '$' and '\'
   // take a backslash; a literal '%' is "%%" (field codes start with '%').
   std::string argument = "\"";
-  for (char c : Unquoted(quotedCommand)) {
+  for (char c : path) {
     if (c == '"' || c == '`' || c == '$' || c == '\\') argument += '\\';
     if (c == '%') argument += '%';
     argument += c;
@@ -44,7 +48,7 @@ std::string DesktopExecValue(const std::string& quotedCommand) {
       default: value += c;
     }
   }
-  return value;
+  return launcher + value;
 }
 
 XdgAutostart::XdgAutostart(std::string programPath) : programPath_(std::move(programPath)) {}
@@ -60,9 +64,19 @@ std::string XdgAutostart::ProgramPath() {
   return QCoreApplication::applicationFilePath().toStdString();
 }
 
+bool XdgAutostart::Report(const QString& path, const QString& cause) {
+  if (messages_ != nullptr) {
+    messages_->ShowMessage("Unable to start at logon:\n" +
+                           QDir::toNativeSeparators(path).toStdString() + "\n" +
+                           cause.toStdString());
+  }
+  return false;
+}
+
 bool XdgAutostart::Register(const std::string& quotedCommand) {
   const QString path = EntryFilePath();
-  if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
+  const QString folder = QFileInfo(path).absolutePath();
+  if (!QDir().mkpath(folder)) return Report(path, "Cannot make the folder " + folder + ".");
 
   // Named, described and drawn like the installed launcher entry, so the
   // desktop's list of programs started at logon shows it the same way.
@@ -74,7 +88,9 @@ bool XdgAutostart::Register(const std::string& quotedCommand) {
                                "Exec=" + DesktopExecValue(quotedCommand) + "\n";
   // A crash or a full disk while writing leaves the previous entry, never
   // half of one.
-  return WriteFileAtomically(path, QByteArray::fromStdString(contents));
+  QString cause;
+  if (WriteFileAtomically(path, QByteArray::fromStdString(contents), &cause)) return true;
+  return Report(path, cause + '.');
 }
 
 void XdgAutostart::Unregister() {

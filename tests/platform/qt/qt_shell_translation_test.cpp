@@ -34,7 +34,9 @@ TEST(MouseKeyState, ButtonsAndModifiersBecomeTheCoresKeys) {
 
 TEST(PlatformToForce, XcbOnlyWithAnXDisplayAndNoPlatformChosen) {
   EXPECT_EQ(PlatformToForce("", ":0"), "xcb");
-  EXPECT_EQ(PlatformToForce("wayland", ":0"), "");
+  EXPECT_EQ(PlatformToForce("wayland", ":0"), "xcb");
+  EXPECT_EQ(PlatformToForce("wayland;xcb", ":0"), "xcb");
+  EXPECT_EQ(PlatformToForce("minimal", ":0"), "");
   EXPECT_EQ(PlatformToForce("offscreen", ""), "");
   EXPECT_EQ(PlatformToForce("", ""), "");
 }
@@ -50,7 +52,8 @@ TEST(DisplayProblem, OneLineWhenNoXDisplayCanBeUsedAndNothingWhenTheUserChoseAPl
       {"", ":0", true, ""},
       {"", "", false, needs + ": DISPLAY is not set"},
       {"", ":7", false, needs + ": cannot open display :7"},
-      {"wayland", "", false, ""},
+      {"wayland", "", false, needs + ": DISPLAY is not set"},
+      {"minimal", "", false, ""},
       {"offscreen", ":7", false, ""},
   };
   for (const auto& c : cases) {
@@ -62,6 +65,11 @@ TEST(DisplayProblem, OneLineWhenNoXDisplayCanBeUsedAndNothingWhenTheUserChoseAPl
 TEST(X11DisplayOpens, NotWithoutADisplayOrWithOneThatIsNotThere) {
   EXPECT_FALSE(X11DisplayOpens(""));
   EXPECT_FALSE(X11DisplayOpens(":65000"));
+  // A screen the server does not have, where a virtual display runs.
+  const QByteArray display = qgetenv("DISPLAY");
+  if (!display.isEmpty() && X11DisplayOpens(display)) {
+    EXPECT_FALSE(X11DisplayOpens(display.split('.').front() + ".5"));
+  }
 }
 
 TEST(QtTrayIcon, ThePointerEnteringOrMovingOverTheEmbeddedIconIsAHover) {

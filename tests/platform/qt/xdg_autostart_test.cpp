@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include "platform/qt/temporary_config_home.h"
@@ -60,7 +61,7 @@ TEST_F(XdgAutostartTest, ExecIsEscapedSoThatAnyPathStartsThatFile) {
   EXPECT_EQ(DesktopExecValue("\"/a\"b/l\""), "\"/a\\\\\"b/l\"");
   EXPECT_EQ(DesktopExecValue("\"/$HOME/`x`\""), "\"/\\\\$HOME/\\\\`x\\\\`\"");
   EXPECT_EQ(DesktopExecValue("\"/a\\b\""), "\"/a\\\\\\\\b\"");
-  EXPECT_EQ(DesktopExecValue("\"/100%/l\""), "\"/100%%/l\"");
+  EXPECT_EQ(DesktopExecValue("\"/100%/l\""), "env \"/100%%/l\"");
   EXPECT_EQ(DesktopExecValue("\"/a\nb\tc\""), "\"/a\\nb\\tc\"");
 }
 
@@ -98,11 +99,41 @@ TEST_F(XdgAutostartTest, AFailedEntryTurnsTheStoredWishOff) {
   XdgAutostart autostart("/opt/lumivane/lumivane");
   FakeProfileStore store;
   FakeMessageSink owner;
+  FakeMessageSink shell;
+  autostart.ReportFailuresTo(shell);
 
   UpdateRunEntry(1, store, autostart, owner);
 
   EXPECT_EQ(store.IntValue("options", "start"), 0);
   EXPECT_TRUE(owner.log.empty());
+  // The Linux program says why the box it ticked comes back unticked.
+  ASSERT_EQ(shell.log.size(), 1u);
+  EXPECT_EQ(shell.log[0], "ShowMessage \"Unable to start at logon:\\n" +
+                              (ConfigHome() + "/autostart/Lumivane.desktop").toStdString() +
+                              "\\nCannot make the folder " +
+                              (ConfigHome() + "/autostart").toStdString() + ".\"");
+}
+
+TEST_F(XdgAutostartTest, GiosLauncherStartsAProgramInAFolderWithAPercentSign) {
+  const QString gio = QStandardPaths::findExecutable("gio");
+  if (gio.isEmpty()) GTEST_SKIP() << "gio is not installed";
+  QTemporaryDir folder;
+  const QString program = folder.filePath("100% $un/lumivane");
+  const QString marker = folder.filePath("started");
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(program).absolutePath()));
+  QFile script(program);
+  ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+  script.write("#!/bin/sh\necho \"$0\" > '" + marker.toUtf8() + "'\n");
+  script.close();
+  script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  XdgAutostart autostart(program.toStdString());
+  ASSERT_TRUE(autostart.Register('"' + program.toStdString() + '"'));
+
+  EXPECT_EQ(QProcess::execute(gio, {"launch", EntryPath()}), 0);
+  QFile started(marker);
+  for (int wait = 0; wait < 50 && !started.exists(); ++wait) QThread::msleep(100);
+  ASSERT_TRUE(started.open(QIODevice::ReadOnly));
+  EXPECT_EQ(started.readAll(), program.toUtf8() + '\n');
 }
 
 }  // namespace
