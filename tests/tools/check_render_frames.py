@@ -432,6 +432,32 @@ def main():
     leftovers = set(os.listdir(work)) - made - {"failed.png"}
     expect(not leftovers, f"files left behind after short writes: {leftovers}")
 
+    # A process limit refuses threads: the work goes to those granted, down
+    # to the calling thread alone, with the same bytes. Root is exempt from
+    # the limit, so root runs these as nobody.
+    as_user = (["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
+               if os.geteuid() == 0 else [])
+    os.chmod(work, 0o777)
+    limited_runs = [["--size", "700x500", "--fit", "crop", "--map", builtin_map],
+                    ["--sun-centered", "--scale", "45"],
+                    ["--frames", "3", "--step", "3600", "--size", "300x200"]]
+    for args in limited_runs:
+        name = "limited-%d.png" if "--frames" in args else "limited.png"
+        free = run(binary, "--time", str(NOON_2000), *args, "-o", os.path.join(work, "free-" + name))
+        for threads in ("1", "2"):
+            done = subprocess.run(as_user + ["prlimit", "--nproc=" + threads, binary, "--time",
+                                             str(NOON_2000), *args, "-o", os.path.join(work, name)],
+                                  capture_output=True, timeout=60)
+            expect(free.returncode == 0 and done.returncode == 0 and not done.stderr,
+                   f"{args} with {threads} process(es): exit {done.returncode} {done.stderr!r}")
+            for frame in (name % i for i in range(3)) if "%" in name else [name]:
+                same = os.path.exists(os.path.join(work, frame)) and Path(work, frame).read_bytes(
+                    ) == Path(work, "free-" + frame).read_bytes()
+                expect(same, f"{args} with {threads} process(es): {frame} differs")
+    for name in os.listdir(work):
+        if "limited" in name:
+            os.remove(os.path.join(work, name))
+
     return report(failures)
 
 
