@@ -17,11 +17,13 @@ import hashlib
 import json
 import math
 import os
+import shutil
 import signal
 import struct
 import subprocess
 import sys
 import tempfile
+import time
 import zlib
 from pathlib import Path
 
@@ -431,6 +433,32 @@ def main():
         os.remove(path)
     leftovers = set(os.listdir(work)) - made - {"failed.png"}
     expect(not leftovers, f"files left behind after short writes: {leftovers}")
+
+    # A signal that ends the run removes the temporary file of the picture
+    # being written, in a single run and in a series, and still ends it.
+    interrupted = os.path.join(work, "interrupted")
+    os.mkdir(interrupted)
+    endings = [(signal.SIGTERM, "big.png"), (signal.SIGHUP, "big.png"),
+               (signal.SIGINT, "big.png"), (signal.SIGPIPE, "big.png"),
+               (signal.SIGTERM, "series-%03d.png")]
+    for ending, name in endings:
+        size = ["--frames", "500", "--step", "600", "--size", "1600x800"] if "%" in name else [
+            "--size", "16384x4096"]
+        running = subprocess.Popen([binary, "--time", str(NOON_2000), *size, "-o",
+                                    os.path.join(interrupted, name)], stderr=subprocess.PIPE)
+        for _ in range(5000):
+            if any(f.endswith(".tmp") for f in os.listdir(interrupted)) or running.poll():
+                break
+            time.sleep(0.001)
+        running.send_signal(ending)
+        running.wait(timeout=60)
+        running.stderr.close()
+        left = [f for f in os.listdir(interrupted) if f.startswith(".")]
+        expect(running.returncode == -ending and not left,
+               f"{ending.name} during {name}: exit {running.returncode}, left {left}")
+        shutil.rmtree(interrupted)
+        os.mkdir(interrupted)
+    os.rmdir(interrupted)
 
     # A process limit refuses threads: the work goes to those granted, down
     # to the calling thread alone, with the same bytes. Root is exempt from

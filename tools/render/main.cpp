@@ -1,6 +1,7 @@
 // lumivane-render: the Lumivane frame without a window, or where the sun and
 // the moon are.
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QString>
@@ -24,6 +26,7 @@
 #include "render_frame.h"
 #include "render_options.h"
 #include "render_series.h"
+#include "temporary_files.h"
 
 namespace {
 
@@ -67,6 +70,17 @@ std::optional<std::string> CheckOutputs(const RenderOptions& options) {
   return std::nullopt;
 }
 
+// The loader's cause; a path that is a loop of symbolic links is "not
+// found" to the loader, which is true but unhelpful.
+std::string DescribeReadFailure(const std::string& path, const MapLoadFailure& failure) {
+  struct stat status {};
+  if (failure.problem == MapLoadProblem::NotFound && stat(path.c_str(), &status) != 0 &&
+      errno == ELOOP) {
+    return "too many levels of symbolic links";
+  }
+  return DescribeMapLoadFailure(failure);
+}
+
 // A picture named on the command line, read as the program reads maps.
 std::optional<Image> ReadGivenPicture(const std::string& path, const char* what,
                                       std::string& error) {
@@ -77,7 +91,7 @@ std::optional<Image> ReadGivenPicture(const std::string& path, const char* what,
   }
   if (!read.image) {
     error = std::string("cannot read ") + what + " '" + path +
-            "': " + DescribeMapLoadFailure(read.failure);
+            "': " + DescribeReadFailure(path, read.failure);
   }
   return std::move(read.image);
 }
@@ -113,7 +127,7 @@ int Render(const RenderOptions& options, UnixTime now) {
   QtBuiltinImageSource builtins;
   std::string cause;  // why the stored map failed, from the loader
   QtMapImageLoader mapLoader([&cause](const std::string& path, const MapLoadFailure& failure) {
-    cause = "cannot load the stored map '" + path + "': " + DescribeMapLoadFailure(failure) +
+    cause = "cannot load the stored map '" + path + "': " + DescribeReadFailure(path, failure) +
             "; using the built-in map";
   });
   // Only read through the renderer's settings, which drop every write.
@@ -169,6 +183,8 @@ int main(int argc, char** argv) {
     std::printf("%s\n", json.c_str());
     return std::fflush(stdout) == 0 ? 0 : kFileError;
   }
+  // An interrupted run leaves no temporary file behind.
+  RemoveTemporaryFilesOnSignals();
   SilenceLibraryMessages();
   // No QCoreApplication: QImage finds its format plugins (JPEG) and QSettings
   // its file without one, and starting its event loop machinery would cost

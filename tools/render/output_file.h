@@ -44,8 +44,10 @@ class StandardOutputSink final : public DescriptorSink {
 
 // A file that appears at its path complete or not at all: the bytes go to a
 // hidden temporary file beside it, which replaces the target only after
-// every byte is written. Without a successful Commit the
-// temporary file is removed and the target stays as it was.
+// every byte is written. Without a successful Commit the temporary file is
+// removed and the target stays as it was; so is it when a signal ends the
+// run (see RemoveTemporaryFilesOnSignals). A symbolic link is written
+// through to its target, which need not exist yet.
 class AtomicFile final : public DescriptorSink {
  public:
   // path should have passed CheckOutputPath. Check error() when !isOpen().
@@ -63,6 +65,7 @@ class AtomicFile final : public DescriptorSink {
 
   std::string target_;
   std::string temporary_;
+  int watch_ = -1;  // while a signal would remove the temporary file
 };
 
 }  // namespace lumivane
