@@ -356,6 +356,17 @@ def main():
         expect(read_png(piped.stdout) == as_bmp, "PNG on standard output differs from BMP")
         expect(as_bmp[:2] == (600, 300), f"scale 45 gave {as_bmp[:2]}")
 
+    # A reader that closes the pipe early (head) ends the run quietly.
+    for args in (["--size", "4000x2000"], ["--size", "4000x2000", "--sun-centered"]):
+        reading = subprocess.Popen([binary, "--time", str(NOON_2000), *args, "-o", "-"],
+                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        reading.stdout.read(100)
+        reading.stdout.close()
+        stderr = reading.stderr.read()
+        reading.wait(timeout=30)
+        expect(reading.returncode == 0 and not stderr,
+               f"{args} into a pipe closed early: exit {reading.returncode} {stderr!r}")
+
     # Failures: the right exit code, one line on stderr, no file left.
     target = os.path.join(work, "failed.png")
     garbage = os.path.join(work, "garbage.bmp")

@@ -185,6 +185,9 @@ int main(int argc, char** argv) {
   }
   // An interrupted run leaves no temporary file behind.
   RemoveTemporaryFilesOnSignals();
+  // A reader that closes standard output early (head) ends the run quietly
+  // and successfully, instead of by the signal.
+  if (options.output == "-") std::signal(SIGPIPE, SIG_IGN);
   SilenceLibraryMessages();
   // No QCoreApplication: QImage finds its format plugins (JPEG) and QSettings
   // its file without one, and starting its event loop machinery would cost

@@ -125,7 +125,9 @@ DescriptorSink::DescriptorSink(int descriptor) : descriptor_(descriptor) {
 }
 
 void DescriptorSink::Fail(int errorNumber) {
-  if (error_.empty()) error_ = DescribeError(errorNumber);
+  if (!error_.empty()) return;
+  error_ = DescribeError(errorNumber);
+  errorNumber_ = errorNumber;
 }
 
 bool DescriptorSink::WriteAll(const char* data, std::size_t size) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,8 @@ class DescriptorSink : public ByteSink {
   bool Flush();
   // The cause of the first failure, e.g. "No space left on device".
   const std::string& error() const { return error_; }
+  // The reader of a pipe went away (EPIPE) before every byte was written.
+  bool readerGone() const { return errorNumber_ == EPIPE; }
 
  protected:
   explicit DescriptorSink(int descriptor);
@@ -34,6 +37,7 @@ class DescriptorSink : public ByteSink {
  private:
   std::vector<char> buffer_;
   std::string error_;
+  int errorNumber_ = 0;
 };
 
 // Standard output, for "-o -". What was written cannot be taken back.
