@@ -17,6 +17,7 @@ import hashlib
 import json
 import math
 import os
+import pty
 import shutil
 import signal
 import struct
@@ -444,6 +445,35 @@ def main():
         os.remove(path)
     leftovers = set(os.listdir(work)) - made - {"failed.png"}
     expect(not leftovers, f"files left behind after short writes: {leftovers}")
+
+    # On a terminal the series shows its progress on one line; a failure
+    # after it (here the folder goes away) starts on a line of its own.
+    vanishing = os.path.join(work, "vanishing")
+    os.mkdir(vanishing)
+    controller, terminal = pty.openpty()
+    running = subprocess.Popen([binary, "--time", str(NOON_2000), "--size", "1600x800", "--frames",
+                                "500", "--step", "600", "-o", os.path.join(vanishing, "%03d.png")],
+                               stderr=terminal)
+    os.close(terminal)
+    while not os.path.exists(os.path.join(vanishing, "001.png")) and running.poll() is None:
+        time.sleep(0.001)
+    shutil.rmtree(vanishing)
+    shown = b""
+    while True:
+        try:
+            chunk = os.read(controller, 4096)
+        except OSError:  # the program has ended
+            break
+        if not chunk:
+            break
+        shown += chunk
+    os.close(controller)
+    running.wait(timeout=30)
+    lines = shown.decode().replace("\r\n", "\n").split("\n")
+    failure = [line for line in lines if "cannot write" in line]
+    expect(running.returncode == 1 and len(failure) == 1 and
+           failure[0].startswith("lumivane-render: cannot write"),
+           f"a failure after the progress: exit {running.returncode}, {shown[-200:]!r}")
 
     # A signal that ends the run removes the temporary file of the picture
     # being written, in a single run and in a series, and still ends it.

@@ -149,6 +149,8 @@ TEST(ParseRenderOptions, BadCommandLinesAreRefusedNamingTheProblem) {
       {{"-o", "a.png", "--night-map"}, "--night-map needs"},
       {{"--frames", "0", "--step", "60", "-o", "a%d.png"}, "from 1 to 1000000"},
       {{"--frames", "5", "--step", "0", "-o", "a%d.png"}, "other than 0"},
+      {{"--frames", "5", "--step", "99999999999999999999", "-o", "a%d.png"}, "out of range"},
+      {{"--frames", "5", "--step", "-99999999999999999999", "-o", "a%d.png"}, "out of range"},
       {{"--frames", "5", "-o", "a%d.png"}, "go together"},
       {{"--step", "60", "-o", "a%d.png"}, "go together"},
       {{"--frames", "5", "--step", "60", "-o", "-"}, "file name pattern"},

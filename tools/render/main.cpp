@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
@@ -17,6 +18,7 @@
 
 #include "astro/precise/precise_sky.h"
 #include "frame_names.h"
+#include "one_line.h"
 #include "output_file.h"
 #include "platform/qt/qt_builtin_images.h"
 #include "platform/qt/qt_map_image_loader.h"
@@ -38,8 +40,14 @@ constexpr int kFileError = 1;
 // The Lumivane program's settings file is named after it.
 constexpr char kApplicationName[] = "Lumivane";
 
+// A progress line ends without a newline, so that the next one can
+// overwrite it.
+bool progressLineOpen = false;
+
+// Every message goes out here, as one line on a line of its own.
 void PrintLine(const std::string& message) {
-  std::fprintf(stderr, "lumivane-render: %s\n", message.c_str());
+  if (std::exchange(progressLineOpen, false)) std::fputc('\n', stderr);
+  std::fprintf(stderr, "lumivane-render: %s\n", OneLine(message).c_str());
 }
 
 int Fail(const std::string& message, int exitCode) {
@@ -102,7 +110,8 @@ SeriesProgress ProgressOnTerminal() {
   return [](std::int64_t done, std::int64_t total) {
     std::fprintf(stderr, "\rlumivane-render: frame %lld/%lld", static_cast<long long>(done),
                  static_cast<long long>(total));
-    if (done == total) std::fputc('\n', stderr);
+    progressLineOpen = done != total;
+    if (!progressLineOpen) std::fputc('\n', stderr);
     std::fflush(stderr);
   };
 }

@@ -134,15 +134,17 @@ std::optional<std::string> WritePlannedFrame(const FramePlan& plan, UnixTime tim
   const Image* lights = plan.nightLights ? &*plan.nightLights : nullptr;
   const EarthMapView map = plan.MapView();
   Image frame;
+  std::optional<std::string> problem;
   if (options.sunCentered) {
     // The turn moves every row: nothing can be encoded early.
     FinishFrameFromTheTop(options, frame, plan.markers, sky, lights, {}, &map);
-    return WritePicture(frame, output, format, quality);
+    problem = WritePicture(frame, output, format, quality);
+    if (problem) return "cannot write '" + output + "': " + *problem;
+    return std::nullopt;
   }
   // The frame is made here, before the encoder starts reading its rows.
   frame = Image(options.width, options.height, Image::Unfilled{});
   RowGate rows;
-  std::optional<std::string> problem;
   // The frame is finished on one thread while the encoder writes the rows
   // already final on another; with a single thread, one after the other.
   ParallelFor(2, 2, [&](std::int64_t piece, std::int32_t) {

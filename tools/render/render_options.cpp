@@ -70,6 +70,12 @@ std::optional<long long> ParseInteger(std::string_view text) {
   return value;
 }
 
+bool IsOutOfRange(std::string_view text) {
+  long long value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc::result_out_of_range && end == text.data() + text.size();
+}
+
 std::optional<PictureFormat> FormatForOutput(std::string_view output) {
   if (output == "-" || EndsWithNoCase(output, ".png")) return PictureFormat::Png;
   if (EndsWithNoCase(output, ".bmp")) return PictureFormat::Bmp;
@@ -185,6 +191,9 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
     } else if (argument == "--step") {
       const auto text = value();
       const auto seconds = text ? ParseInteger(*text) : std::nullopt;
+      if (!seconds && text && IsOutOfRange(*text)) {
+        return fail("--step: " + Quoted(*text) + " is out of range (the signed 64-bit range)");
+      }
       if (!seconds || *seconds == 0) {
         return fail("--step needs a whole number of seconds other than 0");
       }
