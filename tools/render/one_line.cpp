@@ -51,8 +51,9 @@ std::string OneLine(std::string_view text) {
     const auto lead = static_cast<std::uint8_t>(text[at]);
     const std::size_t length = SequenceLength(text, at);
     // C1 controls are U+0080 to U+009F: 0xC2 0x80 to 0xC2 0x9F.
-    const bool control = lead < 0x20 || lead == 0x7F ||
-                         (length == 2 && lead == 0xC2 && static_cast<std::uint8_t>(text[at + 1]) < 0xA0);
+    const bool control =
+        lead < 0x20 || lead == 0x7F ||
+        (length == 2 && lead == 0xC2 && static_cast<std::uint8_t>(text[at + 1]) < 0xA0);
     if (lead == '\\') {
       out += "\\\\";
       ++at;
@@ -60,7 +61,9 @@ std::string OneLine(std::string_view text) {
       AppendEscaped(out, lead);
       ++at;
     } else if (control) {
-      for (std::size_t i = 0; i < length; ++i) AppendEscaped(out, static_cast<std::uint8_t>(text[at + i]));
+      for (std::size_t i = 0; i < length; ++i) {
+        AppendEscaped(out, static_cast<std::uint8_t>(text[at + i]));
+      }
       at += length;
     } else {
       out.append(text, at, length);

@@ -81,9 +81,11 @@ std::optional<std::string> TemporaryPath(const std::string& target, unsigned num
   if (fixed > longestName || folder.size() + fixed > longestPath) return std::nullopt;
   std::size_t keep =
       std::min({name.size(), longestName - fixed, longestPath - folder.size() - fixed});
-  while (keep > 0 && keep < name.size() && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) {
-    --keep;  // not inside a UTF-8 sequence
-  }
+  // Not inside a UTF-8 sequence.
+  const auto continues = [&](std::size_t at) {
+    return (static_cast<unsigned char>(name[at]) & 0xC0) == 0x80;
+  };
+  while (keep > 0 && keep < name.size() && continues(keep)) --keep;
   std::string temporary = folder;
   temporary += '.';
   temporary.append(name, 0, keep);

@@ -57,8 +57,9 @@ int WaitWhileOpening(Watch& watch) {
   return state;
 }
 
-// Only async-signal-safe calls from here on.
-void RemoveAndEnd(int signal) {
+// The signal handler: only async-signal-safe calls, here and in the
+// helpers above.
+void RemoveAndEnd(int number) {
   const int savedErrno = errno;
   ending = true;
   const pid_t self = gettid();
@@ -70,8 +71,8 @@ void RemoveAndEnd(int signal) {
   }
   // Blocked while we are here: delivered, with the default action, as soon
   // as the handler returns.
-  std::signal(signal, SIG_DFL);
-  std::raise(signal);
+  std::signal(number, SIG_DFL);
+  std::raise(number);
   errno = savedErrno;
 }
 
