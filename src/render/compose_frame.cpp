@@ -1,18 +1,16 @@
 #include "render/compose_frame.h"
 
 #include <algorithm>
-#include <atomic>
-#include <exception>
 #include <limits>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "astro/map_geometry.h"
 #include "astro/truncate.h"
 #include "render/image_ops.h"
+#include "render/parallel_for.h"
 #include "render/shade_day_night.h"
 
 namespace lumivane {
@@ -266,41 +264,27 @@ void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
   // done and, where the markers lie, once those are drawn.
   constexpr std::int32_t kRowsPerStep = 64;
   const std::int32_t steps = (height + kRowsPerStep - 1) / kRowsPerStep;
-  std::atomic<std::int32_t> nextStep{0};
   std::mutex lock;  // guards the fields below, the markers and rowsReady
   std::vector<bool> stepDone(static_cast<std::size_t>(steps));
   std::int32_t stepsDone = 0;  // steps 0 .. stepsDone - 1 are all done
-  std::exception_ptr failure;
-  const auto work = [&] {
-    try {
-      for (std::int32_t step = nextStep++; step < steps; step = nextStep++) {
-        const std::int32_t from = step * kRowsPerStep;
-        const std::int32_t to = std::min(height, from + kRowsPerStep);
-        if (stretch) DrawPlainRows(options, *stretch, working, from, to);
-        shader.ShadeRows(working, from, to);
-        const std::lock_guard<std::mutex> guard(lock);
-        stepDone[static_cast<std::size_t>(step)] = true;
-        while (stepsDone < steps && stepDone[static_cast<std::size_t>(stepsDone)]) ++stepsDone;
-        const std::int32_t rows = std::min(height, stepsDone * kRowsPerStep);
-        if (!markersDrawn && rows >= markersEnd) {
-          drawMarkers();
-          markersDrawn = true;
-        }
-        if (!options.sunCentered) {
-          ready(markersDrawn ? rows : std::min(rows, static_cast<std::int32_t>(markersTop)));
-        }
-      }
-    } catch (...) {
-      const std::lock_guard<std::mutex> guard(lock);
-      if (!failure) failure = std::current_exception();
-      nextStep = steps;  // the others stop after their step
+  ParallelFor(steps, options.threads, [&](std::int64_t piece, std::int32_t) {
+    const auto step = static_cast<std::int32_t>(piece);
+    const std::int32_t from = step * kRowsPerStep;
+    const std::int32_t to = std::min(height, from + kRowsPerStep);
+    if (stretch) DrawPlainRows(options, *stretch, working, from, to);
+    shader.ShadeRows(working, from, to);
+    const std::lock_guard<std::mutex> guard(lock);
+    stepDone[static_cast<std::size_t>(step)] = true;
+    while (stepsDone < steps && stepDone[static_cast<std::size_t>(stepsDone)]) ++stepsDone;
+    const std::int32_t rows = std::min(height, stepsDone * kRowsPerStep);
+    if (!markersDrawn && rows >= markersEnd) {
+      drawMarkers();
+      markersDrawn = true;
     }
-  };
-  std::vector<std::thread> helpers;
-  for (std::int32_t t = 1; t < std::min(options.threads, steps); ++t) helpers.emplace_back(work);
-  work();
-  for (std::thread& helper : helpers) helper.join();
-  if (failure) std::rethrow_exception(failure);
+    if (!options.sunCentered) {
+      ready(markersDrawn ? rows : std::min(rows, static_cast<std::int32_t>(markersTop)));
+    }
+  });
   if (!options.sunCentered) return;
   Image turned(working.width(), working.height());
   TurnIntoFrame(working, SunCenteredShift(working.width(), sky.sun.westLongitude), turned);

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "render/row_bands.h"
+#include "render/parallel_for.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

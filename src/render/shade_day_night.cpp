@@ -8,7 +8,7 @@
 
 #include "astro/angles.h"
 #include "astro/map_geometry.h"
-#include "render/row_bands.h"
+#include "render/parallel_for.h"
 #include "render/shade_rules.h"
 
 #if defined(__SSE2__)

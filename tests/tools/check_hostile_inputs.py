@@ -62,6 +62,7 @@ def main():
     zeros = zlib.compress(b"\0" * (3 * 20000 + 1) * 64, 9)  # 64 rows of a bomb
     os.mkfifo(path("fifo.bmp"))
     os.mkdir(path("folder.bmp"))
+    os.symlink("loop.bmp", path("loop.bmp"))
     locked = path("locked.bmp", bitmap(4, 4, 24, 0, bytes(48)))
     os.chmod(locked, 0)
     rle8 = bitmap(16, 8, 8, 1, bytes([4, 1, 0, 2, 3, 1, 3, 2, 7, 0, 1]))  # a skip, an early end
@@ -96,6 +97,7 @@ def main():
         ("a folder", path("folder.bmp"), "not a regular file"),
         ("a device", "/dev/zero", "not a regular file"),
         ("a missing file", path("missing.bmp"), "not found"),
+        ("a loop of symbolic links", path("loop.bmp"), "too many levels of symbolic links"),
         ("an empty file", path("empty.bmp", b""), not_a_picture),
     ] + [(f"truncated or run-length {name}", path(name, data), None)
          for name, data in truncated.items()]

@@ -80,7 +80,8 @@ def angle_gap(a, b):
 
 
 def run(binary, *args):
-    return subprocess.run([binary, *args], capture_output=True, text=True)
+    return subprocess.run([binary, *args], capture_output=True, text=True,
+                          errors="surrogateescape")
 
 
 def main():
@@ -112,12 +113,18 @@ def main():
             failures.append(f"{clock}: phase {got['phase']} != {phase}")
         checked += 1
 
+    # Values echoed with control characters and bytes that are not UTF-8
+    # escaped: one line, nothing for the terminal to act on.
     bad_lines = [["--time", "abc", "--positions"], ["--positions", "--time"],
-                 ["--positions", "--time", "9223372036854775808"], ["--bogus"], []]
+                 ["--positions", "--time", "9223372036854775808"], ["--bogus"], [],
+                 ["--time", "1\n\x1b[2J\udcff", "--positions"], ["--bogus\r\x9b", "-o", "a.png"],
+                 ["-o", "a\nb.gif"], ["--frames", "2", "--step", "1", "-o", "\x1b]0;x\x07.png"]]
     for args in bad_lines:
         done = run(binary, *args)
         lines = done.stderr.strip().splitlines()
-        if done.returncode != 2 or len(lines) != 1 or done.stdout:
+        if (done.returncode != 2 or len(lines) != 1 or done.stdout or
+                any(c < " " or "\x7f" <= c <= "\x9f" or "\udc80" <= c <= "\udcff"
+                    for c in done.stderr.rstrip("\n"))):
             failures.append(f"{args}: exit {done.returncode}, stderr {done.stderr!r}")
         checked += 1
     helped = run(binary, "--help")

@@ -17,11 +17,14 @@ import hashlib
 import json
 import math
 import os
+import pty
+import shutil
 import signal
 import struct
 import subprocess
 import sys
 import tempfile
+import time
 import zlib
 from pathlib import Path
 
@@ -354,6 +357,17 @@ def main():
         expect(read_png(piped.stdout) == as_bmp, "PNG on standard output differs from BMP")
         expect(as_bmp[:2] == (600, 300), f"scale 45 gave {as_bmp[:2]}")
 
+    # A reader that closes the pipe early (head) ends the run quietly.
+    for args in (["--size", "4000x2000"], ["--size", "4000x2000", "--sun-centered"]):
+        reading = subprocess.Popen([binary, "--time", str(NOON_2000), *args, "-o", "-"],
+                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        reading.stdout.read(100)
+        reading.stdout.close()
+        stderr = reading.stderr.read()
+        reading.wait(timeout=30)
+        expect(reading.returncode == 0 and not stderr,
+               f"{args} into a pipe closed early: exit {reading.returncode} {stderr!r}")
+
     # Failures: the right exit code, one line on stderr, no file left.
     target = os.path.join(work, "failed.png")
     garbage = os.path.join(work, "garbage.bmp")
@@ -431,6 +445,87 @@ def main():
         os.remove(path)
     leftovers = set(os.listdir(work)) - made - {"failed.png"}
     expect(not leftovers, f"files left behind after short writes: {leftovers}")
+
+    # On a terminal the series shows its progress on one line; a failure
+    # after it (here the folder goes away) starts on a line of its own.
+    vanishing = os.path.join(work, "vanishing")
+    os.mkdir(vanishing)
+    controller, terminal = pty.openpty()
+    running = subprocess.Popen([binary, "--time", str(NOON_2000), "--size", "1600x800", "--frames",
+                                "500", "--step", "600", "-o", os.path.join(vanishing, "%03d.png")],
+                               stderr=terminal)
+    os.close(terminal)
+    while not os.path.exists(os.path.join(vanishing, "001.png")) and running.poll() is None:
+        time.sleep(0.001)
+    shutil.rmtree(vanishing)
+    shown = b""
+    while True:
+        try:
+            chunk = os.read(controller, 4096)
+        except OSError:  # the program has ended
+            break
+        if not chunk:
+            break
+        shown += chunk
+    os.close(controller)
+    running.wait(timeout=30)
+    lines = shown.decode().replace("\r\n", "\n").split("\n")
+    failure = [line for line in lines if "cannot write" in line]
+    expect(running.returncode == 1 and len(failure) == 1 and
+           failure[0].startswith("lumivane-render: cannot write"),
+           f"a failure after the progress: exit {running.returncode}, {shown[-200:]!r}")
+
+    # A signal that ends the run removes the temporary file of the picture
+    # being written, in a single run and in a series, and still ends it.
+    interrupted = os.path.join(work, "interrupted")
+    os.mkdir(interrupted)
+    endings = [(signal.SIGTERM, "big.png"), (signal.SIGHUP, "big.png"),
+               (signal.SIGINT, "big.png"), (signal.SIGPIPE, "big.png"),
+               (signal.SIGTERM, "series-%03d.png")]
+    for ending, name in endings:
+        size = ["--frames", "500", "--step", "600", "--size", "1600x800"] if "%" in name else [
+            "--size", "16384x4096"]
+        running = subprocess.Popen([binary, "--time", str(NOON_2000), *size, "-o",
+                                    os.path.join(interrupted, name)], stderr=subprocess.PIPE)
+        for _ in range(5000):
+            if any(f.endswith(".tmp") for f in os.listdir(interrupted)) or running.poll():
+                break
+            time.sleep(0.001)
+        running.send_signal(ending)
+        running.wait(timeout=60)
+        running.stderr.close()
+        left = [f for f in os.listdir(interrupted) if f.startswith(".")]
+        expect(running.returncode == -ending and not left,
+               f"{ending.name} during {name}: exit {running.returncode}, left {left}")
+        shutil.rmtree(interrupted)
+        os.mkdir(interrupted)
+    os.rmdir(interrupted)
+
+    # A process limit refuses threads: the work goes to those granted, down
+    # to the calling thread alone, with the same bytes. Root is exempt from
+    # the limit, so root runs these as nobody.
+    as_user = (["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
+               if os.geteuid() == 0 else [])
+    os.chmod(work, 0o777)
+    limited_runs = [["--size", "700x500", "--fit", "crop", "--map", builtin_map],
+                    ["--sun-centered", "--scale", "45"],
+                    ["--frames", "3", "--step", "3600", "--size", "300x200"]]
+    for args in limited_runs:
+        name = "limited-%d.png" if "--frames" in args else "limited.png"
+        free = run(binary, "--time", str(NOON_2000), *args, "-o", os.path.join(work, "free-" + name))
+        for threads in ("1", "2"):
+            done = subprocess.run(as_user + ["prlimit", "--nproc=" + threads, binary, "--time",
+                                             str(NOON_2000), *args, "-o", os.path.join(work, name)],
+                                  capture_output=True, timeout=60)
+            expect(free.returncode == 0 and done.returncode == 0 and not done.stderr,
+                   f"{args} with {threads} process(es): exit {done.returncode} {done.stderr!r}")
+            for frame in (name % i for i in range(3)) if "%" in name else [name]:
+                same = os.path.exists(os.path.join(work, frame)) and Path(work, frame).read_bytes(
+                    ) == Path(work, "free-" + frame).read_bytes()
+                expect(same, f"{args} with {threads} process(es): {frame} differs")
+    for name in os.listdir(work):
+        if "limited" in name:
+            os.remove(os.path.join(work, name))
 
     return report(failures)
 

@@ -102,10 +102,52 @@ TEST(WritePicture, APictureLeftUnfinishedIsNotWritten) {
   EXPECT_TRUE(FilesIn(dir).isEmpty());
 }
 
+TEST(WritePicture, LongNamesAndSymbolicLinksLandWhereTheyShould) {
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString() + "/";
+  ASSERT_EQ(mkdir((folder + "maps").c_str(), 0755), 0);
+  ASSERT_EQ(symlink("maps/new.png", (folder + "dangling.png").c_str()), 0);
+  ASSERT_EQ(symlink("../chained.png", (folder + "maps/one.png").c_str()), 0);
+  ASSERT_EQ(symlink("maps/one.png", (folder + "two.png").c_str()), 0);
+  // 255 bytes is the longest name: the temporary name beside it is cut
+  // short to fit.
+  const std::string longest = std::string(251, 'a') + ".png";
+  std::string accented;
+  while (accented.size() < 246) accented += "\xC3\xA9";  // é
+  accented += ".png";
+  const struct {
+    std::string written;
+    std::string landed;  // the regular file that must hold the picture
+  } cases[] = {
+      {folder + longest, folder + longest},
+      {folder + accented, folder + accented},
+      {folder + "dangling.png", folder + "maps/new.png"},
+      {folder + "two.png", folder + "chained.png"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(WritePicture(Gradient(4, 4), c.written, PictureFormat::Png, 90), std::nullopt)
+        << c.written;
+    struct stat status {};
+    ASSERT_EQ(lstat(c.landed.c_str(), &status), 0) << c.landed;
+    EXPECT_TRUE(S_ISREG(status.st_mode)) << c.landed;
+  }
+  for (const char* link : {"dangling.png", "two.png", "maps/one.png"}) {
+    struct stat status {};
+    ASSERT_EQ(lstat((folder + link).c_str(), &status), 0);
+    EXPECT_TRUE(S_ISLNK(status.st_mode)) << link << " was replaced";
+  }
+  // The two long names, two links and chained.png: no temporary file left.
+  EXPECT_EQ(FilesIn(dir).size(), 5);
+  EXPECT_EQ(QDir(dir.filePath("maps")).entryList(QDir::Files | QDir::Hidden | QDir::System),
+            QStringList({"new.png", "one.png"}));
+}
+
 TEST(CheckOutputPath, RefusesWhatIsNotARegularFileAtOnce) {
   QTemporaryDir dir;
   const std::string fifo = PathIn(dir, "pipe.png");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::string loop = PathIn(dir, "loop.png");
+  ASSERT_EQ(symlink("loop.png", loop.c_str()), 0);
   const struct {
     std::string path;
     const char* cause;  // nullptr: accepted
@@ -115,6 +157,9 @@ TEST(CheckOutputPath, RefusesWhatIsNotARegularFileAtOnce) {
       {fifo, "is a FIFO, not a regular file"},
       {"/dev/null", "is a device, not a regular file"},
       {PathIn(dir, "missing/new.png"), "does not exist"},
+      {loop, "too many levels of symbolic links"},
+      {PathIn(dir, "loop.png/new.png"), "too many levels of symbolic links"},
+      {PathIn(dir, std::string(256, 'a').c_str()), "File name too long"},
   };
   for (const auto& c : cases) {
     const auto problem = CheckOutputPath(c.path);
@@ -127,7 +172,7 @@ TEST(CheckOutputPath, RefusesWhatIsNotARegularFileAtOnce) {
     // The same refusal from the writer, which never opens the FIFO.
     EXPECT_EQ(WritePicture(Gradient(2, 2), c.path, PictureFormat::Png, 90), problem);
   }
-  EXPECT_EQ(FilesIn(dir), QStringList({"pipe.png"}));
+  EXPECT_EQ(FilesIn(dir), QStringList({"loop.png", "pipe.png"}));
 }
 
 }  // namespace

@@ -45,6 +45,10 @@ TEST(ParseRenderOptions, TimeTakesSecondsOrIsoDates) {
       {"1900-03-01", -2203891200},
       {"0000-01-01", -62167219200},
       {"9999-12-31T23:59:59Z", 253402300799},
+      // A fraction of a second is dropped, as if it were not there.
+      {"2026-12-21T15:03:00.000Z", 20808LL * 86400 + 15 * 3600 + 3 * 60},
+      {"2026-12-21T16:03:00,999999+01:00", 20808LL * 86400 + 15 * 3600 + 3 * 60},
+      {"1969-12-31T23:59:59.9Z", -1},
   };
   for (const auto& v : valid) {
     const auto parsed = Parse({"--time", v.text, "--positions"});
@@ -53,12 +57,21 @@ TEST(ParseRenderOptions, TimeTakesSecondsOrIsoDates) {
   }
   for (const char* bad : {"2026-12-21T15:03:00", "2026-02-29", "1900-02-29", "2026-13-01",
                           "2026-12-32", "2026-12-21T24:00Z", "2026-12-21T15:60Z",
-                          "2026-12-21T15:03:60Z", "2026-12-21 15:03Z", "2026-12-21T15:03:00.5Z",
+                          "2026-12-21T15:03:60Z", "2026-12-21 15:03Z", "2026-12-21T15:03:00.Z",
+                          "2026-12-21T15:03.5Z", "2026-12-21T15:03:00.5",
                           "26-12-21", "2026-1-21", "2026-12-21Z", "2026-12-21T15:03+1",
                           "2026-12-21T15:03:00+01:00x", "+2026-12-21"}) {
     const auto parsed = Parse({"--time", bad, "--positions"});
     EXPECT_FALSE(parsed.options) << bad;
     EXPECT_NE(parsed.error.find("ISO 8601"), std::string::npos) << bad;
+  }
+  // Leap seconds are 23:59:60 UTC.
+  for (const char* leap : {"2016-12-31T23:59:60Z", "2017-01-01T00:59:60+01:00",
+                           "2016-12-31T23:59:60.5Z"}) {
+    const auto parsed = Parse({"--time", leap, "--positions"});
+    EXPECT_FALSE(parsed.options) << leap;
+    EXPECT_NE(parsed.error.find("is a leap second, and the clock has none"), std::string::npos)
+        << parsed.error;
   }
 }
 
@@ -149,6 +162,8 @@ TEST(ParseRenderOptions, BadCommandLinesAreRefusedNamingTheProblem) {
       {{"-o", "a.png", "--night-map"}, "--night-map needs"},
       {{"--frames", "0", "--step", "60", "-o", "a%d.png"}, "from 1 to 1000000"},
       {{"--frames", "5", "--step", "0", "-o", "a%d.png"}, "other than 0"},
+      {{"--frames", "5", "--step", "99999999999999999999", "-o", "a%d.png"}, "out of range"},
+      {{"--frames", "5", "--step", "-99999999999999999999", "-o", "a%d.png"}, "out of range"},
       {{"--frames", "5", "-o", "a%d.png"}, "go together"},
       {{"--step", "60", "-o", "a%d.png"}, "go together"},
       {{"--frames", "5", "--step", "60", "-o", "-"}, "file name pattern"},

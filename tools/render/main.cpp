@@ -1,20 +1,24 @@
 // lumivane-render: the Lumivane frame without a window, or where the sun and
 // the moon are.
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <new>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QString>
 
 #include "astro/precise/precise_sky.h"
 #include "frame_names.h"
+#include "one_line.h"
 #include "output_file.h"
 #include "platform/qt/qt_builtin_images.h"
 #include "platform/qt/qt_map_image_loader.h"
@@ -24,6 +28,7 @@
 #include "render_frame.h"
 #include "render_options.h"
 #include "render_series.h"
+#include "temporary_files.h"
 
 namespace {
 
@@ -35,8 +40,14 @@ constexpr int kFileError = 1;
 // The Lumivane program's settings file is named after it.
 constexpr char kApplicationName[] = "Lumivane";
 
+// A progress line ends without a newline, so that the next one can
+// overwrite it.
+bool progressLineOpen = false;
+
+// Every message goes out here, as one line on a line of its own.
 void PrintLine(const std::string& message) {
-  std::fprintf(stderr, "lumivane-render: %s\n", message.c_str());
+  if (std::exchange(progressLineOpen, false)) std::fputc('\n', stderr);
+  std::fprintf(stderr, "lumivane-render: %s\n", OneLine(message).c_str());
 }
 
 int Fail(const std::string& message, int exitCode) {
@@ -67,6 +78,17 @@ std::optional<std::string> CheckOutputs(const RenderOptions& options) {
   return std::nullopt;
 }
 
+// The loader's cause; a path that is a loop of symbolic links is "not
+// found" to the loader, which is true but unhelpful.
+std::string DescribeReadFailure(const std::string& path, const MapLoadFailure& failure) {
+  struct stat status {};
+  if (failure.problem == MapLoadProblem::NotFound && stat(path.c_str(), &status) != 0 &&
+      errno == ELOOP) {
+    return "too many levels of symbolic links";
+  }
+  return DescribeMapLoadFailure(failure);
+}
+
 // A picture named on the command line, read as the program reads maps.
 std::optional<Image> ReadGivenPicture(const std::string& path, const char* what,
                                       std::string& error) {
@@ -77,7 +99,7 @@ std::optional<Image> ReadGivenPicture(const std::string& path, const char* what,
   }
   if (!read.image) {
     error = std::string("cannot read ") + what + " '" + path +
-            "': " + DescribeMapLoadFailure(read.failure);
+            "': " + DescribeReadFailure(path, read.failure);
   }
   return std::move(read.image);
 }
@@ -88,7 +110,8 @@ SeriesProgress ProgressOnTerminal() {
   return [](std::int64_t done, std::int64_t total) {
     std::fprintf(stderr, "\rlumivane-render: frame %lld/%lld", static_cast<long long>(done),
                  static_cast<long long>(total));
-    if (done == total) std::fputc('\n', stderr);
+    progressLineOpen = done != total;
+    if (!progressLineOpen) std::fputc('\n', stderr);
     std::fflush(stderr);
   };
 }
@@ -113,7 +136,7 @@ int Render(const RenderOptions& options, UnixTime now) {
   QtBuiltinImageSource builtins;
   std::string cause;  // why the stored map failed, from the loader
   QtMapImageLoader mapLoader([&cause](const std::string& path, const MapLoadFailure& failure) {
-    cause = "cannot load the stored map '" + path + "': " + DescribeMapLoadFailure(failure) +
+    cause = "cannot load the stored map '" + path + "': " + DescribeReadFailure(path, failure) +
             "; using the built-in map";
   });
   // Only read through the renderer's settings, which drop every write.
@@ -169,6 +192,11 @@ int main(int argc, char** argv) {
     std::printf("%s\n", json.c_str());
     return std::fflush(stdout) == 0 ? 0 : kFileError;
   }
+  // An interrupted run leaves no temporary file behind.
+  RemoveTemporaryFilesOnSignals();
+  // A reader that closes standard output early (head) ends the run quietly
+  // and successfully, instead of by the signal.
+  if (options.output == "-") std::signal(SIGPIPE, SIG_IGN);
   SilenceLibraryMessages();
   // No QCoreApplication: QImage finds its format plugins (JPEG) and QSettings
   // its file without one, and starting its event loop machinery would cost

@@ -1,5 +1,6 @@
 #include "output_file.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -10,6 +11,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "temporary_files.h"
 
 namespace lumivane {
 
@@ -37,26 +40,77 @@ const char* KindOf(mode_t mode) {
   return "is not a regular file";
 }
 
-// The file a path stands for: a symbolic link is replaced at its target,
-// so the link keeps pointing at the new picture.
-std::string ResolvedTarget(const std::string& path) {
-  struct stat status {};
-  if (lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
-  char resolved[PATH_MAX];
-  return realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+// As many links as the kernel follows in one path.
+constexpr int kMaxLinks = 40;
+
+// Where a picture written at path lands: symbolic links followed to their
+// end, which need not exist yet, so a link keeps pointing at the new
+// picture. Absent (errno ELOOP) for a loop or a chain too long.
+std::optional<std::string> FollowLinks(std::string path) {
+  for (int followed = 0; followed <= kMaxLinks; ++followed) {
+    struct stat status {};
+    if (lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+    char link[PATH_MAX];
+    const ssize_t size = readlink(path.c_str(), link, sizeof link);
+    if (size < 0 || static_cast<std::size_t>(size) >= sizeof link) return path;
+    const std::string to(link, static_cast<std::size_t>(size));
+    // A relative link is read from its own folder.
+    path = to.front() == '/' ? to : path.substr(0, path.rfind('/') + 1) + to;
+  }
+  errno = ELOOP;
+  return std::nullopt;
+}
+
+// The hidden name a picture is written under beside its target,
+// ".NAME.PID.N.tmp", with NAME cut short (at the start of a character) when
+// the whole would be longer than the folder takes. Absent when not even an
+// empty NAME fits.
+std::optional<std::string> TemporaryPath(const std::string& target, unsigned number) {
+  const std::string folder = target.substr(0, target.rfind('/') + 1);
+  const std::string name = NameOf(target);
+  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "." + s.
+  std::string tail(1, '.');
+  tail += std::to_string(getpid());
+  tail += '.';
+  tail += std::to_string(number);
+  tail += ".tmp";
+  const long nameMax = pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+  const auto longestName = static_cast<std::size_t>(nameMax > 0 ? nameMax : NAME_MAX);
+  const std::size_t longestPath = PATH_MAX - 1;
+  const std::size_t fixed = 1 + tail.size();
+  if (fixed > longestName || folder.size() + fixed > longestPath) return std::nullopt;
+  std::size_t keep =
+      std::min({name.size(), longestName - fixed, longestPath - folder.size() - fixed});
+  // Not inside a UTF-8 sequence.
+  const auto continues = [&](std::size_t at) {
+    return (static_cast<unsigned char>(name[at]) & 0xC0) == 0x80;
+  };
+  while (keep > 0 && keep < name.size() && continues(keep)) --keep;
+  std::string temporary = folder;
+  temporary += '.';
+  temporary.append(name, 0, keep);
+  return temporary + tail;
+}
+
+// errno in a few words; a link loop as the map's loader says it.
+std::string DescribeError(int error) {
+  if (error == ELOOP) return "too many levels of symbolic links";
+  return std::strerror(error);
 }
 
 }  // namespace
 
 std::optional<std::string> CheckOutputPath(const std::string& path) {
+  const std::optional<std::string> target = FollowLinks(path);
+  if (!target) return DescribeError(errno);
   struct stat status {};
-  if (stat(path.c_str(), &status) == 0) {
+  if (stat(target->c_str(), &status) == 0) {
     if (!S_ISREG(status.st_mode)) return std::string(KindOf(status.st_mode));
-    if (access(path.c_str(), W_OK) != 0) return std::string("permission denied");
+    if (access(target->c_str(), W_OK) != 0) return std::string("permission denied");
   } else if (errno != ENOENT) {
-    return std::string(std::strerror(errno));
+    return DescribeError(errno);
   }
-  const std::string folder = FolderOf(ResolvedTarget(path));
+  const std::string folder = FolderOf(*target);
   if (stat(folder.c_str(), &status) != 0) {
     return "the folder '" + folder + "' does not exist";
   }
@@ -64,6 +118,7 @@ std::optional<std::string> CheckOutputPath(const std::string& path) {
   if (access(folder.c_str(), W_OK | X_OK) != 0) {
     return "permission denied in the folder '" + folder + "'";
   }
+  if (!TemporaryPath(*target, 0)) return DescribeError(ENAMETOOLONG);
   return std::nullopt;
 }
 
@@ -72,7 +127,9 @@ DescriptorSink::DescriptorSink(int descriptor) : descriptor_(descriptor) {
 }
 
 void DescriptorSink::Fail(int errorNumber) {
-  if (error_.empty()) error_ = std::strerror(errorNumber);
+  if (!error_.empty()) return;
+  error_ = DescribeError(errorNumber);
+  errorNumber_ = errorNumber;
 }
 
 bool DescriptorSink::WriteAll(const char* data, std::size_t size) {
@@ -111,16 +168,26 @@ bool DescriptorSink::Flush() {
 
 StandardOutputSink::StandardOutputSink() : DescriptorSink(STDOUT_FILENO) {}
 
-AtomicFile::AtomicFile(const std::string& path)
-    : DescriptorSink(-1), target_(ResolvedTarget(path)) {
+AtomicFile::AtomicFile(const std::string& path) : DescriptorSink(-1) {
+  const std::optional<std::string> target = FollowLinks(path);
+  if (!target) {
+    Fail(errno);
+    return;
+  }
+  target_ = *target;
   // A name of our own (not mkstemp's 0600) so the new file gets the usual
   // permissions under the user's umask.
   static std::atomic<unsigned> counter{0};
-  const std::string stem = FolderOf(target_) + "/." + NameOf(target_) + "." +
-                           std::to_string(getpid()) + ".";
   for (int attempt = 0; attempt < 100 && descriptor_ < 0; ++attempt) {
-    temporary_ = stem + std::to_string(counter++) + ".tmp";
-    descriptor_ = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const std::optional<std::string> temporary = TemporaryPath(target_, counter++);
+    if (!temporary) {
+      errno = ENAMETOOLONG;
+      break;
+    }
+    const TemporaryFile created = CreateTemporaryFile(temporary->c_str(), 0666);
+    descriptor_ = created.descriptor;
+    watch_ = created.watch;
+    temporary_ = *temporary;
     if (descriptor_ < 0 && errno != EEXIST) break;
   }
   if (descriptor_ < 0) {
@@ -140,6 +207,7 @@ void AtomicFile::Discard() {
   descriptor_ = -1;
   if (!temporary_.empty()) unlink(temporary_.c_str());
   temporary_.clear();
+  ForgetTemporaryFile(std::exchange(watch_, -1));
 }
 
 std::optional<std::string> AtomicFile::Commit() {
@@ -156,6 +224,7 @@ std::optional<std::string> AtomicFile::Commit() {
     return error();
   }
   temporary_.clear();
+  ForgetTemporaryFile(std::exchange(watch_, -1));
   return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,8 @@ class DescriptorSink : public ByteSink {
   bool Flush();
   // The cause of the first failure, e.g. "No space left on device".
   const std::string& error() const { return error_; }
+  // The reader of a pipe went away (EPIPE) before every byte was written.
+  bool readerGone() const { return errorNumber_ == EPIPE; }
 
  protected:
   explicit DescriptorSink(int descriptor);
@@ -34,6 +37,7 @@ class DescriptorSink : public ByteSink {
  private:
   std::vector<char> buffer_;
   std::string error_;
+  int errorNumber_ = 0;
 };
 
 // Standard output, for "-o -". What was written cannot be taken back.
@@ -44,8 +48,10 @@ class StandardOutputSink final : public DescriptorSink {
 
 // A file that appears at its path complete or not at all: the bytes go to a
 // hidden temporary file beside it, which replaces the target only after
-// every byte is written. Without a successful Commit the
-// temporary file is removed and the target stays as it was.
+// every byte is written. Without a successful Commit the temporary file is
+// removed and the target stays as it was; so is it when a signal ends the
+// run (see RemoveTemporaryFilesOnSignals). A symbolic link is written
+// through to its target, which need not exist yet.
 class AtomicFile final : public DescriptorSink {
  public:
   // path should have passed CheckOutputPath. Check error() when !isOpen().
@@ -63,6 +69,7 @@ class AtomicFile final : public DescriptorSink {
 
   std::string target_;
   std::string temporary_;
+  int watch_ = -1;  // while a signal would remove the temporary file
 };
 
 }  // namespace lumivane

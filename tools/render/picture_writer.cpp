@@ -27,7 +27,11 @@ std::optional<std::string> WritePicture(const Image& picture, const std::string&
                                         PictureFormat format, int quality, RowGate* gate) {
   if (output == "-") {
     StandardOutputSink out;
-    return Encode(picture, format, quality, out, gate);
+    auto problem = Encode(picture, format, quality, out, gate);
+    // The reader took what it wanted and closed the pipe (as head does):
+    // nothing more is asked of us, which is no failure.
+    if (problem && out.readerGone()) return std::nullopt;
+    return problem;
   }
   if (auto problem = CheckOutputPath(output)) return problem;
   AtomicFile file(output);

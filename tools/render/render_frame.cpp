@@ -9,6 +9,7 @@
 #include "astro/precise/precise_sky.h"
 #include "picture_writer.h"
 #include "render/compose_frame.h"
+#include "render/parallel_for.h"
 #include "settings/display_size.h"
 #include "settings/setting_table.h"
 
@@ -133,27 +134,32 @@ std::optional<std::string> WritePlannedFrame(const FramePlan& plan, UnixTime tim
   const Image* lights = plan.nightLights ? &*plan.nightLights : nullptr;
   const EarthMapView map = plan.MapView();
   Image frame;
+  std::optional<std::string> problem;
   if (options.sunCentered) {
     // The turn moves every row: nothing can be encoded early.
     FinishFrameFromTheTop(options, frame, plan.markers, sky, lights, {}, &map);
-    return WritePicture(frame, output, format, quality);
+    problem = WritePicture(frame, output, format, quality);
+    if (problem) return "cannot write '" + output + "': " + *problem;
+    return std::nullopt;
   }
   // The frame is made here, before the encoder starts reading its rows.
   frame = Image(options.width, options.height, Image::Unfilled{});
   RowGate rows;
-  bool outOfMemory = false;
-  std::thread finisher([&] {
+  // The frame is finished on one thread while the encoder writes the rows
+  // already final on another; with a single thread, one after the other.
+  ParallelFor(2, 2, [&](std::int64_t piece, std::int32_t) {
+    if (piece == 1) {
+      problem = WritePicture(frame, output, format, quality, &rows);
+      return;
+    }
     try {
       FinishFrameFromTheTop(options, frame, plan.markers, sky, lights,
                             [&rows](std::int32_t ready) { rows.Publish(ready); }, &map);
-    } catch (const std::bad_alloc&) {
-      outOfMemory = true;
-      rows.Abandon();
+    } catch (...) {
+      rows.Abandon();  // the encoder gives up instead of waiting
+      throw;           // out of memory, said by the caller
     }
   });
-  auto problem = WritePicture(frame, output, format, quality, &rows);
-  finisher.join();
-  if (outOfMemory) return std::string("out of memory");
   if (problem) return "cannot write '" + output + "': " + *problem;
   return std::nullopt;
 }

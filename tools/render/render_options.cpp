@@ -70,6 +70,12 @@ std::optional<long long> ParseInteger(std::string_view text) {
   return value;
 }
 
+bool IsOutOfRange(std::string_view text) {
+  long long value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc::result_out_of_range && end == text.data() + text.size();
+}
+
 std::optional<PictureFormat> FormatForOutput(std::string_view output) {
   if (output == "-" || EndsWithNoCase(output, ".png")) return PictureFormat::Png;
   if (EndsWithNoCase(output, ".bmp")) return PictureFormat::Bmp;
@@ -139,7 +145,15 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
                     "8601 date such as 2026-12-21T15:03:00Z");
       }
       auto clock = ParseInteger(*text);
-      if (!clock) clock = ParseIsoTime(*text);
+      if (!clock) {
+        const ParsedIsoTime date = ParseIsoTime(*text);
+        if (date.leapSecond) {
+          return fail("--time: " + Quoted(*text) +
+                      " is a leap second, and the clock has none (every day has 86400 "
+                      "seconds)");
+        }
+        clock = date.clock;
+      }
       if (!clock) {
         return fail("--time: " + Quoted(*text) +
                     " is neither a whole number of seconds in the signed 64-bit range nor an "
@@ -185,6 +199,9 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
     } else if (argument == "--step") {
       const auto text = value();
       const auto seconds = text ? ParseInteger(*text) : std::nullopt;
+      if (!seconds && text && IsOutOfRange(*text)) {
+        return fail("--step: " + Quoted(*text) + " is out of range (the signed 64-bit range)");
+      }
       if (!seconds || *seconds == 0) {
         return fail("--step needs a whole number of seconds other than 0");
       }
@@ -250,8 +267,8 @@ const char* RenderUsage() {
          "  --quality N        JPEG quality, 1 to 100 (default 90)\n"
          "  --time T           the clock to use: seconds since 1970-01-01 00:00:00 UTC (any\n"
          "                     signed 64-bit number) or an ISO 8601 date, 2026-12-21 (midnight\n"
-         "                     UTC), 2026-12-21T15:03:00Z, 2026-12-21T16:03:00+01:00;\n"
-         "                     default: now\n"
+         "                     UTC), 2026-12-21T15:03:00Z, 2026-12-21T16:03:00+01:00 (a\n"
+         "                     fraction of a second is dropped); default: now\n"
          "  --scale N          size in thirtieths of the base size, 1 to 100 (default 30)\n"
          "  --night-filter N   night darkness, 1 to 100 (default 50)\n"
          "  --no-sun           leave out the sun marker\n"

@@ -74,6 +74,8 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
 
 // Strict whole-string parse of a signed 64-bit decimal number.
 std::optional<long long> ParseInteger(std::string_view text);
+// Whether the text is a whole number too large for ParseInteger.
+bool IsOutOfRange(std::string_view text);
 
 // The format an output name asks for by its extension (case-insensitive:
 // .png, .bmp, .jpg, .jpeg); "-" is PNG. Absent for any other name.

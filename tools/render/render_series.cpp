@@ -9,6 +9,7 @@
 
 #include "frame_names.h"
 #include "picture_writer.h"
+#include "render/parallel_for.h"
 
 namespace lumivane {
 
@@ -22,48 +23,40 @@ std::optional<std::string> WriteSeries(const FramePlan& plan, UnixTime first, st
   FrameOptions resampling = plan.frame;
   resampling.threads = static_cast<std::int32_t>(processors);
   const Image plain = PlainMap(resampling, plan.MapView());
-  std::atomic<std::int64_t> next{0};
   std::atomic<bool> failed{false};
   std::mutex lock;  // guards done, problem and the progress calls
   std::int64_t done = 0;
   std::optional<std::string> problem;
+  const auto threads = static_cast<std::int32_t>(std::min<std::int64_t>(processors, count));
+  // Each thread reuses one frame's memory: fresh pages for every frame
+  // would cost the kernel as much as the shading.
+  std::vector<Image> frames(static_cast<std::size_t>(threads));
 
-  const auto work = [&] {
-    // Each thread reuses one frame's memory: fresh pages for every frame
-    // would cost the kernel as much as the shading.
-    Image frame;
-    while (!failed) {
-      const std::int64_t index = next++;
-      if (index >= count) return;
-      const std::string name = FrameName(pattern, index);
-      std::optional<std::string> failure;
-      try {
-        // The plan is shared read-only; each frame works on its own copy.
-        frame = plain;
-        frame = FinishFrame(plan.frame, std::move(frame), plan.markers,
-                            SkyFor(plan.precise, first + index * step),
-                            plan.nightLights ? &*plan.nightLights : nullptr);
-        failure = WritePicture(frame, name, format, quality);
-        if (failure) failure = "cannot write '" + name + "': " + *failure;
-      } catch (const std::bad_alloc&) {
-        failure = "out of memory at frame " + std::to_string(index);
-      }
-      const std::lock_guard<std::mutex> guard(lock);
-      if (failure) {
-        if (!problem) problem = std::move(failure);
-        failed = true;
-        return;
-      }
-      ++done;
-      if (progress) progress(done, count);
+  ParallelFor(count, threads, [&](std::int64_t index, std::int32_t worker) {
+    if (failed) return;
+    Image& frame = frames[static_cast<std::size_t>(worker)];
+    const std::string name = FrameName(pattern, index);
+    std::optional<std::string> failure;
+    try {
+      // The plan is shared read-only; each frame works on its own copy.
+      frame = plain;
+      frame = FinishFrame(plan.frame, std::move(frame), plan.markers,
+                          SkyFor(plan.precise, first + index * step),
+                          plan.nightLights ? &*plan.nightLights : nullptr);
+      failure = WritePicture(frame, name, format, quality);
+      if (failure) failure = "cannot write '" + name + "': " + *failure;
+    } catch (const std::bad_alloc&) {
+      failure = "out of memory at frame " + std::to_string(index);
     }
-  };
-
-  const auto threads = static_cast<unsigned>(std::min<std::int64_t>(processors, count));
-  std::vector<std::thread> workers;
-  for (unsigned i = 1; i < threads; ++i) workers.emplace_back(work);
-  work();
-  for (std::thread& worker : workers) worker.join();
+    const std::lock_guard<std::mutex> guard(lock);
+    if (failure) {
+      if (!problem) problem = std::move(failure);
+      failed = true;
+      return;
+    }
+    ++done;
+    if (progress) progress(done, count);
+  });
   return problem;
 }
 
