@@ -22,6 +22,7 @@
 #include "output_file.h"
 #include "platform/qt/qt_builtin_images.h"
 #include "platform/qt/qt_map_image_loader.h"
+#include "platform/qt/process_environment.h"
 #include "platform/qt/qt_profile_store.h"
 #include "positions_report.h"
 #include "quiet_messages.h"
@@ -162,6 +163,8 @@ int Render(const RenderOptions& options, UnixTime now) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  OpenClosedStandardStreams();
+  RepairFolderEnvironment();
   // Past a file size limit a write then fails (EFBIG) and is reported, and
   // the old picture stays; the default action would end us mid-file.
   std::signal(SIGXFSZ, SIG_IGN);

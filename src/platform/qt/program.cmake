@@ -4,7 +4,6 @@ add_library(lumivane_qt_shell STATIC
   ${CMAKE_CURRENT_LIST_DIR}/dialog_units.cpp
   ${CMAKE_CURRENT_LIST_DIR}/display_platform.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mouse_key_state.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/process_environment.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_message_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_setup_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_startup_platform.cpp
