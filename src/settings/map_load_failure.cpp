@@ -5,6 +5,7 @@ namespace lumivane {
 std::string DescribeMapLoadFailure(const MapLoadFailure& failure) {
   switch (failure.problem) {
     case MapLoadProblem::NotFound: return "not found";
+    case MapLoadProblem::LinkLoop: return "too many levels of symbolic links";
     case MapLoadProblem::NotARegularFile: return "not a regular file";
     case MapLoadProblem::PermissionDenied: return "permission denied";
     case MapLoadProblem::NotAPicture: return "not a picture Lumivane can read";

@@ -8,6 +8,7 @@ namespace lumivane {
 // Why a map picture could not be loaded, as far as the loader can tell.
 enum class MapLoadProblem {
   NotFound,
+  LinkLoop,         // symbolic links that lead back to themselves
   NotARegularFile,  // a folder, a FIFO, a device, a socket
   PermissionDenied,
   NotAPicture,      // no format we decode, or damaged beyond reading

@@ -79,17 +79,6 @@ std::optional<std::string> CheckOutputs(const RenderOptions& options) {
   return std::nullopt;
 }
 
-// The loader's cause; a path that is a loop of symbolic links is "not
-// found" to the loader, which is true but unhelpful.
-std::string DescribeReadFailure(const std::string& path, const MapLoadFailure& failure) {
-  struct stat status {};
-  if (failure.problem == MapLoadProblem::NotFound && stat(path.c_str(), &status) != 0 &&
-      errno == ELOOP) {
-    return "too many levels of symbolic links";
-  }
-  return DescribeMapLoadFailure(failure);
-}
-
 // A picture named on the command line, read as the program reads maps.
 std::optional<Image> ReadGivenPicture(const std::string& path, const char* what,
                                       std::string& error) {
@@ -100,7 +89,7 @@ std::optional<Image> ReadGivenPicture(const std::string& path, const char* what,
   }
   if (!read.image) {
     error = std::string("cannot read ") + what + " '" + path +
-            "': " + DescribeReadFailure(path, read.failure);
+            "': " + DescribeMapLoadFailure(read.failure);
   }
   return std::move(read.image);
 }
@@ -137,7 +126,7 @@ int Render(const RenderOptions& options, UnixTime now) {
   QtBuiltinImageSource builtins;
   std::string cause;  // why the stored map failed, from the loader
   QtMapImageLoader mapLoader([&cause](const std::string& path, const MapLoadFailure& failure) {
-    cause = "cannot load the stored map '" + path + "': " + DescribeReadFailure(path, failure) +
+    cause = "cannot load the stored map '" + path + "': " + DescribeMapLoadFailure(failure) +
             "; using the built-in map";
   });
   // Only read through the renderer's settings, which drop every write.

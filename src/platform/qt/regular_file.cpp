@@ -10,8 +10,8 @@ namespace lumivane {
 namespace {
 
 MapLoadProblem ProblemOf(int error) {
-  return error == EACCES || error == EPERM ? MapLoadProblem::PermissionDenied
-                                           : MapLoadProblem::NotFound;
+  if (error == EACCES || error == EPERM) return MapLoadProblem::PermissionDenied;
+  return error == ELOOP ? MapLoadProblem::LinkLoop : MapLoadProblem::NotFound;
 }
 
 OpenedFile Refused(MapLoadProblem problem) { return OpenedFile{nullptr, problem}; }

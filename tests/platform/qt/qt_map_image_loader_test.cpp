@@ -119,6 +119,8 @@ TEST_F(QtMapImageLoaderTest, FailuresNameTheirCause) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const std::string dangling = PathOf("dangling.bmp");
   ASSERT_EQ(::symlink("nowhere.bmp", dangling.c_str()), 0);
+  const std::string loop = PathOf("loop.bmp");
+  ASSERT_EQ(::symlink("loop.bmp", loop.c_str()), 0);
   const std::string locked = Write("locked.bmp", Bitmap(1, 1, 24, 0, QByteArray(4, '\0')));
   ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
 
@@ -129,6 +131,7 @@ TEST_F(QtMapImageLoaderTest, FailuresNameTheirCause) {
       {PathOf("missing.bmp"), MapLoadProblem::NotFound},
       {"", MapLoadProblem::NotFound},
       {dangling, MapLoadProblem::NotFound},
+      {loop, MapLoadProblem::LinkLoop},
       {folder, MapLoadProblem::NotARegularFile},
       {fifo, MapLoadProblem::NotARegularFile},  // never waits for a writer
       {"/dev/zero", MapLoadProblem::NotARegularFile},
