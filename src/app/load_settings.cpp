@@ -1,6 +1,5 @@
 #include "app/load_settings.h"
 
-#include "settings/display_size.h"
 #include "settings/setting_table.h"
 
 namespace lumivane {
@@ -14,9 +13,7 @@ ClockSettings LoadSettings(ProfileStore& store, Window& window, TrayIcon& tray,
   settings.positionX = ReadSetting(store, kPositionX);
   settings.positionY = ReadSetting(store, kPositionY);
 
-  settings.showSun = ReadSetting(store, kShowSun);
-  settings.sunCentered = ReadSetting(store, kSunCentered);
-  settings.showMoon = ReadSetting(store, kShowMoon);
+  ReadMarkerSettings(store, settings);
 
   settings.onTop = ReadSetting(store, kAlwaysOnTop);
   window.SetZOrder(settings.onTop ? ZOrder::Topmost : ZOrder::NotTopmost);
@@ -27,17 +24,7 @@ ClockSettings LoadSettings(ProfileStore& store, Window& window, TrayIcon& tray,
     tray.Remove(area);
   }
 
-  settings.scale = ReadSetting(store, kScale);
-  const std::int32_t baseWidth = ReadSetting(store, WithDefault(kBaseWidth, nativeWidth));
-  const std::int32_t baseHeight = ReadSetting(store, WithDefault(kBaseHeight, nativeHeight));
-  const DisplaySize display =
-      ComputeDisplaySize(static_cast<std::uint32_t>(baseWidth),
-                         static_cast<std::uint32_t>(baseHeight), settings.scale, nativeWidth,
-                         nativeHeight);
-  settings.displayWidth = display.width;
-  settings.displayHeight = display.height;
-
-  settings.nightDarkness = ReadSetting(store, kNightDarkness);
+  ReadSizeAndSkySettings(store, settings, nativeWidth, nativeHeight);
   return settings;
 }
 

@@ -16,7 +16,7 @@ namespace lumivane {
 // native size is that of the Earth map in use, the default base size.
 // Reads, in order: anchor x, y; position x, y; options sun, suncentered,
 // moon; position/ontop (then the z-order); options/tray (then the icon);
-// size scale, w, h; colors/nightfilter.
+// size scale, w, h; colors/nightfilter; sky twilight, precise, nightlights.
 ClockSettings LoadSettings(ProfileStore& store, Window& window, TrayIcon& tray,
                            NotificationArea& area, std::int32_t nativeWidth,
                            std::int32_t nativeHeight);

@@ -48,7 +48,8 @@ void WorldWindow::PaintFrame() {
   const EarthMapView map{map_.image, map_.nativeWidth, map_.nativeHeight};
   const FrameOptions options = AtDevicePixelRatio(FrameOptionsFor(settings_, map_.nativeWidth),
                                                   ports_.frame.DevicePixelRatio());
-  composer_.PaintFrame(options, map, markers_, ports_.frame, ports_.clock.Now());
+  composer_.PaintFrame(options, map, markers_, ports_.frame, ports_.clock.Now(),
+                       nightLights_ ? &*nightLights_ : nullptr);
 }
 
 void WorldWindow::OnMouseMove(const MouseKeys& keys, std::int32_t x, std::int32_t y) {
@@ -131,6 +132,9 @@ void WorldWindow::Reload(bool reloadMap) {
   if (reloadMap) {
     LoadEarthMap(map_, ports_.store, ports_.mapLoader, ports_.messages, ports_.images);
   }
+  // The city lights follow the setting at every reload: the Sky dialog
+  // changes them with an OK of the setup.
+  nightLights_ = LoadNightLights(ports_.store, ports_.mapLoader, ports_.messages, ports_.images);
   settings_ = LoadSettings(ports_.store, ports_.window, tray_, ports_.tray, map_.nativeWidth,
                            map_.nativeHeight);
   ApplyPlacement(ports_.window, settings_);

@@ -76,6 +76,7 @@ class WorldWindow {
 
   WorldWindowPorts ports_;
   EarthMap map_;
+  std::optional<Image> nightLights_;  // when the sky settings ask for them
   MarkerImages markers_;
   ClockSettings settings_;
   FrameComposer composer_;

@@ -17,6 +17,7 @@ constexpr BuiltinImageResource kResources[] = {
     {131, "earth_map.bmp"}, {134, "sun_image.bmp"}, {136, "sun_mask.bmp"},
     {137, "moon_full_image.bmp"}, {138, "moon_new_image.bmp"}, {139, "moon_mask.bmp"},
     {140, "moon_first_quarter_image.bmp"}, {141, "moon_last_quarter_image.bmp"},
+    {142, "night_lights.bmp"},
 };
 
 // A value outside the roles has no resource.

@@ -17,9 +17,10 @@ enum class BuiltinImage {
   MoonMask,
   MoonFirstQuarterImage,
   MoonLastQuarterImage,
+  NightLights,  // city lights, blended into the night side when chosen
 };
 
-// The bitmap resource number of the role (131, 134, 136 to 141).
+// The bitmap resource number of the role (131, 134, 136 to 142).
 std::int32_t ResourceId(BuiltinImage image);
 
 // The file in res/ that holds the role's picture, e.g. "earth_map.bmp".

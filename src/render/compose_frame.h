@@ -34,6 +34,7 @@ struct FrameOptions {
   MapFit fit = MapFit::Stretch;
   Pixel background = 0;  // around a padded map
   bool twilight = false;  // twilight bands instead of the sharp terminator
+  bool precise = false;   // the sun and moon from the precise ephemeris
   // Threads that may shade the frame; the pixels are the same for any number.
   std::int32_t threads = 1;
 };

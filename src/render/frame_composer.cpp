@@ -3,6 +3,8 @@
 #include <limits>
 #include <utility>
 
+#include "render/sky_for.h"
+
 namespace lumivane {
 
 bool FrameComposer::PeriodEnded(UnixTime now) const {
@@ -17,7 +19,8 @@ bool FrameComposer::PeriodEnded(UnixTime now) const {
 }
 
 void FrameComposer::PaintFrame(const FrameOptions& options, const EarthMapView& map,
-                               const MarkerImages& markers, FrameWindow& window, UnixTime now) {
+                               const MarkerImages& markers, FrameWindow& window, UnixTime now,
+                               const Image* nightLights) {
   if (window.IsMinimised()) return;
   // A cache of another size cannot be shown for these options.
   const bool cacheUsable = !needsRecompute_ && frameCache_ &&
@@ -29,7 +32,7 @@ void FrameComposer::PaintFrame(const FrameOptions& options, const EarthMapView& 
   }
 
   lastComputeTime_ = now;
-  const SkyPositions sky = SkyAt(now);
+  const SkyPositions sky = SkyFor(options.precise, now);
   Image plain = PlainMap(options, map);
   // While the frame is built the window shows something already: the
   // previous frame when it still fits, else the plain map.
@@ -40,7 +43,16 @@ void FrameComposer::PaintFrame(const FrameOptions& options, const EarthMapView& 
     needsRecompute_ = false;
     window.ShowFrame(plain);
   }
-  frameCache_ = FinishFrame(options, std::move(plain), markers, sky);
+  const Image* lights = nullptr;
+  if (nightLights != nullptr && !nightLights->empty()) {
+    if (!nightLightsAtFrameSize_ || nightLightsAtFrameSize_->width() != options.width ||
+        nightLightsAtFrameSize_->height() != options.height) {
+      nightLightsAtFrameSize_ = PlainMap(
+          options, EarthMapView{*nightLights, nightLights->width(), nightLights->height()});
+    }
+    lights = &*nightLightsAtFrameSize_;
+  }
+  frameCache_ = FinishFrame(options, std::move(plain), markers, sky, lights);
   window.ShowFrame(*frameCache_);
 }
 

@@ -21,11 +21,18 @@ class FrameComposer {
   // recomputation, the clock has gone back by as much, or one was requested;
   // the window then first shows an interim picture (the plain resampled map
   // when requested, else the previous frame) and then the finished frame.
+  // nightLights, when given, is the city-lights picture blended into the
+  // night side; it is resampled to the frame once and kept while the frame's
+  // size stays.
   void PaintFrame(const FrameOptions& options, const EarthMapView& map,
-                  const MarkerImages& markers, FrameWindow& window, UnixTime now);
+                  const MarkerImages& markers, FrameWindow& window, UnixTime now,
+                  const Image* nightLights = nullptr);
 
   // The next paint recomputes (start-up, and after every settings change).
-  void RequestRecompute() { needsRecompute_ = true; }
+  void RequestRecompute() {
+    needsRecompute_ = true;
+    nightLightsAtFrameSize_.reset();
+  }
 
   bool needsRecompute() const { return needsRecompute_; }
   // Start time of the last full recomputation; meaningless before the first.
@@ -39,6 +46,7 @@ class FrameComposer {
   bool PeriodEnded(UnixTime now) const;
 
   std::optional<Image> frameCache_;
+  std::optional<Image> nightLightsAtFrameSize_;
   bool needsRecompute_ = true;
   UnixTime lastComputeTime_ = 0;
   std::int32_t refreshPeriodMs_ = 300000;

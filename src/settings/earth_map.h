@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "render/ports.h"
@@ -32,5 +33,12 @@ bool LoadMapFile(EarthMap& map, MapImageLoader& loader, const std::string& path)
 // as failed without being read again.
 void LoadEarthMap(EarthMap& map, ProfileStore& store, MapImageLoader& loader,
                   MessageSink& owner, BuiltinImageSource& builtins);
+
+// The city lights from sky/nightlights: nothing for "None" (and for any
+// value when the setting is missing), the built-in picture for "Default",
+// else the picture file, loaded with the same mark, message and reset as a
+// map file (a file that fails makes the setting "None").
+std::optional<Image> LoadNightLights(ProfileStore& store, MapImageLoader& loader,
+                                     MessageSink& owner, BuiltinImageSource& builtins);
 
 }  // namespace lumivane

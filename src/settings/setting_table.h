@@ -21,11 +21,13 @@ struct NumberSetting {
   std::int32_t maximum = std::numeric_limits<std::int32_t>::max();
 };
 
-// An on/off setting: stored as a number, on when nonzero.
+// An on/off setting: stored as a number, on when nonzero; a strict one takes
+// only 0 and 1 and reads anything else as its default.
 struct FlagSetting {
   std::string_view section;
   std::string_view key;
   bool defaultValue = false;
+  bool strict = false;
 };
 
 struct TextSetting {
@@ -58,6 +60,13 @@ inline constexpr NumberSetting kScale{"size", "scale", 30, 1, 100};
 inline constexpr NumberSetting kBaseWidth{"size", "w"};
 inline constexpr NumberSetting kBaseHeight{"size", "h"};
 inline constexpr NumberSetting kNightDarkness{"colors", "nightfilter", 50, 1, 100};
+// The sky: twilight bands, the precise sun and moon, and city lights ("None",
+// "Default" for the built-in picture, or a picture file).
+inline constexpr FlagSetting kTwilight{"sky", "twilight", false, true};
+inline constexpr FlagSetting kPreciseSky{"sky", "precise", false, true};
+inline constexpr TextSetting kNightLightsFile{"sky", "nightlights", "None"};
+inline constexpr std::string_view kNoNightLights = "None";
+inline constexpr std::string_view kBuiltinNightLights = "Default";
 
 // The stored value, or the default; clamped to the setting's range.
 inline std::int32_t ReadSetting(ProfileStore& store, const NumberSetting& setting) {
@@ -65,7 +74,10 @@ inline std::int32_t ReadSetting(ProfileStore& store, const NumberSetting& settin
                     setting.minimum, setting.maximum);
 }
 inline bool ReadSetting(ProfileStore& store, const FlagSetting& setting) {
-  return store.ReadSettingInt(setting.section, setting.key, setting.defaultValue ? 1 : 0) != 0;
+  const std::int32_t value =
+      store.ReadSettingInt(setting.section, setting.key, setting.defaultValue ? 1 : 0);
+  if (setting.strict && value != 0 && value != 1) return setting.defaultValue;
+  return value != 0;
 }
 inline std::string ReadSetting(ProfileStore& store, const TextSetting& setting) {
   return store.ReadSettingString(setting.section, setting.key, setting.defaultValue);

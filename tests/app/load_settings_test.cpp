@@ -41,7 +41,10 @@ TEST_F(LoadSettingsTest, EmptyStoreGivesDefaultsReadInOrderWithEffectsBetween) {
                                "ReadSettingInt size/scale 30 -> 30",
                                "ReadSettingInt size/w 400 -> 400",
                                "ReadSettingInt size/h 200 -> 200",
-                               "ReadSettingInt colors/nightfilter 50 -> 50"));
+                               "ReadSettingInt colors/nightfilter 50 -> 50",
+                               "ReadSettingInt sky/twilight 0 -> 0",
+                               "ReadSettingInt sky/precise 0 -> 0",
+                               "ReadSettingString sky/nightlights \"None\" -> \"None\""));
   EXPECT_EQ(s.anchorX, 0);
   EXPECT_EQ(s.anchorY, 0);
   EXPECT_EQ(s.positionX, 0);
@@ -67,6 +70,9 @@ TEST_F(LoadSettingsTest, StoredValuesAreTakenAsStoredAndAnyNonzeroFlagIsOn) {
   store.Set("options", "moon", 0);
   store.Set("position", "ontop", -3);
   store.Set("options", "tray", 0);
+  store.Set("sky", "twilight", 1);
+  store.Set("sky", "precise", 7);  // the sky's flags are 0 or 1, else the default
+  store.Set("sky", "nightlights", "/maps/lights.png");
 
   const ClockSettings s = Load();
 
@@ -80,6 +86,12 @@ TEST_F(LoadSettingsTest, StoredValuesAreTakenAsStoredAndAnyNonzeroFlagIsOn) {
   EXPECT_TRUE(s.onTop);
   EXPECT_THAT(log, ::testing::Contains("SetWindowPos HWND_TOPMOST"));
   EXPECT_FALSE(tray.added());
+  EXPECT_TRUE(s.twilight);
+  EXPECT_FALSE(s.preciseSky);
+  EXPECT_EQ(s.nightLightsFile, "/maps/lights.png");
+  const FrameOptions frame = FrameOptionsFor(s, 400);
+  EXPECT_TRUE(frame.twilight);
+  EXPECT_FALSE(frame.precise);
 }
 
 TEST_F(LoadSettingsTest, ScaleAndNightFilterAreClampedInMemoryOnly) {

@@ -65,7 +65,7 @@ TEST_F(World, InitialisesIconsMapSettingsPlacementThenTheRefreshTimer) {
                    "LoadBuiltin 138", "LoadBuiltin 140", "LoadBuiltin 141", "LoadBuiltin 139"}));
   log.clear();
   world->OnInitDialog();
-  EXPECT_EQ(Only({"SetWindowIcons", "ReadSettingString", "LoadBuiltin", "ReadSettingInt anchor/x",
+  EXPECT_EQ(Only({"SetWindowIcons", "ReadSettingString options", "LoadBuiltin", "ReadSettingInt anchor/x",
                   "ReadSettingInt colors", "SetWindowPos", "AddTrayIcon", "SetWindowPlacement",
                   "SetTimer"}),
             (Lines{"SetWindowIcons", "ReadSettingString options/image \"Default\" -> \"Default\"",
@@ -164,7 +164,7 @@ TEST_F(World, SetupEndingOkReloadsSettingsAndPlacementAndRecomputesAtOnce) {
   setup.duringSetup = [this] { store.Set("size", "scale", 60); };
   log.clear();
   world->OnRButtonUp();
-  EXPECT_EQ(Only({"KillTimer", "WriteSettingInt", "RunSetupDialog", "ReadSettingString",
+  EXPECT_EQ(Only({"KillTimer", "WriteSettingInt", "RunSetupDialog", "ReadSettingString options",
                   "ReadSettingInt size/scale", "SetWindowPlacement", "ShowFrame"}),
             (Lines{"KillTimer 2", "WriteSettingInt anchor/x 0", "WriteSettingInt anchor/y 0",
                    "WriteSettingInt position/x 0", "WriteSettingInt position/y 0",

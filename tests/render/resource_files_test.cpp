@@ -106,6 +106,8 @@ TEST(ResourceFiles, BitmapsHaveTheirExactFormats) {
       {BuiltinImage::MoonLastQuarterImage, 20, 20, 8, kUncompressed, 256},
       // The Earth map at the native size.
       {BuiltinImage::EarthMap, kDefaultEarthMapWidth, kDefaultEarthMapHeight, 8, kRle8, 256},
+      // The city lights, twice the map's detail four times over.
+      {BuiltinImage::NightLights, 1600, 800, 8, kRle8, 256},
   };
   for (const auto& expected : formats) {
     SCOPED_TRACE(ResourceFileName(expected.role));

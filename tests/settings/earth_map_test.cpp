@@ -142,5 +142,31 @@ TEST_F(EarthMapTest, AFailedFileLeavesTheMapAsItWas) {
   EXPECT_EQ(map.nativeHeight, 512);
 }
 
+TEST_F(EarthMapTest, CityLightsFollowTheirSettingAndAFailedFileGoesAsAMapFileGoes) {
+  loader.files["/maps/lights.png"] = Image(800, 400, 0x00FFCC66);
+  const struct {
+    const char* stored;  // nullptr: not stored
+    bool lit;
+    const char* storedAfter;
+  } cases[] = {
+      {nullptr, false, nullptr},
+      {"None", false, "None"},
+      {"Default", true, "Default"},
+      {"/maps/lights.png", true, "/maps/lights.png"},
+      {"/maps/missing.png", false, "None"},
+  };
+  for (const auto& c : cases) {
+    FakeProfileStore sky{log};
+    if (c.stored) sky.Set("sky", "nightlights", c.stored);
+    const std::optional<Image> lights = LoadNightLights(sky, loader, owner, builtins);
+    EXPECT_EQ(lights.has_value(), c.lit) << (c.stored ? c.stored : "(none)");
+    if (c.storedAfter) {
+      EXPECT_EQ(sky.StringValue("sky", "nightlights"), c.storedAfter);
+    }
+  }
+  EXPECT_THAT(log, Contains("ShowMessage \"Unable to load:\\n/maps/missing.png\\nUsing "
+                            "default image.\""));
+}
+
 }  // namespace
 }  // namespace lumivane

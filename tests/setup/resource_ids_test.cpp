@@ -17,6 +17,7 @@ TEST(ResourceIds, CoreNumbersAreTheResourceScripts) {
   EXPECT_EQ(ResourceId(BuiltinImage::MoonMask), IDB_MOON_MASK);
   EXPECT_EQ(ResourceId(BuiltinImage::MoonFirstQuarterImage), IDB_MOON_FIRST_QUARTER_IMAGE);
   EXPECT_EQ(ResourceId(BuiltinImage::MoonLastQuarterImage), IDB_MOON_LAST_QUARTER_IMAGE);
+  EXPECT_EQ(ResourceId(BuiltinImage::NightLights), IDB_NIGHT_LIGHTS);
 
   EXPECT_EQ(kOkCommand, 1);  // IDOK
   EXPECT_EQ(kCancelCommand, 2);  // IDCANCEL

@@ -1,4 +1,5 @@
 #include "render_frame.h"
+#include "render/sky_for.h"
 
 #include <string>
 #include <string_view>
@@ -37,7 +38,7 @@ class RenderFrameTest : public testing::Test {
     if (!planned.plan) return Image();
     const FramePlan& plan = *planned.plan;
     return FinishFrame(plan.frame, PlainMap(plan.frame, plan.MapView()), plan.markers,
-                       SkyFor(plan.precise, kNoon2000),
+                       SkyFor(plan.frame.precise, kNoon2000),
                        plan.nightLights ? &*plan.nightLights : nullptr);
   }
 

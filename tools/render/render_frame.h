@@ -20,10 +20,6 @@ struct RenderSources {
   ProfileStore* stored = nullptr;  // the user's settings with --settings
 };
 
-// Where the sun and the moon stand: the clock's mean formulas, or the
-// precise ephemeris with --precise.
-SkyPositions SkyFor(bool precise, UnixTime time);
-
 // Everything a frame is made from that does not change with the time: the
 // options, the markers, the map and the night lights resampled into place.
 struct FramePlan {
@@ -31,7 +27,6 @@ struct FramePlan {
   MarkerImages markers;
   EarthMap map;
   std::optional<Image> nightLights;
-  bool precise = false;
 
   EarthMapView MapView() const { return EarthMapView{map.image, map.nativeWidth, map.nativeHeight}; }
 };
@@ -48,7 +43,8 @@ struct PlannedFrames {
 // The frame's size and content through the window's own rules: the Earth
 // map chosen as at start-up (givenMap, read from --map, wins over the stored
 // one), the settings loaded with their defaults and clamps; or --size.
-// nightMap is the --night-map picture.
+// nightMap is the --night-map picture, which wins over the stored city
+// lights.
 PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
                          std::optional<EarthMap> givenMap, std::optional<Image> nightMap);
 

@@ -63,6 +63,9 @@ struct RenderOptions {
 
 inline constexpr std::int64_t kMaxFrames = 1000000;
 
+// --night-map's name for the built-in city lights.
+inline constexpr std::string_view kBuiltinNightLightsArgument = "default";
+
 struct ParsedRenderOptions {
   std::optional<RenderOptions> options;  // absent when the line is bad
   std::string error;                     // one line naming the problem

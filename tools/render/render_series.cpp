@@ -10,6 +10,7 @@
 #include "frame_names.h"
 #include "picture_writer.h"
 #include "render/parallel_for.h"
+#include "render/sky_for.h"
 
 namespace lumivane {
 
@@ -41,7 +42,7 @@ std::optional<std::string> WriteSeries(const FramePlan& plan, UnixTime first, st
       // The plan is shared read-only; each frame works on its own copy.
       frame = plain;
       frame = FinishFrame(plan.frame, std::move(frame), plan.markers,
-                          SkyFor(plan.precise, first + index * step),
+                          SkyFor(plan.frame.precise, first + index * step),
                           plan.nightLights ? &*plan.nightLights : nullptr);
       failure = WritePicture(frame, name, format, quality);
       if (failure) failure = "cannot write '" + name + "': " + *failure;

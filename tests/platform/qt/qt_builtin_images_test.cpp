@@ -28,6 +28,7 @@ TEST(QtBuiltinImageSource, EveryRoleDecodesAtItsSize) {
       {BuiltinImage::MoonMask, kMoonMarkerSize, kMoonMarkerSize},
       {BuiltinImage::MoonFirstQuarterImage, kMoonMarkerSize, kMoonMarkerSize},
       {BuiltinImage::MoonLastQuarterImage, kMoonMarkerSize, kMoonMarkerSize},
+      {BuiltinImage::NightLights, 1600, 800},
   };
   QtBuiltinImageSource source;
   for (const Expected& expected : roles) {

@@ -172,6 +172,9 @@ TEST(Win32BuiltinImages, ResourcesHaveTheirSizesAndMatchTheFilesTheyCameFrom) {
   EXPECT_EQ(map.width(), 400);
   EXPECT_EQ(map.height(), 200);
   EXPECT_EQ(map.at(0, 199), MakePixel(255, 255, 255));  // Antarctica's ice
+  const Image lights = builtins.Load(BuiltinImage::NightLights);  // RLE8 too
+  EXPECT_EQ(lights.width(), 1600);
+  EXPECT_EQ(lights.height(), 800);
 }
 
 TEST(Win32BuiltinImages, MasksArePureBlackOnPureWhite) {

@@ -1,0 +1,21 @@
+#include "render/sky_for.h"
+
+#if LUMIVANE_PRECISE_SKY
+#include "astro/precise/precise_sky.h"
+#endif
+
+namespace lumivane {
+
+SkyPositions SkyFor(bool precise, UnixTime t) {
+#if LUMIVANE_PRECISE_SKY
+  if (precise && PreciseSkyCovers(t)) {
+    const PreciseSky sky = ComputePreciseSky(t);
+    return SkyPositions{sky.sun, sky.moon, sky.phase};
+  }
+#else
+  static_cast<void>(precise);
+#endif
+  return SkyAt(t);
+}
+
+}  // namespace lumivane

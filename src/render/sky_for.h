@@ -1,0 +1,13 @@
+#pragma once
+
+#include "astro/unix_time.h"
+#include "render/compose_frame.h"
+
+namespace lumivane {
+
+// Where the sun and the moon stand at time t: the clock's mean formulas, or,
+// when precise is asked for, the precise ephemeris within the years it covers
+// (1000 to 3000; outside them, and in a build without it, the mean formulas).
+SkyPositions SkyFor(bool precise, UnixTime t);
+
+}  // namespace lumivane
