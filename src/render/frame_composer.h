@@ -20,12 +20,16 @@ class FrameComposer {
   // frame is recomputed when a refresh period has passed since the last
   // recomputation, the clock has gone back by as much, or one was requested;
   // the window then first shows an interim picture (the plain resampled map
-  // when requested, else the previous frame) and then the finished frame.
+  // when a recomputation was requested, else the previous frame) and then
+  // the finished frame.
   void PaintFrame(const FrameOptions& options, const EarthMapView& map,
                   const MarkerImages& markers, FrameWindow& window, UnixTime now);
 
   // The next paint recomputes (start-up, and after every settings change).
   void RequestRecompute() { needsRecompute_ = true; }
+  // The next paint recomputes as if a refresh period had ended, keeping the
+  // previous frame up meanwhile (the clock was set, or the computer woke up).
+  void RequestRefresh() { refreshDue_ = true; }
 
   bool needsRecompute() const { return needsRecompute_; }
   // Start time of the last full recomputation; meaningless before the first.
@@ -40,6 +44,7 @@ class FrameComposer {
 
   std::optional<Image> frameCache_;
   bool needsRecompute_ = true;
+  bool refreshDue_ = false;
   UnixTime lastComputeTime_ = 0;
   std::int32_t refreshPeriodMs_ = 300000;
 };
