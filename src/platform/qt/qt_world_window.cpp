@@ -67,6 +67,8 @@ QtWorldWindow::~QtWorldWindow() = default;
 void QtWorldWindow::Start() {
   // The native window exists before the core sets its z-order band.
   create();
+  // It is never made again: flags change on it, not on the widget.
+  windowHandle()->installEventFilter(this);
   core_->OnInitDialog();
   if (!ended_) show();
 }
@@ -179,6 +181,17 @@ void QtWorldWindow::moveEvent(QMoveEvent* event) {
 void QtWorldWindow::resizeEvent(QResizeEvent* event) {
   if (!buttonHeld_) placement_.setSize(size());
   QWidget::resizeEvent(event);
+}
+
+bool QtWorldWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Qt answers an expose from its copy of the window without painting, and
+  // that copy may show a picture the paint rule would now recompute: marked
+  // for painting first, every expose comes to the core's paint.
+  if (event->type() == QEvent::Expose && watched == windowHandle() &&
+      windowHandle()->isExposed()) {
+    update();
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void QtWorldWindow::connectScreens() {

@@ -94,6 +94,7 @@ class QtWorldWindow final : public QWidget,
   void showEvent(QShowEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void connectScreens();
