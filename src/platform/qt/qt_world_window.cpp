@@ -238,6 +238,7 @@ void QtWorldWindow::SetZOrder(ZOrder order) {
       raise();
       break;
   }
+  SendQueuedRequests();
 }
 
 // Changed on the native window: changing the widget's flags would recreate

@@ -1,9 +1,12 @@
 // The world window on a real X server, seen by another client: exposes that
-// Qt could answer from its own copy of the window.
+// Qt could answer from its own copy of the window, and z-order changes that
+// Qt could keep queued.
 #include <xcb/xcb.h>
 
 #include <QTest>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 #include "platform/qt/qt_world_window.h"
 #include "qt_world_window_fixture.h"
@@ -45,6 +48,22 @@ class X11WorldWindowTest : public QtShellTest {
   // Waits until the server has handled the other client's requests.
   void Sync() { std::free(xcb_get_input_focus_reply(other_, xcb_get_input_focus(other_), nullptr)); }
 
+  // Whether the server stacks `window` above `other` now.
+  bool StackedAbove(xcb_window_t window, xcb_window_t other) {
+    xcb_query_tree_reply_t* tree =
+        xcb_query_tree_reply(other_, xcb_query_tree(other_, root_), nullptr);
+    if (tree == nullptr) return false;
+    const xcb_window_t* children = xcb_query_tree_children(tree);  // bottom to top
+    int windowAt = -1;
+    int otherAt = -1;
+    for (int i = 0; i < xcb_query_tree_children_length(tree); ++i) {
+      if (children[i] == window) windowAt = i;
+      if (children[i] == other) otherAt = i;
+    }
+    std::free(tree);
+    return windowAt > otherAt;
+  }
+
   xcb_connection_t* other_ = nullptr;
   xcb_window_t root_ = 0;
 };
@@ -70,6 +89,29 @@ TEST_F(X11WorldWindowTest, EveryExposePaintsThroughTheCoresPaintRule) {
   xcb_map_window(other_, id);
   Sync();
   EXPECT_TRUE(QTest::qWaitFor(recomputedNow)) << "after mapping again";
+}
+
+TEST_F(X11WorldWindowTest, ZOrderChangesReachTheServerWithoutWaitingForEvents) {
+  const auto window = StartedWindow();
+  const auto id = static_cast<xcb_window_t>(window->winId());
+  const xcb_window_t cover = Cover();
+  ASSERT_FALSE(StackedAbove(id, cover));
+
+  const struct {
+    ZOrder order;
+    bool above;
+  } steps[] = {{ZOrder::Top, true},     {ZOrder::Bottom, false}, {ZOrder::Topmost, true},
+               {ZOrder::Bottom, false}, {ZOrder::NotTopmost, true}};
+  for (const auto& step : steps) {
+    window->SetZOrder(step.order);
+    // No Qt event is handled meanwhile: a queued request would stay queued.
+    bool reached = false;
+    for (int tries = 0; tries < 50 && !reached; ++tries) {
+      reached = StackedAbove(id, cover) == step.above;
+      if (!reached) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    EXPECT_TRUE(reached) << "z-order " << static_cast<int>(step.order);
+  }
 }
 
 }  // namespace
