@@ -39,7 +39,12 @@ QtWorldWindow::QtWorldWindow(const QtWorldWindowServices& services)
           setupDialog_->BringBack();
         }
         core_->OnTrayNotify(event);
-      }) {
+      }),
+      clockWatch_(
+          [this] {
+            if (!ended_) core_->OnClockChanged();
+          },
+          this) {
   // Moves without a button must arrive too: they end a drag.
   setMouseTracking(true);
   // Every pixel comes from the map; nothing to erase first.

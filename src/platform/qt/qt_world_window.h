@@ -12,6 +12,7 @@
 
 #include "app/ports.h"
 #include "app/world_window.h"
+#include "platform/qt/clock_change_watch.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_tray_icon.h"
 #include "render/ports.h"
@@ -107,6 +108,7 @@ class QtWorldWindow final : public QWidget,
   QtTrayIcon tray_;
   QTimer refreshTimer_;
   QTimer peekTimer_;
+  ClockChangeWatch clockWatch_;
   QMetaObject::Connection screenWatch_;
   QEventLoop loop_;
   QPointer<QtSetupDialog> setupDialog_;  // while it is open
