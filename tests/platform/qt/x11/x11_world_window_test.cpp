@@ -46,7 +46,9 @@ class X11WorldWindowTest : public QtShellTest {
   }
 
   // Waits until the server has handled the other client's requests.
-  void Sync() { std::free(xcb_get_input_focus_reply(other_, xcb_get_input_focus(other_), nullptr)); }
+  void Sync() {
+    std::free(xcb_get_input_focus_reply(other_, xcb_get_input_focus(other_), nullptr));
+  }
 
   // Whether the server stacks `window` above `other` now.
   bool StackedAbove(xcb_window_t window, xcb_window_t other) {
