@@ -80,6 +80,16 @@ void WorldWindow::OnSettingChange() {
   OnPaint();
 }
 
+void WorldWindow::OnClockChanged() {
+  // The refresh timer's clock may have stood still through a sleep, and the
+  // paint rule only sees jumps of a whole period: recompute now. The period
+  // starts over with this frame, so the next tick is the next recomputation
+  // rather than a copy of this one.
+  composer_.RequestRefresh();
+  ports_.timers.StartTimer(TimerId::Refresh, composer_.refreshPeriodMs());
+  ports_.window.RedrawNow();
+}
+
 void WorldWindow::OnTrayNotify(TrayEvent event) {
   if (setupOpen_) return;
   switch (event) {

@@ -50,6 +50,8 @@ class WorldWindow {
   // The desktop area may have changed: re-anchor, then paint at once.
   void OnSettingChange();
   void OnTrayNotify(TrayEvent event);
+  // The wall clock was set, or the computer woke up from sleep.
+  void OnClockChanged();
   // Enter: the window stays.
   void OnOK();
   // Esc or a close request: save the placement, remove the tray icon, end.

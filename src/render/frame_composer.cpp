@@ -26,12 +26,13 @@ void FrameComposer::PaintFrame(const FrameOptions& options, const EarthMapView& 
   const bool cacheUsable = !needsRecompute_ && frameCache_ &&
                            frameCache_->width() == options.width &&
                            frameCache_->height() == options.height;
-  if (cacheUsable && !PeriodEnded(now)) {
+  if (cacheUsable && !refreshDue_ && !PeriodEnded(now)) {
     window.ShowFrame(*frameCache_);
     return;
   }
 
   lastComputeTime_ = now;
+  refreshDue_ = false;
   const SkyPositions sky = SkyFor(options.precise, now);
   Image plain = PlainMap(options, map);
   // While the frame is built the window shows something already: the

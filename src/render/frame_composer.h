@@ -20,10 +20,10 @@ class FrameComposer {
   // frame is recomputed when a refresh period has passed since the last
   // recomputation, the clock has gone back by as much, or one was requested;
   // the window then first shows an interim picture (the plain resampled map
-  // when requested, else the previous frame) and then the finished frame.
-  // nightLights, when given, is the city-lights picture blended into the
-  // night side; it is resampled to the frame once and kept while the frame's
-  // size stays.
+  // when a recomputation was requested, else the previous frame) and then
+  // the finished frame. nightLights, when given, is the city-lights picture
+  // blended into the night side; it is resampled to the frame once and kept
+  // while the frame's size stays.
   void PaintFrame(const FrameOptions& options, const EarthMapView& map,
                   const MarkerImages& markers, FrameWindow& window, UnixTime now,
                   const Image* nightLights = nullptr);
@@ -33,6 +33,9 @@ class FrameComposer {
     needsRecompute_ = true;
     nightLightsAtFrameSize_.reset();
   }
+  // The next paint recomputes as if a refresh period had ended, keeping the
+  // previous frame up meanwhile (the clock was set, or the computer woke up).
+  void RequestRefresh() { refreshDue_ = true; }
 
   bool needsRecompute() const { return needsRecompute_; }
   // Start time of the last full recomputation; meaningless before the first.
@@ -48,6 +51,7 @@ class FrameComposer {
   std::optional<Image> frameCache_;
   std::optional<Image> nightLightsAtFrameSize_;
   bool needsRecompute_ = true;
+  bool refreshDue_ = false;
   UnixTime lastComputeTime_ = 0;
   std::int32_t refreshPeriodMs_ = 300000;
 };

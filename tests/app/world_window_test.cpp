@@ -101,6 +101,21 @@ TEST_F(World, TheRefreshTimerRepaintsAndTheFirstPaintIsAFullFrame) {
   EXPECT_EQ(Only({"RedrawNow", "ShowFrame"}), (Lines{"RedrawNow", "ShowFrame 400x200"}));
 }
 
+TEST_F(World, AClockChangeRecomputesAtOnceAndStartsTheRefreshPeriodOver) {
+  // Steps the paint rule alone would not notice, forward and back.
+  for (const UnixTime step : {10, -10}) {
+    Start();
+    world->OnPaint();
+    log.clear();
+    clock.now += step;
+    world->OnClockChanged();
+    EXPECT_EQ(Only({"SetTimer", "RedrawNow", "ShowFrame"}),
+              (Lines{"SetTimer 1 300000", "RedrawNow", "ShowFrame 400x200", "ShowFrame 400x200"}))
+        << step;
+    EXPECT_EQ(world->composer().lastComputeTime(), clock.now) << step;
+  }
+}
+
 TEST_F(World, OnAScaledScreenFramesAreComposedInDevicePixelsAndPlacementStays) {
   frame.devicePixelRatio = 2.0;
   Start();

@@ -187,13 +187,17 @@ TEST_F(FrameComposerTest, CachedPaintsAndRecomputationsFollowTheClock) {
   EXPECT_EQ(window.shown[0], map);  // the plain map first, then the finished frame
   EXPECT_FALSE(composer.needsRecompute());
 
-  struct Step { UnixTime now; bool recomputes; UnixTime last; };
+  // A requested refresh (the clock was set) recomputes once, whatever the time.
+  struct Step { UnixTime now; bool recomputes; UnixTime last; bool refresh = false; };
   for (const Step step : {Step{start + 299, false, start}, Step{start - 299, false, start},
                           Step{start + 300, true, start + 300},
-                          Step{start + 1, false, start + 300}, Step{start, true, start}}) {
+                          Step{start + 1, false, start + 300}, Step{start, true, start},
+                          Step{start + 2, true, start + 2, true},
+                          Step{start + 3, false, start + 2}}) {
     const Image before = *composer.frameCache();
     window.log.clear();
     window.shown.clear();
+    if (step.refresh) composer.RequestRefresh();
     PaintOnce(settings, step.now);
     SCOPED_TRACE(step.now - start);
     EXPECT_EQ(composer.lastComputeTime(), step.last);

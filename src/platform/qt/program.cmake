@@ -1,6 +1,7 @@
 # The Linux program: the world window, the setup dialog, the tray icon and
 # start-up on Qt Widgets, in a library the tests link, and the executable.
 add_library(lumivane_qt_shell STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/clock_change_watch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialog_units.cpp
   ${CMAKE_CURRENT_LIST_DIR}/display_platform.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mouse_key_state.cpp

@@ -39,7 +39,12 @@ QtWorldWindow::QtWorldWindow(const QtWorldWindowServices& services)
           setupDialog_->BringBack();
         }
         core_->OnTrayNotify(event);
-      }) {
+      }),
+      clockWatch_(
+          [this] {
+            if (!ended_) core_->OnClockChanged();
+          },
+          this) {
   // Moves without a button must arrive too: they end a drag.
   setMouseTracking(true);
   // Every pixel comes from the map; nothing to erase first.
@@ -67,6 +72,8 @@ QtWorldWindow::~QtWorldWindow() = default;
 void QtWorldWindow::Start() {
   // The native window exists before the core sets its z-order band.
   create();
+  // It is never made again: flags change on it, not on the widget.
+  windowHandle()->installEventFilter(this);
   core_->OnInitDialog();
   if (!ended_) show();
 }
@@ -181,6 +188,17 @@ void QtWorldWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
 }
 
+bool QtWorldWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Qt answers an expose from its copy of the window without painting, and
+  // that copy may show a picture the paint rule would now recompute: marked
+  // for painting first, every expose comes to the core's paint.
+  if (event->type() == QEvent::Expose && watched == windowHandle() &&
+      windowHandle()->isExposed()) {
+    update();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 void QtWorldWindow::connectScreens() {
   connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen* screen) {
     watchScreen(screen);
@@ -225,6 +243,7 @@ void QtWorldWindow::SetZOrder(ZOrder order) {
       raise();
       break;
   }
+  SendQueuedRequests();
 }
 
 // Changed on the native window: changing the widget's flags would recreate

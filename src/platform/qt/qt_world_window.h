@@ -12,6 +12,7 @@
 
 #include "app/ports.h"
 #include "app/world_window.h"
+#include "platform/qt/clock_change_watch.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_tray_icon.h"
 #include "render/ports.h"
@@ -94,6 +95,7 @@ class QtWorldWindow final : public QWidget,
   void showEvent(QShowEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void connectScreens();
@@ -106,6 +108,7 @@ class QtWorldWindow final : public QWidget,
   QtTrayIcon tray_;
   QTimer refreshTimer_;
   QTimer peekTimer_;
+  ClockChangeWatch clockWatch_;
   QMetaObject::Connection screenWatch_;
   QEventLoop loop_;
   QPointer<QtSetupDialog> setupDialog_;  // while it is open

@@ -38,13 +38,18 @@ std::vector<xcb_atom_t> ReadAtoms(xcb_connection_t* connection, xcb_window_t win
   return atoms;
 }
 
+// Qt's X connection, or null off X11.
+xcb_connection_t* QtConnection() {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  // The offscreen platform answers too, without a connection.
+  return x11 == nullptr ? nullptr : x11->connection();
+}
+
 }  // namespace
 
 void SkipTaskbarAndPager(QWindow& window) {
-  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  // The offscreen platform answers too, without a connection.
-  if (x11 == nullptr || x11->connection() == nullptr) return;
-  xcb_connection_t* connection = x11->connection();
+  xcb_connection_t* connection = QtConnection();
+  if (connection == nullptr) return;
   const auto id = static_cast<xcb_window_t>(window.winId());
   const xcb_atom_t state = InternAtom(connection, "_NET_WM_STATE");
   // Qt merges its own states into what the property already holds when it
@@ -59,6 +64,10 @@ void SkipTaskbarAndPager(QWindow& window) {
   xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
                       static_cast<std::uint32_t>(atoms.size()), atoms.data());
   xcb_flush(connection);
+}
+
+void SendQueuedRequests() {
+  if (xcb_connection_t* connection = QtConnection()) xcb_flush(connection);
 }
 
 }  // namespace lumivane

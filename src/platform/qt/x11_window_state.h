@@ -10,4 +10,9 @@ namespace lumivane {
 // take a window on. Does nothing off X11.
 void SkipTaskbarAndPager(QWindow& window);
 
+// Sends the requests queued on Qt's X connection. Qt sends them only when
+// the next event comes in, so a raise or lower made outside an event's
+// handling (a timer's) could wait for seconds. Does nothing off X11.
+void SendQueuedRequests();
+
 }  // namespace lumivane

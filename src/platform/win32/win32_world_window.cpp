@@ -71,6 +71,17 @@ INT_PTR Win32WorldWindow::OnSettingChange(WPARAM, LPARAM) {
   return FALSE;
 }
 
+INT_PTR Win32WorldWindow::OnTimeChange(WPARAM, LPARAM) {
+  core_.OnClockChanged();
+  return FALSE;
+}
+
+INT_PTR Win32WorldWindow::OnPowerBroadcast(WPARAM wParam, LPARAM) {
+  // Sent on every wake-up, whether or not a user is there to see it.
+  if (wParam == PBT_APMRESUMEAUTOMATIC) core_.OnClockChanged();
+  return FALSE;
+}
+
 INT_PTR Win32WorldWindow::OnRButtonUp(WPARAM, LPARAM) {
   core_.OnRButtonUp();
   return TRUE;

@@ -53,18 +53,22 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
   INT_PTR OnMouseMove(WPARAM wParam, LPARAM lParam);
   INT_PTR OnTimer(WPARAM wParam, LPARAM);
   INT_PTR OnSettingChange(WPARAM, LPARAM);
+  INT_PTR OnTimeChange(WPARAM, LPARAM);
+  INT_PTR OnPowerBroadcast(WPARAM wParam, LPARAM);
   INT_PTR OnRButtonUp(WPARAM, LPARAM);
   INT_PTR OnTrayNotify(WPARAM, LPARAM lParam);
   INT_PTR OnLButtonUp(WPARAM, LPARAM);
   INT_PTR OnCommand(WPARAM wParam, LPARAM);
 
-  static constexpr std::array<MessageEntry<Win32WorldWindow>, 10> kMessageTable{{
+  static constexpr std::array<MessageEntry<Win32WorldWindow>, 12> kMessageTable{{
       {WM_INITDIALOG, &Win32WorldWindow::OnInitDialog},
       {WM_PAINT, &Win32WorldWindow::OnPaintMessage},
       {WM_QUERYDRAGICON, &Win32WorldWindow::OnQueryDragIcon},
       {WM_MOUSEMOVE, &Win32WorldWindow::OnMouseMove},
       {WM_TIMER, &Win32WorldWindow::OnTimer},
       {WM_SETTINGCHANGE, &Win32WorldWindow::OnSettingChange},
+      {WM_TIMECHANGE, &Win32WorldWindow::OnTimeChange},
+      {WM_POWERBROADCAST, &Win32WorldWindow::OnPowerBroadcast},
       {WM_RBUTTONUP, &Win32WorldWindow::OnRButtonUp},
       {TrayCallbackMessage, &Win32WorldWindow::OnTrayNotify},
       {WM_LBUTTONUP, &Win32WorldWindow::OnLButtonUp},

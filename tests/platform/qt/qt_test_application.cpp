@@ -1,5 +1,6 @@
-// One QApplication for the whole test program, on the offscreen platform,
-// with private temporary XDG folders so no test touches the user's own.
+// One QApplication for the whole test program, on the offscreen platform
+// unless the program names another, with private temporary XDG folders so no
+// test touches the user's own.
 #include "qt_test_application.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,10 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <memory>
+
+#ifndef LUMIVANE_QT_TEST_PLATFORM
+#define LUMIVANE_QT_TEST_PLATFORM "offscreen"
+#endif
 
 namespace lumivane::testing {
 namespace {
@@ -25,7 +30,7 @@ QTemporaryDir* runtimeFolder = nullptr;
 class QtApplicationEnvironment final : public ::testing::Environment {
  public:
   void SetUp() override {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", LUMIVANE_QT_TEST_PLATFORM);
     defaultHandler = qInstallMessageHandler(DropOffscreenZOrderNotes);
     configHome_ = std::make_unique<QTemporaryDir>();
     runtime_ = std::make_unique<QTemporaryDir>();  // created with mode 0700

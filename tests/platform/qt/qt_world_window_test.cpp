@@ -1,8 +1,12 @@
 #include "platform/qt/qt_world_window.h"
 
+#include <sys/timerfd.h>
+
 #include <QApplication>
+#include <QFile>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QTest>
 #include <QTimer>
 
@@ -77,6 +81,32 @@ TEST_F(QtWorldWindowTest, AFrameHandedOverOutsideAPaintIsShownAtOnce) {
       window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(shown.size(), QSize(400, 200));
   EXPECT_EQ(ImageFromQImage(shown), red);
+}
+
+// Whether a timerfd of this process waits for a step of the wall clock:
+// armed years ahead, absolute and cancelled by the clock's steps.
+bool WaitsForAClockStep(int fd) {
+  QFile info(QStringLiteral("/proc/self/fdinfo/%1").arg(fd));
+  itimerspec left{};
+  return info.open(QIODevice::ReadOnly) &&
+         info.readAll().contains("clockid: 0\nticks: 0\nsettime flags: 03\n") &&
+         timerfd_gettime(fd, &left) == 0 && left.it_value.tv_sec > 100LL * 365 * 86400;
+}
+
+TEST_F(QtWorldWindowTest, AWallClockStepRecomputesThePictureAndTheWatchGoesOn) {
+  const auto window = StartedWindow(0, 0);
+  const auto* watch = window->findChild<QSocketNotifier*>();
+  ASSERT_NE(watch, nullptr);
+  const int timer = static_cast<int>(watch->socket());
+  EXPECT_TRUE(WaitsForAClockStep(timer));
+
+  clock_.now += 60;  // too little for the paint rule
+  // Readable at once, as a step of the clock makes it.
+  const itimerspec atOnce{{0, 0}, {0, 1}};
+  ASSERT_EQ(timerfd_settime(timer, 0, &atOnce, nullptr), 0);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return window->core().composer().lastComputeTime() == clock_.now; }));
+  EXPECT_TRUE(WaitsForAClockStep(timer));
 }
 
 TEST_F(QtWorldWindowTest, LeftDragMovesByThePointerOffsetSnapsAndEndsWithoutTheButton) {

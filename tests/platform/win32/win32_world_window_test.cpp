@@ -1,10 +1,13 @@
 // The world window under the real window system, its clock driven by the
 // test: a frame recomputed in a paint that was asked for only part of the
-// window must still reach all of it.
+// window must still reach all of it, and a clock change or a wake-up must
+// bring a new frame at once.
 #include "platform/win32/win32_world_window.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -47,57 +50,106 @@ std::vector<COLORREF> SampleRightHalf(HWND window) {
   return colours;
 }
 
-TEST(Win32WorldWindow, AFrameRecomputedInAPartialPaintReachesTheWholeWindow) {
+// The number of samples that differ.
+int Changed(const std::vector<COLORREF>& before, const std::vector<COLORREF>& after) {
+  int changed = 0;
+  for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
+    changed += before[i] != after[i];
+  }
+  return changed;
+}
+
+class Win32WorldWindowTest : public ::testing::Test {
+ protected:
+  // Runs the world window on this thread while `drive` works on it from
+  // another; the window ends when `drive` returns.
+  void RunDriven(const std::function<void(HWND)>& drive) {
+    store.Set("options", "tray", 0);
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    Win32BuiltinImages images(instance);
+    Win32WorldWindow world(WorldWindowServices{instance, LoadAppIcon(instance), "Lumivane test",
+                                               store, loader, startup, images, clock});
+    const DWORD windowThread = GetCurrentThreadId();
+    std::thread driver([&] {
+      HWND window = nullptr;
+      for (int waited = 0; window == nullptr && waited < 200; ++waited) {
+        Sleep(50);
+        window = FindThreadWindow(windowThread);
+      }
+      if (window == nullptr) {
+        PostThreadMessageA(windowThread, WM_QUIT, 0, 0);
+        return;
+      }
+      drive(window);
+      PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    world.Run();
+    driver.join();
+  }
+
+  static void PaintAndWait(HWND window, const RECT* region) {
+    InvalidateRect(window, region, FALSE);
+    Sleep(500);  // the window's own thread paints
+  }
+
   std::vector<std::string> log;
   FakeProfileStore store{log};
-  store.Set("options", "tray", 0);
   FakeMapImageLoader loader{log};
   FakeStartupRegistration startup{log};
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
-  Win32BuiltinImages images(instance);
-  FixedClock clock(kSunOver90East);
-  Win32WorldWindow world(WorldWindowServices{instance, LoadAppIcon(instance), "Lumivane test",
-                                             store, loader, startup, images, clock});
+  FixedClock clock{kSunOver90East};
+};
 
+TEST_F(Win32WorldWindowTest, AFrameRecomputedInAPartialPaintReachesTheWholeWindow) {
   std::vector<COLORREF> before;
   std::vector<COLORREF> afterPartialPaint;
   std::vector<COLORREF> afterWholePaint;
-  const DWORD windowThread = GetCurrentThreadId();
-  std::thread driver([&] {
-    HWND window = nullptr;
-    for (int waited = 0; window == nullptr && waited < 200; ++waited) {
-      Sleep(50);
-      window = FindThreadWindow(windowThread);
-    }
-    if (window == nullptr) {
-      PostThreadMessageA(windowThread, WM_QUIT, 0, 0);
-      return;
-    }
-    const auto paintAndWait = [window](const RECT* region) {
-      InvalidateRect(window, region, FALSE);
-      Sleep(500);  // the window's own thread paints
-    };
-    paintAndWait(nullptr);
+  RunDriven([&](HWND window) {
+    PaintAndWait(window, nullptr);
     before = SampleRightHalf(window);
     // Half a day on, the refresh is due and day and night have changed places.
     clock.now += kHalfDay;
     RECT client{};
     GetClientRect(window, &client);
     const RECT leftHalf{0, 0, client.right / 2, client.bottom};
-    paintAndWait(&leftHalf);
+    PaintAndWait(window, &leftHalf);
     afterPartialPaint = SampleRightHalf(window);
-    paintAndWait(nullptr);
+    PaintAndWait(window, nullptr);
     afterWholePaint = SampleRightHalf(window);
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   });
-  world.Run();
-  driver.join();
 
   ASSERT_EQ(afterWholePaint.size(), 16u);
-  int changed = 0;
-  for (std::size_t i = 0; i < before.size(); ++i) changed += before[i] != afterWholePaint[i];
-  EXPECT_GE(changed, 8) << "the new frame hardly differs from the old one";
+  EXPECT_GE(Changed(before, afterWholePaint), 8) << "the new frame hardly differs from the old one";
   EXPECT_EQ(afterPartialPaint, afterWholePaint);
+}
+
+TEST_F(Win32WorldWindowTest, AClockChangeOrAWakeUpRecomputesThePictureAtOnce) {
+  const struct {
+    UINT message;
+    WPARAM wParam;
+    bool recomputes;
+  } rows[] = {{WM_TIMECHANGE, 0, true},
+              {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, true},
+              {WM_POWERBROADCAST, PBT_APMSUSPEND, false}};
+  std::vector<int> changed;
+  RunDriven([&](HWND window) {
+    PaintAndWait(window, nullptr);
+    for (const auto& row : rows) {
+      const std::vector<COLORREF> before = SampleRightHalf(window);
+      clock.now += kHalfDay;
+      // Sent, as the system does: handled, painting included, on return.
+      SendMessageA(window, row.message, row.wParam, 0);
+      changed.push_back(Changed(before, SampleRightHalf(window)));
+    }
+  });
+
+  ASSERT_EQ(changed.size(), std::size(rows));
+  for (std::size_t i = 0; i < changed.size(); ++i) {
+    if (rows[i].recomputes) {
+      EXPECT_GE(changed[i], 8) << "message " << rows[i].message;
+    } else {
+      EXPECT_EQ(changed[i], 0) << "message " << rows[i].message;
+    }
+  }
 }
 
 }  // namespace
