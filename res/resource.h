@@ -17,11 +17,13 @@
 // Dialog templates.
 #define IDD_WORLD_WINDOW 102
 #define IDD_SETUP 133
+#define IDD_SKY 135
 
 // Setup dialog buttons (1 and 2 are IDOK and IDCANCEL).
 #define IDC_EXIT 4
 #define IDC_SET_DEFAULT 5
 #define IDC_EARTH_MAP 6
+#define IDC_SKY 7
 #define IDC_NIGHT_DARKNESS 1001
 #define IDC_SCALE 1002
 #define IDC_ALWAYS_ON_TOP 1003
@@ -30,3 +32,11 @@
 #define IDC_SHOW_MOON 1006
 #define IDC_RUN_AT_STARTUP 1009
 #define IDC_SUN_CENTERED 1010
+
+// Sky dialog controls.
+#define IDC_TWILIGHT 1101
+#define IDC_PRECISE_SKY 1102
+#define IDC_NO_LIGHTS 1103
+#define IDC_BUILTIN_LIGHTS 1104
+#define IDC_PICTURE_LIGHTS 1105
+#define IDC_LIGHTS_FILE_NAME 1106

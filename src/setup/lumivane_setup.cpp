@@ -39,6 +39,7 @@ void LumivaneSetup::OnInitDialog() {
     view_.SetChecked(box, setting ? ReadSetting(store_, *setting)
                                   : ReadSetting(store_, kRunAtStartup) != 0);
   }
+  storedSky_ = pendingSky_ = ReadSkyChoice(store_);
 }
 
 void LumivaneSetup::OnOK() {
@@ -51,6 +52,7 @@ void LumivaneSetup::OnOK() {
       UpdateRunEntry(view_.IsChecked(box) ? 1 : 0, store_, registration_, owner_);
     }
   }
+  WriteSkyChoice(store_, pendingSky_, storedSky_);
   view_.EndDialog(kIdOk);
 }
 
@@ -66,6 +68,7 @@ void LumivaneSetup::OnSetDefault() {
     if (setting) WriteSetting(store_, *setting, setting->defaultValue);
   }
   WriteSetting(store_, kEarthMapFile, kEarthMapFile.defaultValue);
+  WriteSkyChoice(store_, SkyChoice{.nightLights = std::string(kNoNightLights)}, storedSky_);
   view_.EndDialog(kIdReload);
 }
 
@@ -78,6 +81,10 @@ void LumivaneSetup::OnEarthMap() {
   view_.EndDialog(kIdReload);
 }
 
+void LumivaneSetup::OnSky() {
+  if (std::optional<SkyChoice> edited = view_.RunSkyDialog(pendingSky_)) pendingSky_ = *edited;
+}
+
 bool LumivaneSetup::OnCommand(int commandId) {
   switch (commandId) {
     case kOkCommand: OnOK(); return true;
@@ -85,6 +92,7 @@ bool LumivaneSetup::OnCommand(int commandId) {
     case kExitCommand: OnExit(); return true;
     case kSetDefaultCommand: OnSetDefault(); return true;
     case kEarthMapCommand: OnEarthMap(); return true;
+    case kSkyCommand: OnSky(); return true;
     default: return false;
   }
 }

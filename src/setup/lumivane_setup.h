@@ -2,6 +2,7 @@
 
 #include "settings/ports.h"
 #include "setup/setup_view.h"
+#include "setup/sky_setup.h"
 
 namespace lumivane {
 
@@ -21,6 +22,7 @@ class LumivaneSetup {
   void OnExit();        // ends with kIdExit, writes nothing
   void OnSetDefault();  // writes the defaults, ends with kIdReload
   void OnEarthMap();    // a chosen file ends with kIdReload; a cancel changes nothing
+  void OnSky();         // the Sky dialog edits the sky that OK stores
 
   // Runs the handler of a command id; false for an id the dialog does not
   // handle.
@@ -31,6 +33,8 @@ class LumivaneSetup {
   SetupView& view_;
   StartupRegistration& registration_;
   MessageSink& owner_;
+  SkyChoice storedSky_;   // as the dialog opened
+  SkyChoice pendingSky_;  // as the Sky dialog left it
 };
 
 }  // namespace lumivane

@@ -19,6 +19,7 @@ enum class SetupControlKind {
   Text,          // left-aligned text that wraps
   GroupBox,
   CheckBox,
+  RadioButton,   // one of a group: the first of a group starts it
   Icon,          // the program icon, sunken
 };
 
@@ -38,7 +39,7 @@ inline constexpr std::int16_t kSetupDialogHeight = 306;
 
 // The setup dialog's controls in their order, which is also the tab order.
 // The Windows resource script holds the same template; a test compares them.
-inline constexpr std::array<SetupControl, 25> kSetupControls{{
+inline constexpr std::array<SetupControl, 26> kSetupControls{{
     {SetupControlKind::DefaultButton, kOkCommand, "&OK", 7, 197, 50, 14},
     {SetupControlKind::Button, kCancelCommand, "&Cancel", 7, 213, 50, 14},
     {SetupControlKind::Button, kExitCommand, "E&xit", 7, 285, 50, 14},
@@ -69,6 +70,29 @@ inline constexpr std::array<SetupControl, 25> kSetupControls{{
      "&Run at startup", 192, 252, 63, 10},
     {SetupControlKind::CheckBox, ControlId(SetupCheckBox::SunCentered),
      "Su&n Centered", 192, 223, 60, 10},
+    // Last, so that every other control keeps its place in the tab order.
+    {SetupControlKind::Button, kSkyCommand, "S&ky...", 7, 267, 50, 14},
+}};
+
+// The Sky dialog, opened from the setup's Sky button: the twilight bands,
+// the precise sun and moon, and the city lights.
+inline constexpr const char* kSkyCaption = "Sky";
+inline constexpr std::int16_t kSkyDialogWidth = 180;
+inline constexpr std::int16_t kSkyDialogHeight = 130;
+inline constexpr std::array<SetupControl, 9> kSkyControls{{
+    {SetupControlKind::CheckBox, ControlId(SkyControl::Twilight), "&Twilight bands", 7, 7, 120,
+     10},
+    {SetupControlKind::CheckBox, ControlId(SkyControl::PreciseSky), "&Precise sun and moon", 7,
+     21, 120, 10},
+    {SetupControlKind::GroupBox, -1, "City lights", 7, 36, 166, 66},
+    {SetupControlKind::RadioButton, ControlId(SkyControl::NoLights), "&None", 14, 48, 70, 10},
+    {SetupControlKind::RadioButton, ControlId(SkyControl::BuiltinLights), "&Built-in", 14, 61,
+     70, 10},
+    {SetupControlKind::RadioButton, ControlId(SkyControl::PictureLights), "&Picture...", 14, 74,
+     70, 10},
+    {SetupControlKind::Label, ControlId(SkyControl::LightsFileName), "", 24, 87, 145, 10},
+    {SetupControlKind::DefaultButton, kOkCommand, "OK", 69, 109, 50, 14},
+    {SetupControlKind::Button, kCancelCommand, "Cancel", 123, 109, 50, 14},
 }};
 
 // Each check box and the on/off setting it shows, in the order OK stores

@@ -18,6 +18,7 @@ inline constexpr int kCancelCommand = 2;
 inline constexpr int kExitCommand = 4;
 inline constexpr int kSetDefaultCommand = 5;
 inline constexpr int kEarthMapCommand = 6;
+inline constexpr int kSkyCommand = 7;
 
 // The two vertical trackbars, positions 1 (top) to 100 (bottom).
 enum class SetupTrackbar : std::int32_t {
@@ -35,10 +36,23 @@ enum class SetupCheckBox : std::int32_t {
   SunCentered = 1010,
 };
 
+// The Sky dialog's controls.
+enum class SkyControl : std::int32_t {
+  Twilight = 1101,
+  PreciseSky = 1102,
+  NoLights = 1103,
+  BuiltinLights = 1104,
+  PictureLights = 1105,
+  LightsFileName = 1106,  // the chosen picture's name, a label
+};
+
 constexpr std::int32_t ControlId(SetupTrackbar trackbar) {
   return static_cast<std::int32_t>(trackbar);
 }
 constexpr std::int32_t ControlId(SetupCheckBox box) { return static_cast<std::int32_t>(box); }
+constexpr std::int32_t ControlId(SkyControl control) {
+  return static_cast<std::int32_t>(control);
+}
 
 // Both trackbars: a tick every 10 over their setting's range.
 inline constexpr std::int32_t kTrackbarTickFrequency = 10;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "setup/setup_ids.h"
+#include "setup/sky_setup.h"
 
 namespace lumivane {
 
@@ -26,6 +27,10 @@ class SetupView {
   // starting with the initial name; the chosen file's full path, or nothing
   // when the user cancels.
   virtual std::optional<std::string> PromptOpenFile(const std::string& initialName) = 0;
+
+  // Runs the Sky dialog (SkySetup over the shell's controls) modally on the
+  // choice; what its OK took, or nothing for Cancel.
+  virtual std::optional<SkyChoice> RunSkyDialog(const SkyChoice& choice) = 0;
 
   // Closes the dialog; the shell returns the result from its modal run.
   virtual void EndDialog(int result) = 0;

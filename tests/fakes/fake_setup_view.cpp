@@ -7,6 +7,8 @@ namespace {
 
 std::string Id(SetupTrackbar trackbar) { return std::to_string(static_cast<int>(trackbar)); }
 std::string Id(SetupCheckBox box) { return std::to_string(static_cast<int>(box)); }
+std::string Id(SkyControl control) { return std::to_string(static_cast<int>(control)); }
+std::string Flag(bool on) { return on ? "1" : "0"; }
 
 }  // namespace
 
@@ -61,6 +63,53 @@ std::optional<std::string> FakeSetupView::PromptOpenFile(const std::string& init
 void FakeSetupView::EndDialog(int dialogResult) {
   log.push_back("EndDialog " + std::to_string(dialogResult));
   result = dialogResult;
+}
+
+std::optional<SkyChoice> FakeSetupView::RunSkyDialog(const SkyChoice& choice) {
+  log.push_back("RunSkyDialog " + Flag(choice.twilight) + Flag(choice.precise) + ' ' +
+                Quoted(choice.nightLights) + " -> " + (skyChoice ? "OK" : "Cancel"));
+  return skyChoice;
+}
+
+void FakeSkyView::ClickByUser(SkyControl control) {
+  const bool radio = control == SkyControl::NoLights || control == SkyControl::BuiltinLights ||
+                     control == SkyControl::PictureLights;
+  if (radio) {
+    for (auto& [each, on] : checks_) {
+      if (each >= SkyControl::NoLights && each <= SkyControl::PictureLights) on = false;
+    }
+  }
+  checks_[control] = radio || !Checked(control);
+}
+
+bool FakeSkyView::Checked(SkyControl control) const {
+  auto it = checks_.find(control);
+  return it != checks_.end() && it->second;
+}
+
+void FakeSkyView::SetChecked(SkyControl control, bool checked) {
+  log.push_back("SetChecked " + Id(control) + ' ' + Flag(checked));
+  checks_[control] = checked;
+}
+
+bool FakeSkyView::IsChecked(SkyControl control) {
+  log.push_back("IsChecked " + Id(control) + " -> " + Flag(Checked(control)));
+  return Checked(control);
+}
+
+void FakeSkyView::SetText(SkyControl control, const std::string& text) {
+  log.push_back("SetText " + Id(control) + ' ' + Quoted(text));
+}
+
+std::optional<std::string> FakeSkyView::PromptOpenFile(const std::string& initialName) {
+  log.push_back("PromptOpenFile " + Quoted(initialName) + " -> " +
+                (fileChoice ? Quoted(*fileChoice) : std::string("cancelled")));
+  return fileChoice;
+}
+
+void FakeSkyView::EndDialog(int ended) {
+  log.push_back("EndDialog " + std::to_string(ended));
+  result = ended;
 }
 
 }  // namespace lumivane

@@ -21,6 +21,7 @@ class FakeSetupView : public SetupView, public CallLog {
 
   std::optional<std::string> fileChoice;  // what the open-file dialog returns
   std::optional<int> result;              // set by EndDialog
+  std::optional<SkyChoice> skyChoice;     // what the Sky dialog's OK returns
 
   void MoveTrackbarByUser(SetupTrackbar trackbar, std::int32_t position);
   void SetCheckedByUser(SetupCheckBox box, bool checked);
@@ -34,11 +35,35 @@ class FakeSetupView : public SetupView, public CallLog {
   void SetChecked(SetupCheckBox box, bool checked) override;
   bool IsChecked(SetupCheckBox box) override;
   std::optional<std::string> PromptOpenFile(const std::string& initialName) override;
+  std::optional<SkyChoice> RunSkyDialog(const SkyChoice& choice) override;
   void EndDialog(int result) override;
 
  private:
   std::map<SetupTrackbar, std::int32_t> positions_;
   std::map<SetupCheckBox, bool> checks_;
+};
+
+// The Sky dialog's controls in memory, logged the same way ("SetChecked
+// 1101 1", "SetText 1106 "/maps/l.png"", "EndDialog 1"); ClickByUser checks
+// a box or a radio button as the platform would before the command arrives.
+class FakeSkyView : public SkyView, public CallLog {
+ public:
+  using CallLog::CallLog;
+
+  std::optional<std::string> fileChoice;
+  std::optional<int> result;
+
+  void ClickByUser(SkyControl control);
+  bool Checked(SkyControl control) const;
+
+  void SetChecked(SkyControl control, bool checked) override;
+  bool IsChecked(SkyControl control) override;
+  void SetText(SkyControl control, const std::string& text) override;
+  std::optional<std::string> PromptOpenFile(const std::string& initialName) override;
+  void EndDialog(int result) override;
+
+ private:
+  std::map<SkyControl, bool> checks_;
 };
 
 }  // namespace lumivane

@@ -47,7 +47,10 @@ TEST_F(LumivaneSetupTest, InitialisationShowsTheStoredValuesInOrder) {
                                "ReadSettingInt options/suncentered 0 -> 0", "SetChecked 1010 0",
                                "ReadSettingInt options/moon 1 -> 1", "SetChecked 1006 1",
                                "ReadSettingInt options/tray 1 -> 1", "SetChecked 1004 1",
-                               "ReadSettingInt options/start 0 -> 5", "SetChecked 1009 1"));
+                               "ReadSettingInt options/start 0 -> 5", "SetChecked 1009 1",
+                               "ReadSettingInt sky/twilight 0 -> 0",
+                               "ReadSettingInt sky/precise 0 -> 0",
+                               "ReadSettingString sky/nightlights \"None\" -> \"None\""));
 }
 
 TEST_F(LumivaneSetupTest, OutOfRangeScaleIsShownClampedAndOkStoresTheClampedValue) {
@@ -187,6 +190,38 @@ TEST_F(LumivaneSetupTest, UnknownCommandsChangeNothing) {
   EXPECT_FALSE(setup.OnCommand(3));
   EXPECT_FALSE(setup.OnCommand(1001));
   EXPECT_TRUE(log.empty());
+}
+
+TEST_F(LumivaneSetupTest, TheSkyDialogEditsWhatOkStoresAndCancelOrSetDefaultDrop) {
+  const SkyChoice edited{.twilight = true, .precise = true, .nightLights = "Default"};
+  const struct {
+    const char* what;
+    bool skyOk;          // the Sky dialog ends with OK
+    int command;         // then the setup's
+    std::vector<std::string> skyWrites;
+  } cases[] = {
+      {"OK stores only what changed", true, kOkCommand,
+       {"WriteSettingInt sky/twilight 1", "WriteSettingString sky/nightlights \"Default\""}},
+      {"a cancelled Sky dialog changes nothing", false, kOkCommand, {}},
+      {"the setup's Cancel drops the sky", true, kCancelCommand, {}},
+      {"Set Default puts back the stored sky's defaults", true, kSetDefaultCommand,
+       {"WriteSettingInt sky/precise 0"}},
+  };
+  for (const auto& c : cases) {
+    FakeProfileStore sky{log};
+    sky.Set("sky", "precise", 1);
+    LumivaneSetup dialog{sky, view, registration, owner};
+    view.skyChoice = c.skyOk ? std::optional(edited) : std::nullopt;
+    dialog.OnInitDialog();
+    log.clear();
+    dialog.OnCommand(kSkyCommand);
+    EXPECT_THAT(log, ElementsAre(std::string("RunSkyDialog 01 \"None\" -> ") +
+                                 (c.skyOk ? "OK" : "Cancel")))
+        << c.what;
+    log.clear();
+    dialog.OnCommand(c.command);
+    EXPECT_EQ(sky.Calls({"WriteSettingInt sky", "WriteSettingString sky"}), c.skyWrites) << c.what;
+  }
 }
 
 }  // namespace

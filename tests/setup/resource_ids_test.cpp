@@ -32,6 +32,13 @@ TEST(ResourceIds, CoreNumbersAreTheResourceScripts) {
   EXPECT_EQ(static_cast<int>(SetupCheckBox::ShowMoon), IDC_SHOW_MOON);
   EXPECT_EQ(static_cast<int>(SetupCheckBox::RunAtStartup), IDC_RUN_AT_STARTUP);
   EXPECT_EQ(static_cast<int>(SetupCheckBox::SunCentered), IDC_SUN_CENTERED);
+  EXPECT_EQ(kSkyCommand, IDC_SKY);
+  EXPECT_EQ(ControlId(SkyControl::Twilight), IDC_TWILIGHT);
+  EXPECT_EQ(ControlId(SkyControl::PreciseSky), IDC_PRECISE_SKY);
+  EXPECT_EQ(ControlId(SkyControl::NoLights), IDC_NO_LIGHTS);
+  EXPECT_EQ(ControlId(SkyControl::BuiltinLights), IDC_BUILTIN_LIGHTS);
+  EXPECT_EQ(ControlId(SkyControl::PictureLights), IDC_PICTURE_LIGHTS);
+  EXPECT_EQ(ControlId(SkyControl::LightsFileName), IDC_LIGHTS_FILE_NAME);
 }
 
 }  // namespace

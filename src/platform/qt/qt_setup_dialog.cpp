@@ -1,13 +1,12 @@
 #include "platform/qt/qt_setup_dialog.h"
 
 #include <QEvent>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QStringList>
 #include <QTimer>
 
 #include "platform/qt/qt_builtin_images.h"
+#include "platform/qt/qt_sky_dialog.h"
 #include "setup/setup_controls.h"
 
 namespace lumivane {
@@ -74,6 +73,8 @@ void QtSetupDialog::createControls() {
         break;
       case SetupControlKind::Icon:
         addIcon(place.topLeft());
+        break;
+      case SetupControlKind::RadioButton:  // only the Sky dialog has them
         break;
     }
   }
@@ -143,23 +144,12 @@ void QtSetupDialog::SetChecked(SetupCheckBox box, bool checked) {
 bool QtSetupDialog::IsChecked(SetupCheckBox box) { return checkBoxes_.at(box)->isChecked(); }
 
 std::optional<std::string> QtSetupDialog::PromptOpenFile(const std::string& initialName) {
-  QFileDialog dialog(this);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  QStringList filters;
-  for (const char* filter : kEarthMapNameFilters) filters << Text(filter);
-  dialog.setNameFilters(filters);
-  dialog.selectNameFilter(filters.first());
-  dialog.setDefaultSuffix(Text(kEarthMapDefaultExtension));
-  // A stored path opens the dialog in its folder; "Default" just fills in
-  // the name field.
-  const QFileInfo initial(QString::fromStdString(initialName));
-  if (initial.isAbsolute()) dialog.setDirectory(initial.absolutePath());
-  dialog.selectFile(initial.fileName());
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty()) return std::nullopt;
-  return chosen.first().toStdString();
+  return PromptOpenPicture(this, initialName);
+}
+
+std::optional<SkyChoice> QtSetupDialog::RunSkyDialog(const SkyChoice& choice) {
+  QtSkyDialog sky(choice, this);
+  return sky.Run();
 }
 
 void QtSetupDialog::EndDialog(int result) { done(result); }

@@ -34,6 +34,7 @@ class QtSetupDialog final : public QDialog, public SetupView {
   void SetChecked(SetupCheckBox box, bool checked) override;
   bool IsChecked(SetupCheckBox box) override;
   std::optional<std::string> PromptOpenFile(const std::string& initialName) override;
+  std::optional<SkyChoice> RunSkyDialog(const SkyChoice& choice) override;
   void EndDialog(int result) override;
 
   // The controls, for keyboard users' tools and tests.

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <vector>
 
+#include "platform/qt/qt_sky_dialog.h"
 #include "qt_world_window_fixture.h"
 #include "setup/setup_texts.h"
 
@@ -89,7 +90,7 @@ TEST_F(QtSetupDialogTest, ControlsFollowTheTabOrderWithTheirCaptions) {
   const std::vector<QString> expected{
       "&OK",       "&Cancel",         "E&xit",         "night",         "size",
       "Set &Default", "&Always on top", "&Show tray icon", "Show S&un",   "Show &Moon",
-      "&Earth map...", "&Run at startup", "Su&n Centered"};
+      "&Earth map...", "&Run at startup", "Su&n Centered", "S&ky..."};
   EXPECT_EQ(order, expected);
   EXPECT_TRUE(dialog->button(kOkCommand)->isDefault());
 }
@@ -201,6 +202,24 @@ TEST_F(QtSetupDialogTest, AMinimisedDialogComesBackAndBlocksOnlyItsOwner) {
     EXPECT_FALSE(owner.isMinimized());
     dialog.button(kCancelCommand)->click();
   });
+}
+
+TEST_F(QtSetupDialogTest, TheSkyButtonOpensTheSkyDialogWhoseClicksReachTheChoice) {
+  const auto dialog = Dialog();
+  std::optional<SkyChoice> taken;
+  // The Sky dialog runs modally inside the click: it is driven from there.
+  QTimer::singleShot(0, [&] {
+    auto* sky = qobject_cast<QtSkyDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(sky, nullptr);
+    EXPECT_EQ(sky->windowTitle(), "Sky");
+    EXPECT_TRUE(sky->button(ControlId(SkyControl::NoLights))->isChecked());
+    sky->button(ControlId(SkyControl::Twilight))->click();
+    sky->button(ControlId(SkyControl::BuiltinLights))->click();
+    sky->button(kOkCommand)->click();
+  });
+  taken = dialog->RunSkyDialog(SkyChoice{false, false, "None"});
+  ASSERT_TRUE(taken);
+  EXPECT_EQ(*taken, (SkyChoice{true, false, "Default"}));
 }
 
 }  // namespace
