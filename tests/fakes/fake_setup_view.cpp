@@ -1,5 +1,7 @@
 #include "fakes/fake_setup_view.h"
 
+#include <utility>
+
 #include "fakes/fake_profile_store.h"
 
 namespace lumivane {
@@ -66,8 +68,13 @@ void FakeSetupView::EndDialog(int dialogResult) {
 }
 
 std::optional<SkyChoice> FakeSetupView::RunSkyDialog(const SkyChoice& choice) {
-  log.push_back("RunSkyDialog " + Flag(choice.twilight) + Flag(choice.precise) + ' ' +
-                Quoted(choice.nightLights) + " -> " + (skyChoice ? "OK" : "Cancel"));
+  std::string line = "RunSkyDialog ";
+  line += Flag(choice.twilight);
+  line += Flag(choice.precise);
+  line += ' ';
+  line += Quoted(choice.nightLights);
+  line += skyChoice ? " -> OK" : " -> Cancel";
+  log.push_back(std::move(line));
   return skyChoice;
 }
 

@@ -1,15 +1,12 @@
 #include "platform/win32/win32_setup_dialog.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
-#include <algorithm>
 #include <utility>
 
-#include "platform/win32/shell_records.h"
+#include "platform/win32/win32_sky_dialog.h"
 #include "platform/win32/window_geometry.h"
 #include "resource.h"
-#include "setup/setup_texts.h"
 
 namespace lumivane::win32 {
 
@@ -65,23 +62,13 @@ bool Win32SetupDialog::IsChecked(SetupCheckBox box) {
 }
 
 std::optional<std::string> Win32SetupDialog::PromptOpenFile(const std::string& initialName) {
-  const std::string filter = OpenFileFilter(kEarthMapFileFilter);
-  char fileName[MAX_PATH] = {};
-  const std::size_t length = std::min(initialName.size(), kMaxInitialFileNameLength);
-  std::copy_n(initialName.data(), length, fileName);
+  return PromptOpenPicture(window(), initialName);
+}
 
-  OPENFILENAMEA request{};
-  request.lStructSize = sizeof request;
-  request.hwndOwner = window();
-  request.lpstrFilter = filter.c_str();
-  request.nFilterIndex = 1;
-  request.lpstrFile = fileName;
-  request.nMaxFile = MAX_PATH;
-  request.lpstrDefExt = kEarthMapDefaultExtension;
-  request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-  // A name too long for the buffer fails like a cancel: nothing is stored.
-  if (!GetOpenFileNameA(&request)) return std::nullopt;
-  return std::string(fileName);
+std::optional<SkyChoice> Win32SetupDialog::RunSkyDialog(const SkyChoice& choice) {
+  Win32SkyDialog sky(choice);
+  return sky.Run(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window(), GWLP_HINSTANCE)),
+                 window());
 }
 
 void Win32SetupDialog::EndDialog(int result) { ::EndDialog(window(), result); }

@@ -43,6 +43,7 @@ class Win32SetupDialog final : public Dialog<Win32SetupDialog>,
   void SetChecked(SetupCheckBox box, bool checked) override;
   bool IsChecked(SetupCheckBox box) override;
   std::optional<std::string> PromptOpenFile(const std::string& initialName) override;
+  std::optional<SkyChoice> RunSkyDialog(const SkyChoice& choice) override;
   void EndDialog(int result) override;
 
   // MessageSink: boxes owned by the setup dialog.

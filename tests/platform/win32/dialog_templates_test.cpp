@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -176,40 +177,53 @@ KindInTemplate InTemplate(SetupControlKind kind) {
     case SetupControlKind::CentredLabel: return {"static", WS_GROUP | SS_CENTER};
     case SetupControlKind::GroupBox: return {"button", BS_GROUPBOX};
     case SetupControlKind::CheckBox: return {"button", WS_TABSTOP | BS_AUTOCHECKBOX};
+    case SetupControlKind::RadioButton: return {"button", WS_TABSTOP | BS_AUTORADIOBUTTON};
     case SetupControlKind::Icon: return {"static", SS_ICON | SS_SUNKEN};
   }
   return {};
 }
 
-TEST(SetupTemplate, HoldsTheSharedDescriptionOfTheControls) {
-  const DialogTemplate dialog = LoadTemplate(IDD_SETUP);
-  EXPECT_EQ(dialog.style, 0x80C00048u);  // WS_POPUP | WS_CAPTION | DS_SHELLFONT
-  EXPECT_EQ(dialog.x, 0);
-  EXPECT_EQ(dialog.y, 0);
-  EXPECT_EQ(dialog.cx, kSetupDialogWidth);
-  EXPECT_EQ(dialog.cy, kSetupDialogHeight);
-  EXPECT_EQ(dialog.title, kSetupCaption);
-  EXPECT_EQ(dialog.pointSize, 8);
-  EXPECT_EQ(dialog.typeface, "MS Shell Dlg");
+TEST(SetupTemplates, HoldTheSharedDescriptionOfTheControls) {
+  const struct {
+    int templateId;
+    const char* caption;
+    std::int16_t width, height;
+    std::span<const SetupControl> controls;
+  } dialogs[] = {
+      {IDD_SETUP, kSetupCaption, kSetupDialogWidth, kSetupDialogHeight, kSetupControls},
+      {IDD_SKY, kSkyCaption, kSkyDialogWidth, kSkyDialogHeight, kSkyControls},
+  };
+  for (const auto& [templateId, caption, width, height, controls] : dialogs) {
+    SCOPED_TRACE(::testing::Message() << "template " << templateId);
+    const DialogTemplate dialog = LoadTemplate(templateId);
+    EXPECT_EQ(dialog.style, 0x80C00048u);  // WS_POPUP | WS_CAPTION | DS_SHELLFONT
+    EXPECT_EQ(dialog.x, 0);
+    EXPECT_EQ(dialog.y, 0);
+    EXPECT_EQ(dialog.cx, width);
+    EXPECT_EQ(dialog.cy, height);
+    EXPECT_EQ(dialog.title, caption);
+    EXPECT_EQ(dialog.pointSize, 8);
+    EXPECT_EQ(dialog.typeface, "MS Shell Dlg");
 
-  ASSERT_EQ(dialog.items.size(), kSetupControls.size());
-  for (std::size_t i = 0; i < kSetupControls.size(); ++i) {
-    const SetupControl& want = kSetupControls[i];
-    const DialogItem& item = dialog.items[i];
-    SCOPED_TRACE(::testing::Message() << "control #" << i + 1);
-    EXPECT_EQ(item.id, want.id);
-    EXPECT_EQ(ClassName(item.windowClass), InTemplate(want.kind).className);
-    if (want.kind == SetupControlKind::Icon) {
-      EXPECT_EQ(item.title.ordinal, IDI_APP_ICON);
-    } else {
-      EXPECT_EQ(item.title.text, want.text);
+    ASSERT_EQ(dialog.items.size(), controls.size());
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      const SetupControl& want = controls[i];
+      const DialogItem& item = dialog.items[i];
+      SCOPED_TRACE(::testing::Message() << "control #" << i + 1);
+      EXPECT_EQ(item.id, want.id);
+      EXPECT_EQ(ClassName(item.windowClass), InTemplate(want.kind).className);
+      if (want.kind == SetupControlKind::Icon) {
+        EXPECT_EQ(item.title.ordinal, IDI_APP_ICON);
+      } else {
+        EXPECT_EQ(item.title.text, want.text);
+      }
+      EXPECT_EQ(item.style, kChild | InTemplate(want.kind).style);
+      EXPECT_EQ(item.exStyle, 0u);
+      EXPECT_EQ(item.x, want.x);
+      EXPECT_EQ(item.y, want.y);
+      EXPECT_EQ(item.cx, want.width);
+      EXPECT_EQ(item.cy, want.height);
     }
-    EXPECT_EQ(item.style, kChild | InTemplate(want.kind).style);
-    EXPECT_EQ(item.exStyle, 0u);
-    EXPECT_EQ(item.x, want.x);
-    EXPECT_EQ(item.y, want.y);
-    EXPECT_EQ(item.cx, want.width);
-    EXPECT_EQ(item.cy, want.height);
   }
 }
 

@@ -1,0 +1,71 @@
+#include "platform/win32/win32_sky_dialog.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include "platform/win32/shell_records.h"
+#include "platform/win32/window_geometry.h"
+#include "resource.h"
+#include "setup/setup_ids.h"
+#include "setup/setup_texts.h"
+
+namespace lumivane::win32 {
+
+Win32SkyDialog::Win32SkyDialog(const SkyChoice& choice) : setup_(*this, choice) {}
+
+std::optional<SkyChoice> Win32SkyDialog::Run(HINSTANCE instance, HWND owner) {
+  if (RunModal(instance, IDD_SKY, owner) != kIdOk) return std::nullopt;
+  return setup_.choice();
+}
+
+INT_PTR Win32SkyDialog::OnInitDialog(WPARAM, LPARAM) {
+  CentreOverOwner(window());
+  setup_.OnInitDialog();
+  return TRUE;
+}
+
+INT_PTR Win32SkyDialog::OnCommand(WPARAM wParam, LPARAM) {
+  if (HIWORD(wParam) != BN_CLICKED) return FALSE;
+  return setup_.OnCommand(LOWORD(wParam)) ? TRUE : FALSE;
+}
+
+void Win32SkyDialog::SetChecked(SkyControl control, bool checked) {
+  CheckDlgButton(window(), ControlId(control), checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool Win32SkyDialog::IsChecked(SkyControl control) {
+  return IsDlgButtonChecked(window(), ControlId(control)) == BST_CHECKED;
+}
+
+void Win32SkyDialog::SetText(SkyControl control, const std::string& text) {
+  SetDlgItemTextA(window(), ControlId(control), text.c_str());
+}
+
+std::optional<std::string> Win32SkyDialog::PromptOpenFile(const std::string& initialName) {
+  return PromptOpenPicture(window(), initialName);
+}
+
+void Win32SkyDialog::EndDialog(int result) { ::EndDialog(window(), result); }
+
+std::optional<std::string> PromptOpenPicture(HWND owner, const std::string& initialName) {
+  const std::string filter = OpenFileFilter(kEarthMapFileFilter);
+  char fileName[MAX_PATH] = {};
+  const std::size_t length = std::min(initialName.size(), kMaxInitialFileNameLength);
+  std::copy_n(initialName.data(), length, fileName);
+
+  OPENFILENAMEA request{};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = owner;
+  request.lpstrFilter = filter.c_str();
+  request.nFilterIndex = 1;
+  request.lpstrFile = fileName;
+  request.nMaxFile = MAX_PATH;
+  request.lpstrDefExt = kEarthMapDefaultExtension;
+  request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+  // A name too long for the buffer fails like a cancel: nothing is stored.
+  if (!GetOpenFileNameA(&request)) return std::nullopt;
+  return std::string(fileName);
+}
+
+}  // namespace lumivane::win32
