@@ -7,7 +7,8 @@ namespace lumivane::bench {
 const BuiltinPictures& Builtins() {
   static const BuiltinPictures pictures = [] {
     QtBuiltinImageSource source;
-    return BuiltinPictures{source.Load(BuiltinImage::EarthMap), LoadMarkerImages(source)};
+    return BuiltinPictures{source.Load(BuiltinImage::EarthMap), LoadMarkerImages(source),
+                           source.Load(BuiltinImage::NightLights)};
   }();
   return pictures;
 }

@@ -19,6 +19,7 @@ class CopyingFrameWindow final : public FrameWindow {
 struct BuiltinPictures {
   Image earthMap;
   MarkerImages markers;
+  Image nightLights;
 };
 const BuiltinPictures& Builtins();
 

@@ -39,6 +39,28 @@ BENCHMARK(BM_FullRecompute)
     ->Args({100, 1})
     ->Unit(benchmark::kMillisecond);
 
+// The window's full recompute, as its paint makes it, with the sky's parts
+// as bits: 1 twilight, 2 the precise sun and moon, 4 the built-in city lights.
+void BM_WindowRecompute(benchmark::State& state) {
+  FrameOptions settings = SettingsAtScale(100, false);
+  const auto sky = state.range(0);
+  settings.twilight = (sky & 1) != 0;
+  settings.precise = (sky & 2) != 0;
+  const BuiltinPictures& builtins = Builtins();
+  const EarthMapView map{builtins.earthMap, kDefaultEarthMapWidth, kDefaultEarthMapHeight};
+  FrameComposer composer;
+  CopyingFrameWindow window;
+  UnixTime now = kNoon2000;
+  for (auto _ : state) {
+    now += 300;  // each paint a refresh
+    composer.PaintFrame(settings, map, builtins.markers, window, now,
+                        (sky & 4) != 0 ? &builtins.nightLights : nullptr);
+    benchmark::DoNotOptimize(window.surface.pixels().data());
+  }
+  state.SetLabel(std::to_string(settings.width) + "x" + std::to_string(settings.height));
+}
+BENCHMARK(BM_WindowRecompute)->ArgName("sky")->DenseRange(0, 7)->Unit(benchmark::kMillisecond);
+
 void BM_CachedPaint(benchmark::State& state) {
   const FrameOptions settings = SettingsAtScale(static_cast<std::int32_t>(state.range(0)), false);
   const BuiltinPictures& builtins = Builtins();

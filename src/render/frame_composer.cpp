@@ -1,6 +1,8 @@
 #include "render/frame_composer.h"
 
+#include <algorithm>
 #include <limits>
+#include <thread>
 #include <utility>
 
 #include "render/sky_for.h"
@@ -53,7 +55,12 @@ void FrameComposer::PaintFrame(const FrameOptions& options, const EarthMapView& 
     }
     lights = &*nightLightsAtFrameSize_;
   }
-  frameCache_ = FinishFrame(options, std::move(plain), markers, sky, lights);
+  // Shaded on every processor: the pixels are the same for any number, and
+  // the sky's extras (the lights' blend) cost more than one core's share.
+  FrameOptions shading = options;
+  shading.threads = std::max<std::int32_t>(
+      options.threads, static_cast<std::int32_t>(std::thread::hardware_concurrency()));
+  frameCache_ = FinishFrame(shading, std::move(plain), markers, sky, lights);
   window.ShowFrame(*frameCache_);
 }
 
