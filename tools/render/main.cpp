@@ -18,7 +18,7 @@
 
 #include "astro/precise/precise_sky.h"
 #include "frame_names.h"
-#include "one_line.h"
+#include "settings/one_line.h"
 #include "output_file.h"
 #include "platform/qt/qt_builtin_images.h"
 #include "platform/qt/qt_map_image_loader.h"

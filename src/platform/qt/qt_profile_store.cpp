@@ -11,6 +11,7 @@
 
 #include "platform/qt/atomic_file.h"
 #include "platform/qt/ini_screening.h"
+#include "settings/one_line.h"
 
 namespace lumivane {
 namespace {
@@ -60,7 +61,11 @@ QString ReadProblem(const QString& path) {
                                         : file.errorString();
 }
 
-QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
+// A path as one line of a message, whatever bytes it holds.
+QString Native(const QString& path) {
+  const QByteArray bytes = QFile::encodeName(QDir::toNativeSeparators(path));
+  return QString::fromStdString(OneLine(bytes.toStdString()));
+}
 
 // Keeps the file as it was under the first free name "<file>.bad", ".bad.2",
 // ... (one already holding exactly these bytes will do). A hard link costs

@@ -9,6 +9,7 @@
 #include "platform/qt/qt_builtin_images.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/session_end_signals.h"
+#include "settings/one_line.h"
 #include "platform/qt/qt_map_image_loader.h"
 #include "platform/qt/qt_profile_store.h"
 #include "platform/qt/qt_world_window.h"
@@ -64,8 +65,8 @@ int QtStartupPlatform::RunWorldWindow(const std::string&) {
   QtBuiltinImageSource images;
   // The message box names only the file; the cause goes to the terminal.
   QtMapImageLoader mapLoader([&name](const std::string& path, const MapLoadFailure& failure) {
-    std::fprintf(stderr, "%s: cannot load the map '%s': %s\n", qPrintable(name), path.c_str(),
-                 DescribeMapLoadFailure(failure).c_str());
+    std::fprintf(stderr, "%s: cannot load the map '%s': %s\n", qPrintable(name),
+                 OneLine(path).c_str(), DescribeMapLoadFailure(failure).c_str());
   });
   SystemClock clock;
   QtWorldWindow window(QtWorldWindowServices{store, startup, images, mapLoader, clock, name});

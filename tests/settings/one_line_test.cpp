@@ -1,4 +1,4 @@
-#include "one_line.h"
+#include "settings/one_line.h"
 
 #include <gtest/gtest.h>
 
