@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "render/ports.h"
+#include "resource.h"
 
 namespace lumivane {
 
@@ -14,10 +15,15 @@ struct BuiltinImageResource {
   const char* fileName;
 };
 constexpr BuiltinImageResource kResources[] = {
-    {131, "earth_map.bmp"}, {134, "sun_image.bmp"}, {136, "sun_mask.bmp"},
-    {137, "moon_full_image.bmp"}, {138, "moon_new_image.bmp"}, {139, "moon_mask.bmp"},
-    {140, "moon_first_quarter_image.bmp"}, {141, "moon_last_quarter_image.bmp"},
-    {142, "night_lights.bmp"},
+    {IDB_DEFAULT_EARTH_MAP, "earth_map.bmp"},
+    {IDB_SUN_IMAGE, "sun_image.bmp"},
+    {IDB_SUN_MASK, "sun_mask.bmp"},
+    {IDB_MOON_FULL_IMAGE, "moon_full_image.bmp"},
+    {IDB_MOON_NEW_IMAGE, "moon_new_image.bmp"},
+    {IDB_MOON_MASK, "moon_mask.bmp"},
+    {IDB_MOON_FIRST_QUARTER_IMAGE, "moon_first_quarter_image.bmp"},
+    {IDB_MOON_LAST_QUARTER_IMAGE, "moon_last_quarter_image.bmp"},
+    {IDB_NIGHT_LIGHTS, "night_lights.bmp"},
 };
 
 // A value outside the roles has no resource.

@@ -15,8 +15,10 @@ namespace lumivane {
 // boxes and the decoder of the user's map pictures.
 
 // Port: the per-user store of settings, named numbers and texts grouped in
-// sections ("size", "options", ...). Every access stands alone; nothing is
-// cached between calls, so the store stays the single source of truth.
+// sections ("size", "options", ...). Every access stands alone: each read
+// sees what is stored at that moment (a store may keep a parsed copy only
+// while the stored bytes are unchanged), so the store stays the single
+// source of truth.
 class ProfileStore {
  public:
   virtual ~ProfileStore() = default;

@@ -3,6 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 
+// The numbers the Windows resource script gives the dialogs' controls: plain
+// #defines, read by the core too so that each number is written once.
+#include "resource.h"
+
 namespace lumivane {
 
 // How the setup dialog ends. OK and Cancel have the platform's values of
@@ -15,35 +19,35 @@ inline constexpr int kIdReload = 88;  // the Earth map, then the settings, are r
 // Command ids of the dialog's buttons.
 inline constexpr int kOkCommand = 1;
 inline constexpr int kCancelCommand = 2;
-inline constexpr int kExitCommand = 4;
-inline constexpr int kSetDefaultCommand = 5;
-inline constexpr int kEarthMapCommand = 6;
-inline constexpr int kSkyCommand = 7;
+inline constexpr int kExitCommand = IDC_EXIT;
+inline constexpr int kSetDefaultCommand = IDC_SET_DEFAULT;
+inline constexpr int kEarthMapCommand = IDC_EARTH_MAP;
+inline constexpr int kSkyCommand = IDC_SKY;
 
 // The two vertical trackbars, positions 1 (top) to 100 (bottom).
 enum class SetupTrackbar : std::int32_t {
-  NightDarkness = 1001,
-  Scale = 1002,
+  NightDarkness = IDC_NIGHT_DARKNESS,
+  Scale = IDC_SCALE,
 };
 
 // The six check boxes.
 enum class SetupCheckBox : std::int32_t {
-  AlwaysOnTop = 1003,
-  ShowTrayIcon = 1004,
-  ShowSun = 1005,
-  ShowMoon = 1006,
-  RunAtStartup = 1009,
-  SunCentered = 1010,
+  AlwaysOnTop = IDC_ALWAYS_ON_TOP,
+  ShowTrayIcon = IDC_SHOW_TRAY_ICON,
+  ShowSun = IDC_SHOW_SUN,
+  ShowMoon = IDC_SHOW_MOON,
+  RunAtStartup = IDC_RUN_AT_STARTUP,
+  SunCentered = IDC_SUN_CENTERED,
 };
 
 // The Sky dialog's controls.
 enum class SkyControl : std::int32_t {
-  Twilight = 1101,
-  PreciseSky = 1102,
-  NoLights = 1103,
-  BuiltinLights = 1104,
-  PictureLights = 1105,
-  LightsFileName = 1106,  // the chosen picture's name, a label
+  Twilight = IDC_TWILIGHT,
+  PreciseSky = IDC_PRECISE_SKY,
+  NoLights = IDC_NO_LIGHTS,
+  BuiltinLights = IDC_BUILTIN_LIGHTS,
+  PictureLights = IDC_PICTURE_LIGHTS,
+  LightsFileName = IDC_LIGHTS_FILE_NAME,  // the chosen picture's name, a label
 };
 
 constexpr std::int32_t ControlId(SetupTrackbar trackbar) {

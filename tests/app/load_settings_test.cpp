@@ -94,7 +94,7 @@ TEST_F(LoadSettingsTest, StoredValuesAreTakenAsStoredAndAnyNonzeroFlagIsOn) {
   EXPECT_FALSE(frame.precise);
 }
 
-TEST_F(LoadSettingsTest, ScaleAndNightFilterAreClampedInMemoryOnly) {
+TEST_F(LoadSettingsTest, ScaleAndNightDarknessAreClampedInMemoryOnly) {
   struct Case {
     std::int32_t stored;
     std::int32_t used;

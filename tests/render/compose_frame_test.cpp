@@ -130,7 +130,7 @@ double SunAltitude(std::int32_t x, std::int32_t y, std::int32_t width, std::int3
 }
 
 TEST(NightOpacity, TwilightDarkensInThreeStepsUpToTheNightRule) {
-  // sin(18 deg)^0.4 = 0.625163... The night rule at night filter 50 takes
+  // sin(18 deg)^0.4 = 0.625163... The night rule at night darkness 50 takes
   // trunc(O x 170) from red and green and trunc(O x 127) from blue.
   constexpr double kAt18 = 0.62516;
   const struct {

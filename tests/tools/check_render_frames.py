@@ -198,10 +198,10 @@ def zenith_cosine(dec, sun_west, lat, west):
             math.sin(p) * math.sin(a))
 
 
-def shade(rows, dec, sun_west, night_filter):
+def shade(rows, dec, sun_west, night_darkness):
     height, width = len(rows), len(rows[0])
-    amount_rg = min(night_filter * 340 // 100, 255)
-    amount_b = night_filter * 255 // 100
+    amount_rg = min(night_darkness * 340 // 100, 255)
+    amount_b = night_darkness * 255 // 100
     out = []
     for y, row in enumerate(rows):
         lat = 90 - (y / height) * 180

@@ -190,9 +190,9 @@ int main(int argc, char** argv) {
   // and successfully, instead of by the signal.
   if (options.output == "-") std::signal(SIGPIPE, SIG_IGN);
   SilenceLibraryMessages();
-  // No QCoreApplication: QImage finds its format plugins (JPEG) and QSettings
-  // its file without one, and starting its event loop machinery would cost
-  // more than rendering a small frame.
+  // No QCoreApplication: QImage finds its format plugins and the settings
+  // store its file without one, and starting its event loop machinery would
+  // cost more than rendering a small frame.
   try {
     return Render(options, now);
   } catch (const std::bad_alloc&) {

@@ -20,10 +20,18 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool IsIntegerType(const QVariant& value) {
-  const int type = value.metaType().id();
-  return type == QMetaType::Int || type == QMetaType::UInt || type == QMetaType::LongLong ||
-         type == QMetaType::ULongLong;
+// A stored number as a 32-bit value: decimal text from -2147483648 up to
+// 4294967295 (numbers above the signed range keep their 32 bits, as the base
+// size is read unsigned); nothing for anything else.
+std::optional<std::int32_t> SettingIntFromText(const QString& text) {
+  bool ok = false;
+  const qlonglong number = text.trimmed().toLongLong(&ok, 10);
+  if (!ok || number < std::numeric_limits<std::int32_t>::min() ||
+      number > std::numeric_limits<std::uint32_t>::max()) {
+    return std::nullopt;
+  }
+  // The 32 bits as stored, like a DWORD: 4294967295 reads back as -1.
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(number));
 }
 
 // The file as it is: nothing when there is none (or only a link to a file
@@ -95,33 +103,12 @@ std::optional<QString> KeepAsItWas(const QString& path, const QByteArray& conten
 
 }  // namespace
 
-std::optional<std::int32_t> SettingIntFromVariant(const QVariant& value) {
-  bool ok = false;
-  qlonglong number = 0;
-  if (value.metaType().id() == QMetaType::QString) {
-    number = value.toString().trimmed().toLongLong(&ok, 10);
-  } else if (IsIntegerType(value)) {
-    number = value.toLongLong(&ok);
-    if (value.metaType().id() == QMetaType::ULongLong &&
-        value.toULongLong() > std::numeric_limits<std::uint32_t>::max()) {
-      ok = false;
-    }
-  }
-  if (!ok) return std::nullopt;
-  if (number < std::numeric_limits<std::int32_t>::min() ||
-      number > std::numeric_limits<std::uint32_t>::max()) {
-    return std::nullopt;
-  }
-  // The 32 bits as stored, like a DWORD: 4294967295 reads back as -1.
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(number));
-}
-
 QtProfileStore::QtProfileStore(const QString& applicationName)
     : filePath_(DefaultFilePath(applicationName)) {}
 
 QString QtProfileStore::DefaultFilePath(const QString& applicationName) {
-  // QSettings would fix its user path once per process; resolving it here
-  // gives the same file and follows XDG_CONFIG_HOME as it is now.
+  // The file QSettings(IniFormat, UserScope, ...) would use, resolved at each
+  // construction so that it follows XDG_CONFIG_HOME as it is now.
   return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' +
          kOrganization + '/' + applicationName + ".ini";
 }
@@ -188,7 +175,7 @@ std::int32_t QtProfileStore::ReadSettingInt(std::string_view section, std::strin
                                             std::int32_t defaultValue) {
   const std::optional<QString> value = ReadValue(section, name);
   if (!value) return defaultValue;
-  return SettingIntFromVariant(*value).value_or(defaultValue);
+  return SettingIntFromText(*value).value_or(defaultValue);
 }
 
 bool QtProfileStore::WriteSettingInt(std::string_view section, std::string_view name,

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QVariant>
 #include <optional>
 
 #include "platform/qt/ini_document.h"
@@ -55,10 +54,5 @@ class QtProfileStore : public ProfileStore {
   mutable std::optional<QByteArray> parsedContents_;
   mutable IniDocument parsed_{QByteArray()};
 };
-
-// A stored number as a 32-bit value: decimal text from -2147483648 up to
-// 4294967295 (numbers above the signed range keep their 32 bits, as the base
-// size is read unsigned); nothing for anything else.
-std::optional<std::int32_t> SettingIntFromVariant(const QVariant& value);
 
 }  // namespace lumivane
