@@ -7,6 +7,7 @@
 
 #include "app/ports.h"
 #include "app/world_window.h"
+#include "platform/win32/accessible_description.h"
 #include "platform/win32/dialog.h"
 #include "platform/win32/shell_records.h"
 #include "render/ports.h"
@@ -59,8 +60,9 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
   INT_PTR OnTrayNotify(WPARAM, LPARAM lParam);
   INT_PTR OnLButtonUp(WPARAM, LPARAM);
   INT_PTR OnCommand(WPARAM wParam, LPARAM);
+  INT_PTR OnContextMenu(WPARAM, LPARAM lParam);
 
-  static constexpr std::array<MessageEntry<Win32WorldWindow>, 12> kMessageTable{{
+  static constexpr std::array<MessageEntry<Win32WorldWindow>, 13> kMessageTable{{
       {WM_INITDIALOG, &Win32WorldWindow::OnInitDialog},
       {WM_PAINT, &Win32WorldWindow::OnPaintMessage},
       {WM_QUERYDRAGICON, &Win32WorldWindow::OnQueryDragIcon},
@@ -73,6 +75,7 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
       {TrayCallbackMessage, &Win32WorldWindow::OnTrayNotify},
       {WM_LBUTTONUP, &Win32WorldWindow::OnLButtonUp},
       {WM_COMMAND, &Win32WorldWindow::OnCommand},
+      {WM_CONTEXTMENU, &Win32WorldWindow::OnContextMenu},
   }};
 
   // Window, Timers, NotificationArea, SetupDialog
@@ -92,6 +95,7 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
   // FrameWindow
   bool IsMinimised() const override;
   void ShowFrame(const Image& frame) override;
+  void DescribeFrame(const std::string& description) override;
 
   // MessageSink: boxes owned by the world window.
   void ShowMessage(const std::string& text) override;
@@ -100,6 +104,7 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
   // The paint context while WM_PAINT is handled; direct paints (tray hover,
   // setting change) draw on the window's own context instead.
   HDC paintDc_ = nullptr;
+  AccessibleDescription description_;
   WorldWindow core_;
 };
 
