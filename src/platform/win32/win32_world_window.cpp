@@ -7,6 +7,7 @@
 #include "platform/win32/win32_events.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_setup_dialog.h"
+#include "platform/win32/window_dpi.h"
 #include "resource.h"
 
 namespace lumivane::win32 {
@@ -36,6 +37,7 @@ INT_PTR Win32WorldWindow::OnInitDialog(WPARAM, LPARAM) {
   // The window has no caption to show it: the text is its name for screen
   // readers.
   SetWindowTextW(window(), Utf16FromUtf8(services_.applicationName).c_str());
+  dpi_ = WindowDpi(window());
   core_.OnInitDialog();
   return TRUE;
 }
@@ -126,6 +128,13 @@ INT_PTR Win32WorldWindow::OnContextMenu(WPARAM, LPARAM lParam) {
   return TRUE;
 }
 
+INT_PTR Win32WorldWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  // Handled here, so the dialog manager does not rescale the window itself.
+  dpi_ = LOWORD(wParam);
+  core_.OnScaleChanged(FromRect(*reinterpret_cast<const RECT*>(lParam)));
+  return TRUE;
+}
+
 void Win32WorldWindow::SetWindowIcons() {
   SendMessageA(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(services_.icon));
   SendMessageA(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(services_.icon));
@@ -146,6 +155,8 @@ void Win32WorldWindow::SetWindowPlacement(const WindowRect& normalPosition) {
                                 normalPosition.bottom};
   ::SetWindowPlacement(window(), &placement);
 }
+
+double Win32WorldWindow::WindowSizeScale() const { return ScaleOfDpi(dpi_); }
 
 void Win32WorldWindow::SetZOrder(ZOrder order) {
   HWND insertAfter = HWND_TOP;
@@ -190,6 +201,8 @@ int Win32WorldWindow::RunSetupDialog() {
 void Win32WorldWindow::EndWorldWindow(int result) { ::EndDialog(window(), result); }
 
 bool Win32WorldWindow::IsMinimised() const { return IsIconic(window()) != FALSE; }
+
+double Win32WorldWindow::DevicePixelRatio() const { return ScaleOfDpi(dpi_); }
 
 void Win32WorldWindow::ShowFrame(const Image& frame) {
   if (paintDc_ != nullptr) {

@@ -61,8 +61,9 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
   INT_PTR OnLButtonUp(WPARAM, LPARAM);
   INT_PTR OnCommand(WPARAM wParam, LPARAM);
   INT_PTR OnContextMenu(WPARAM, LPARAM lParam);
+  INT_PTR OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
-  static constexpr std::array<MessageEntry<Win32WorldWindow>, 13> kMessageTable{{
+  static constexpr std::array<MessageEntry<Win32WorldWindow>, 14> kMessageTable{{
       {WM_INITDIALOG, &Win32WorldWindow::OnInitDialog},
       {WM_PAINT, &Win32WorldWindow::OnPaintMessage},
       {WM_QUERYDRAGICON, &Win32WorldWindow::OnQueryDragIcon},
@@ -76,6 +77,7 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
       {WM_LBUTTONUP, &Win32WorldWindow::OnLButtonUp},
       {WM_COMMAND, &Win32WorldWindow::OnCommand},
       {WM_CONTEXTMENU, &Win32WorldWindow::OnContextMenu},
+      {WM_DPICHANGED, &Win32WorldWindow::OnDpiChanged},
   }};
 
   // Window, Timers, NotificationArea, SetupDialog
@@ -83,6 +85,7 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
   WindowRect DesktopRect() override;
   WindowRect GetWindowPlacement() override;
   void SetWindowPlacement(const WindowRect& normalPosition) override;
+  double WindowSizeScale() const override;
   void SetZOrder(ZOrder order) override;
   void StartTimer(TimerId id, std::int32_t periodMs) override;
   void StopTimer(TimerId id) override;
@@ -94,6 +97,7 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
 
   // FrameWindow
   bool IsMinimised() const override;
+  double DevicePixelRatio() const override;
   void ShowFrame(const Image& frame) override;
   void DescribeFrame(const std::string& description) override;
 
@@ -104,6 +108,9 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
   // The paint context while WM_PAINT is handled; direct paints (tray hover,
   // setting change) draw on the window's own context instead.
   HDC paintDc_ = nullptr;
+  // The DPI of the window's monitor: window rectangles are in its pixels,
+  // and the window is sized and its frames composed for it.
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   AccessibleDescription description_;
   WorldWindow core_;
 };

@@ -234,7 +234,11 @@ TEST(Manifest, IsCompiledIn) {
 
 // Read from the process the manifest has set up (this test program's is the
 // program's own).
-TEST(Manifest, MakesTheAnsiCallsUtf8) { EXPECT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)); }
+TEST(Manifest, MakesTheAnsiCallsUtf8AndTheProcessAwareOfEachMonitorsDpi) {
+  EXPECT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));
+  EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()),
+            DPI_AWARENESS_PER_MONITOR_AWARE);
+}
 
 }  // namespace
 }  // namespace lumivane::win32
