@@ -58,6 +58,10 @@ class Window {
   // it back: the only way the window moves or changes size.
   virtual WindowRect GetWindowPlacement() = 0;
   virtual void SetWindowPlacement(const WindowRect& normalPosition) = 0;
+  // Device pixels for each pixel of the window's size as the settings give
+  // it: the monitor's scale (its DPI / 96) where window rectangles are in
+  // device pixels, 1 where the window system scales windows itself.
+  virtual double WindowSizeScale() const { return 1.0; }
   // A z-order change that never moves or resizes the window.
   virtual void SetZOrder(ZOrder order) = 0;
   // Invalidates the whole window without erasing and paints it before

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "render/device_pixels.h"
+
 namespace lumivane {
 
 namespace {
@@ -84,8 +86,8 @@ void ApplyPlacement(Window& window, ClockSettings& settings) {
   WindowRect r = window.GetWindowPlacement();
   r.left = bounded(settings.positionX);
   r.top = bounded(settings.positionY);
-  r.right = r.left + settings.displayWidth;
-  r.bottom = r.top + settings.displayHeight;
+  r.right = r.left + InDevicePixels(settings.displayWidth, window.WindowSizeScale());
+  r.bottom = r.top + InDevicePixels(settings.displayHeight, window.WindowSizeScale());
   window.SetWindowPlacement(r);
   ReAnchor(window, settings);
 }

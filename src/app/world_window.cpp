@@ -114,6 +114,14 @@ void WorldWindow::OnTrayNotify(TrayEvent event) {
   }
 }
 
+void WorldWindow::OnScaleChanged(const WindowRect& suggested) {
+  grab_ = GrabPoint{};
+  settings_.positionX = suggested.left;
+  settings_.positionY = suggested.top;
+  ApplyPlacement(ports_.window, settings_);
+  ports_.window.RedrawNow();
+}
+
 void WorldWindow::OnOK() {}
 
 void WorldWindow::OnCancel() {

@@ -52,6 +52,11 @@ class WorldWindow {
   void OnTrayNotify(TrayEvent event);
   // The wall clock was set, or the computer woke up from sleep.
   void OnClockChanged();
+  // The window's monitor scale has changed (WindowSizeScale already gives
+  // the new one): the window takes the suggested place, keeps its size in
+  // the settings' pixels and its anchored edges; a drag goes on from where
+  // the pointer is now.
+  void OnScaleChanged(const WindowRect& suggested);
   // Enter: the window stays.
   void OnOK();
   // Esc or a close request: save the placement, remove the tray icon, end.

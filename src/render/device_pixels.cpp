@@ -17,14 +17,17 @@ std::int32_t Scaled(std::int32_t length, double ratio) {
 
 }  // namespace
 
+std::int32_t InDevicePixels(std::int32_t length, double devicePixelRatio) {
+  if (!(devicePixelRatio > 1.0)) return length;
+  return Scaled(length, std::min(devicePixelRatio, kLargestRatio));
+}
+
 FrameOptions AtDevicePixelRatio(FrameOptions options, double devicePixelRatio) {
-  if (!(devicePixelRatio > 1.0)) return options;
-  const double ratio = std::min(devicePixelRatio, kLargestRatio);
-  options.width = Scaled(options.width, ratio);
-  options.height = Scaled(options.height, ratio);
+  options.width = InDevicePixels(options.width, devicePixelRatio);
+  options.height = InDevicePixels(options.height, devicePixelRatio);
   // Markers follow the map's width; a map that many times wider gives
   // markers that many times larger.
-  options.markerMapWidth = Scaled(options.markerMapWidth, ratio);
+  options.markerMapWidth = InDevicePixels(options.markerMapWidth, devicePixelRatio);
   return options;
 }
 

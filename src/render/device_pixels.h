@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "render/compose_frame.h"
 
 namespace lumivane {
@@ -10,5 +12,9 @@ namespace lumivane {
 // window systems round a window's size. Ratios of 1 or less, and ratios that
 // are not numbers, change nothing: the frame stays exactly as it was.
 FrameOptions AtDevicePixelRatio(FrameOptions options, double devicePixelRatio);
+
+// One length so scaled, as the frame's sizes are: windows sized with it get
+// frames of exactly their size.
+std::int32_t InDevicePixels(std::int32_t length, double devicePixelRatio);
 
 }  // namespace lumivane

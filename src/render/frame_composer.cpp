@@ -5,6 +5,7 @@
 #include <thread>
 #include <utility>
 
+#include "render/sky_description.h"
 #include "render/sky_for.h"
 
 namespace lumivane {
@@ -62,6 +63,7 @@ void FrameComposer::PaintFrame(const FrameOptions& options, const EarthMapView& 
       options.threads, static_cast<std::int32_t>(std::thread::hardware_concurrency()));
   frameCache_ = FinishFrame(shading, std::move(plain), markers, sky, lights);
   window.ShowFrame(*frameCache_);
+  window.DescribeFrame(DescribeSky(now, sky));
 }
 
 }  // namespace lumivane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "render/builtin_images.h"
 #include "render/image.h"
 
@@ -23,6 +25,10 @@ class FrameWindow {
 
   // Shows the whole picture with its top-left corner at the window's.
   virtual void ShowFrame(const Image& frame) = 0;
+
+  // What the frame shows, in words, for screen readers; given at each full
+  // recomputation.
+  virtual void DescribeFrame(const std::string& /*description*/) {}
 };
 
 // Port: the shells give the core the built-in pictures.

@@ -1,5 +1,6 @@
 #include "settings/run_entry.h"
 
+#include "settings/path_characters.h"
 #include "settings/setting_table.h"
 
 namespace lumivane {
@@ -8,7 +9,7 @@ void UpdateRunEntry(std::int32_t wanted, ProfileStore& store,
                     StartupRegistration& registration, MessageSink& owner) {
   if (wanted != 0) {
     const std::string path = registration.ProgramPath();
-    if (path.size() > kMaxProgramPathLength) {
+    if (PathCharacters(path) > kMaxProgramPathLength) {
       owner.ShowMessage(kPathTooLongMessage);
       wanted = 0;
     } else if (path.empty() || !registration.Register('"' + path + '"')) {

@@ -8,7 +8,8 @@
 namespace lumivane {
 
 // The start entry holds the quoted path in 260 characters with its
-// terminating zero, so the path itself may have at most 256.
+// terminating zero, so the path itself may have at most 256 (characters as
+// Windows counts them, not UTF-8 bytes).
 inline constexpr std::size_t kMaxProgramPathLength = 256;
 inline constexpr const char* kPathTooLongMessage = "File pathname is too long.";
 

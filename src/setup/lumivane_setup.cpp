@@ -3,23 +3,12 @@
 #include <algorithm>
 #include <string>
 
+#include "settings/path_characters.h"
 #include "settings/run_entry.h"
 #include "settings/setting_table.h"
 #include "setup/setup_controls.h"
 
 namespace lumivane {
-namespace {
-
-// Cuts to at most maxLength bytes without splitting a UTF-8 sequence.
-std::string CutText(std::string text, std::size_t maxLength) {
-  if (text.size() <= maxLength) return text;
-  std::size_t end = maxLength;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0u) == 0x80u) --end;
-  text.resize(end);
-  return text;
-}
-
-}  // namespace
 
 LumivaneSetup::LumivaneSetup(ProfileStore& store, SetupView& view,
                              StartupRegistration& registration, MessageSink& owner)
@@ -73,8 +62,8 @@ void LumivaneSetup::OnSetDefault() {
 }
 
 void LumivaneSetup::OnEarthMap() {
-  const std::string initialName =
-      CutText(ReadSetting(store_, kEarthMapFile), kMaxInitialFileNameLength);
+  const std::string stored = ReadSetting(store_, kEarthMapFile);
+  const std::string initialName(CutToPathCharacters(stored, kMaxInitialFileNameLength));
   const std::optional<std::string> chosen = view_.PromptOpenFile(initialName);
   if (!chosen) return;
   WriteSetting(store_, kEarthMapFile, *chosen);

@@ -38,19 +38,21 @@ inline constexpr std::int16_t kSetupDialogWidth = 273;
 inline constexpr std::int16_t kSetupDialogHeight = 306;
 
 // The setup dialog's controls in their order, which is also the tab order.
+// Each trackbar comes right after the label that names it: Windows' screen
+// reader support takes a control's name from the text just before it.
 // The Windows resource script holds the same template; a test compares them.
 inline constexpr std::array<SetupControl, 26> kSetupControls{{
     {SetupControlKind::DefaultButton, kOkCommand, "&OK", 7, 197, 50, 14},
     {SetupControlKind::Button, kCancelCommand, "&Cancel", 7, 213, 50, 14},
     {SetupControlKind::Button, kExitCommand, "E&xit", 7, 285, 50, 14},
+    {SetupControlKind::Label, -1, kNightDarknessLabel, 130, 205, 48, 8},
     {SetupControlKind::Trackbar, ControlId(SetupTrackbar::NightDarkness), "", 128, 217, 23, 75},
+    {SetupControlKind::Label, -1, kWorldSizeLabel, 81, 205, 34, 8},
     {SetupControlKind::Trackbar, ControlId(SetupTrackbar::Scale), "", 98, 217, 23, 75},
     {SetupControlKind::CentredLabel, -1, "Smaller\n1%", 70, 218, 24, 18},
     {SetupControlKind::CentredLabel, -1, "Bigger\n300%", 70, 274, 27, 15},
     {SetupControlKind::Label, -1, "Darker", 154, 281, 22, 8},
     {SetupControlKind::Label, -1, "Lighter", 154, 219, 23, 8},
-    {SetupControlKind::Label, -1, "World size", 81, 205, 34, 8},
-    {SetupControlKind::Label, -1, "Night darkness", 130, 205, 48, 8},
     {SetupControlKind::GroupBox, -1, "Setup", 65, 194, 201, 106},
     {SetupControlKind::Button, kSetDefaultCommand, "Set &Default", 7, 249, 50, 14},
     {SetupControlKind::Text, -1, kUsageText, 28, 80, 238, 43},
@@ -93,6 +95,17 @@ inline constexpr std::array<SetupControl, 9> kSkyControls{{
     {SetupControlKind::Label, ControlId(SkyControl::LightsFileName), "", 24, 87, 145, 10},
     {SetupControlKind::DefaultButton, kOkCommand, "OK", 69, 109, 50, 14},
     {SetupControlKind::Button, kCancelCommand, "Cancel", 123, 109, 50, 14},
+}};
+
+// The name of each trackbar for screen readers: its label's text.
+struct SetupTrackbarName {
+  SetupTrackbar trackbar;
+  const char* name;
+};
+
+inline constexpr std::array<SetupTrackbarName, 2> kSetupTrackbarNames{{
+    {SetupTrackbar::NightDarkness, kNightDarknessLabel},
+    {SetupTrackbar::Scale, kWorldSizeLabel},
 }};
 
 // Each check box and the on/off setting it shows, in the order OK stores

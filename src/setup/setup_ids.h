@@ -62,7 +62,7 @@ constexpr std::int32_t ControlId(SkyControl control) {
 inline constexpr std::int32_t kTrackbarTickFrequency = 10;
 
 // The file dialog's name field holds 260 characters with the terminating
-// zero.
+// zero (characters as Windows counts them, not UTF-8 bytes).
 inline constexpr std::size_t kMaxInitialFileNameLength = 259;
 
 }  // namespace lumivane

@@ -8,12 +8,20 @@ namespace lumivane {
 // mnemonic; "\n" is a line break.
 inline constexpr const char* kSetupCaption = "Lumivane";
 
+// The labels above the trackbars, which also name them for screen readers.
+inline constexpr const char* kWorldSizeLabel = "World size";
+inline constexpr const char* kNightDarknessLabel = "Night darkness";
+
 inline constexpr const char* kUsageText =
     "Hold left button down on the world and move the mouse to move the Lumivane window.\n"
     "Right click on the world to show this screen.\n"
     "You can exit Lumivane by left clicking on the world and then pressing the \"Esc\" key.";
 inline constexpr const char* kEarthMapRequirementsText =
     "The Earth map file must be a windows bitmap (bmp).\n"
+    "To have a correct result, the planisphere projection must be equirectangular.";
+// The same requirement for Linux, whose program reads more formats.
+inline constexpr const char* kEarthMapRequirementsTextLinux =
+    "The Earth map file must be a bmp, png or jpeg picture.\n"
     "To have a correct result, the planisphere projection must be equirectangular.";
 inline constexpr const char* kRecoveryText =
     "If you have any problem, halt the program using the task manager and reset the Lumivane "

@@ -129,6 +129,27 @@ TEST_F(World, OnAScaledScreenFramesAreComposedInDevicePixelsAndPlacementStays) {
   EXPECT_EQ(Only({"ShowFrame"}), (Lines{"ShowFrame 600x300", "ShowFrame 600x300"}));
 }
 
+TEST_F(World, WhereWindowsAreInDevicePixelsTheWindowGrowsWithItsFrame) {
+  window.windowSizeScale = 2.0;
+  frame.devicePixelRatio = 2.0;
+  Start();
+  world->OnPaint();
+  EXPECT_EQ(window.window, (WindowRect{0, 0, 800, 400}));
+  EXPECT_EQ(Only({"ShowFrame"}), (Lines{"ShowFrame 800x400", "ShowFrame 800x400"}));
+
+  // Dragged onto a monitor at 150 %: the suggested place (its size rounded
+  // another way) and the size for the new scale; the drag starts afresh.
+  world->OnMouseMove(MouseKeys{.leftButton = true}, 10, 10);
+  log.clear();
+  window.windowSizeScale = 1.5;
+  frame.devicePixelRatio = 1.5;
+  world->OnScaleChanged(WindowRect{100, 50, 701, 351});
+  EXPECT_EQ(Only({"SetWindowPlacement", "RedrawNow", "ShowFrame"}),
+            (Lines{"SetWindowPlacement 100,50,700,350", "RedrawNow", "ShowFrame 600x300",
+                   "ShowFrame 600x300"}));
+  EXPECT_EQ(world->grabPoint().x, -1);
+}
+
 TEST_F(World, MinimisedWindowsAreNotPainted) {
   Start();
   frame.minimised = true;

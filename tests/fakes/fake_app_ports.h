@@ -19,6 +19,7 @@ class FakeWindow : public Window, public CallLog {
 
   WindowRect desktop{0, 0, 1280, 800};
   WindowRect window{0, 0, 400, 200};
+  double windowSizeScale = 1.0;
   // Called inside RedrawNow, as a platform would paint there.
   std::function<void()> onRedraw;
 
@@ -26,6 +27,7 @@ class FakeWindow : public Window, public CallLog {
   WindowRect DesktopRect() override;
   WindowRect GetWindowPlacement() override;
   void SetWindowPlacement(const WindowRect& normalPosition) override;
+  double WindowSizeScale() const override { return windowSizeScale; }
   void SetZOrder(ZOrder order) override;
   void RedrawNow() override;
   void EndWorldWindow(int result) override;

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The x86_64 installer as a user runs it, under wine64: a silent install
 # into Program Files with a Start-menu shortcut and an Uninstall entry, the
-# installed program started once, then a silent uninstall that removes the
-# program, the shortcut, the Uninstall entry and the start-at-logon value,
-# and keeps the user's settings.
+# installed program started once (setup, and the uninstaller run in place,
+# refuse with exit code 2 while it runs), then a silent uninstall that
+# removes the program, the shortcut, the Uninstall entry and the
+# start-at-logon value, and keeps the user's settings.
 # Usage: windows_installer_test.sh CPackConfig.cmake driver.exe WORK_DIR
 # Needs WINEPREFIX (a prefix of its own), DISPLAY and makensis; skipped (77)
 # without them.
@@ -47,7 +48,8 @@ version=$(basename "$installer" | sed -E 's/^Lumivane-(.*)-x86_64-setup\.exe$/\1
 
 "$wine" "$installer" /S </dev/null >/dev/null 2>&1
 expect "installed program" "$(file_state "$installed/Lumivane.exe")" present
-expect "installed licence" "$(file_state "$installed/LICENSE")" present
+expect "installed licence" "$(file_state "$installed/LICENSE.txt")" present
+expect "installed readme" "$(file_state "$installed/README.txt")" present
 expect "uninstaller" "$(file_state "$installed/Uninstall.exe")" present
 expect "Start-menu shortcut" "$(file_state "$shortcut")" present
 expect "Uninstall DisplayName" "$(reg_value "$uninstall_key" DisplayName)" Lumivane
@@ -67,6 +69,15 @@ expect "installed program's window" "$shown" shown
 refused=0
 "$wine" "$installer" /S </dev/null >/dev/null 2>&1 || refused=$?
 expect "setup while the program runs: exit code" "$refused" 2
+# The uninstaller run in place (the form that waits) says so too. A batch
+# file hands it the folder as one unquoted argument, as it needs.
+printf '@"C:\\Program Files\\Lumivane\\Uninstall.exe" /S _?=C:\\Program Files\\Lumivane\r\n%s\r\n' \
+  '@exit /b %errorlevel%' >"$drive_c/uninstall-in-place.bat"
+refused=0
+"$wine" cmd /c 'C:\uninstall-in-place.bat' </dev/null >/dev/null 2>&1 || refused=$?
+rm -f "$drive_c/uninstall-in-place.bat"
+expect "uninstall in place while the program runs: exit code" "$refused" 2
+expect "program after the refused uninstall" "$(file_state "$installed/Lumivane.exe")" present
 "$wine" "$driver" esc || true
 "$wine" "$driver" wait-gone || true
 wait "$program_pid" || true

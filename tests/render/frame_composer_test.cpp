@@ -186,6 +186,9 @@ TEST_F(FrameComposerTest, CachedPaintsAndRecomputationsFollowTheClock) {
   EXPECT_EQ(window.log, (Log{"ShowFrame 400x200", "ShowFrame 400x200"}));
   EXPECT_EQ(window.shown[0], map);  // the plain map first, then the finished frame
   EXPECT_FALSE(composer.needsRecompute());
+  // Each recomputation also says in words what it shows, and when.
+  ASSERT_EQ(window.descriptions.size(), 1u);
+  EXPECT_EQ(window.descriptions[0].rfind("2000-01-01 12:00 UTC. Sun overhead at 23", 0), 0u);
 
   // A requested refresh (the clock was set) recomputes once, whatever the time.
   struct Step { UnixTime now; bool recomputes; UnixTime last; bool refresh = false; };
@@ -197,10 +200,12 @@ TEST_F(FrameComposerTest, CachedPaintsAndRecomputationsFollowTheClock) {
     const Image before = *composer.frameCache();
     window.log.clear();
     window.shown.clear();
+    window.descriptions.clear();
     if (step.refresh) composer.RequestRefresh();
     PaintOnce(settings, step.now);
     SCOPED_TRACE(step.now - start);
     EXPECT_EQ(composer.lastComputeTime(), step.last);
+    EXPECT_EQ(window.descriptions.size(), step.recomputes ? 1u : 0u);
     if (step.recomputes) {
       EXPECT_EQ(window.log, (Log{"ShowFrame 400x200", "ShowFrame 400x200"}));
       EXPECT_EQ(window.shown[0], before);  // the previous frame while it works

@@ -59,6 +59,21 @@ TEST_F(RunEntryTest, PathOf256CharactersIsAcceptedAnd257IsTooLong) {
   EXPECT_FALSE(registration.entry.has_value());
 }
 
+TEST_F(RunEntryTest, ThePathIsCountedInCharactersNotBytes) {
+  // 256 Cyrillic letters are 512 bytes of UTF-8 and still fit.
+  std::string cyrillic;
+  for (int i = 0; i < 128; ++i) cyrillic += "\xD0\x9A\xD0\xB0";
+  registration.programPath = cyrillic;
+  Update(1);
+  EXPECT_EQ(registration.entry, '"' + cyrillic + '"');
+
+  // An emoji counts two, as in UTF-16: 255 + 2 is one too many.
+  registration.programPath = std::string(255, 'p') + "\xF0\x9F\x8C\x8D";
+  Update(1);
+  EXPECT_FALSE(registration.entry.has_value());
+  EXPECT_EQ(store.IntValue("options", "start"), 0);
+}
+
 TEST_F(RunEntryTest, AFailedRegistrationSilentlyTurnsTheWishOff) {
   registration.registerSucceeds = false;
   Update(1);

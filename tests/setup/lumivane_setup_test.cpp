@@ -175,13 +175,18 @@ TEST_F(LumivaneSetupTest, CancellingTheFileDialogLeavesEverythingAsItWas) {
   EXPECT_EQ(view.Position(SetupTrackbar::Scale), 12);
 }
 
-TEST_F(LumivaneSetupTest, TheInitialFileNameIsCutTo259CharactersOnACharacterBoundary) {
+TEST_F(LumivaneSetupTest, TheInitialFileNameIsCutTo259CharactersNeverSplittingOne) {
   store.Set("options", "image", "/" + std::string(300, 'm'));
   setup.OnEarthMap();
   EXPECT_EQ(log.back(), "PromptOpenFile " + Quoted("/" + std::string(258, 'm')) + " -> cancelled");
 
-  // A two-byte character across the cut is dropped whole.
+  // Characters, not bytes: a two-byte letter is one of the 259, and an
+  // emoji (two UTF-16 units) across the cut is dropped whole.
   store.Set("options", "image", std::string(258, 'm') + "\xC3\xA9" + "tail");
+  setup.OnEarthMap();
+  EXPECT_EQ(log.back(),
+            "PromptOpenFile " + Quoted(std::string(258, 'm') + "\xC3\xA9") + " -> cancelled");
+  store.Set("options", "image", std::string(258, 'm') + "\xF0\x9F\x8C\x8D");
   setup.OnEarthMap();
   EXPECT_EQ(log.back(), "PromptOpenFile " + Quoted(std::string(258, 'm')) + " -> cancelled");
 }

@@ -17,6 +17,14 @@ constexpr int kIconPixels = 32;
 
 QString Text(const char* text) { return QString::fromUtf8(text); }
 
+// The notes that differ on Linux: the settings live in an INI file, not the
+// registry, and map pictures may be PNG or JPEG as well.
+const char* LinuxText(const char* text) {
+  if (text == kRecoveryText) return kRecoveryTextLinux;
+  if (text == kEarthMapRequirementsText) return kEarthMapRequirementsTextLinux;
+  return text;
+}
+
 }  // namespace
 
 QtSetupDialog::QtSetupDialog(ProfileStore& store, StartupRegistration& startup,
@@ -58,10 +66,7 @@ void QtSetupDialog::createControls() {
                  place);
         break;
       case SetupControlKind::Text:
-        // The recovery text names the Linux settings file, not the registry.
-        addText(control.text == kRecoveryText ? kRecoveryTextLinux : control.text,
-                Qt::AlignLeft | Qt::AlignTop, place)
-            ->setWordWrap(true);
+        addText(LinuxText(control.text), Qt::AlignLeft | Qt::AlignTop, place)->setWordWrap(true);
         break;
       case SetupControlKind::GroupBox:
         // Behind the controls it frames, so it never takes their clicks.
@@ -77,6 +82,9 @@ void QtSetupDialog::createControls() {
       case SetupControlKind::RadioButton:  // only the Sky dialog has them
         break;
     }
+  }
+  for (const auto& [trackbar, name] : kSetupTrackbarNames) {
+    trackbars_.at(trackbar)->setAccessibleName(Text(name));
   }
 }
 

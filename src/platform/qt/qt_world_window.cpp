@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -50,6 +51,7 @@ QtWorldWindow::QtWorldWindow(const QtWorldWindowServices& services)
   // Every pixel comes from the map; nothing to erase first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::ClickFocus);
+  setAccessibleName(services_.applicationName);
   placement_ = geometry();
 
   // A coarse timer may fire a little early, and a refresh that comes before
@@ -156,9 +158,23 @@ void QtWorldWindow::keyPressEvent(QKeyEvent* event) {
     core_->OnCancel();
   } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     core_->OnOK();
+  } else if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+    // The context menu's other key, which X11 does not turn into a
+    // context-menu request by itself.
+    core_->OnRButtonUp();
   } else {
     QWidget::keyPressEvent(event);
   }
+}
+
+// The menu key: the setup opens as on a right click. A right click itself
+// arrives as the button's release.
+void QtWorldWindow::contextMenuEvent(QContextMenuEvent* event) {
+  if (event->reason() != QContextMenuEvent::Keyboard) {
+    event->ignore();
+    return;
+  }
+  if (!ended_) core_->OnRButtonUp();
 }
 
 void QtWorldWindow::closeEvent(QCloseEvent* event) {
@@ -297,6 +313,10 @@ void QtWorldWindow::EndWorldWindow(int result) {
 bool QtWorldWindow::IsMinimised() const { return isMinimized(); }
 
 double QtWorldWindow::DevicePixelRatio() const { return devicePixelRatioF(); }
+
+void QtWorldWindow::DescribeFrame(const std::string& description) {
+  setAccessibleDescription(QString::fromStdString(description));
+}
 
 void QtWorldWindow::ShowFrame(const Image& frame) {
   QImage image = QImageFromImage(frame);

@@ -84,6 +84,7 @@ class QtWorldWindow final : public QWidget,
   bool IsMinimised() const override;
   double DevicePixelRatio() const override;
   void ShowFrame(const Image& frame) override;
+  void DescribeFrame(const std::string& description) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -91,6 +92,7 @@ class QtWorldWindow final : public QWidget,
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void moveEvent(QMoveEvent* event) override;

@@ -4,9 +4,11 @@
 
 #include <utility>
 
+#include "platform/win32/label_fit.h"
 #include "platform/win32/win32_sky_dialog.h"
 #include "platform/win32/window_geometry.h"
 #include "resource.h"
+#include "setup/setup_controls.h"
 
 namespace lumivane::win32 {
 
@@ -21,6 +23,15 @@ int Win32SetupDialog::Run(HINSTANCE instance, HWND owner) {
 }
 
 INT_PTR Win32SetupDialog::OnInitDialog(WPARAM, LPARAM) {
+  // The children are in template order, the order of the shared description.
+  HWND child = GetWindow(window(), GW_CHILD);
+  for (const SetupControl& control : kSetupControls) {
+    if (child == nullptr) break;
+    if (control.kind == SetupControlKind::Label || control.kind == SetupControlKind::CentredLabel) {
+      GrowToFitText(child, control.kind == SetupControlKind::CentredLabel);
+    }
+    child = GetWindow(child, GW_HWNDNEXT);
+  }
   CentreOverOwner(window());
   setup_.OnInitDialog();
   return TRUE;  // the focus goes to the first control, OK

@@ -3,10 +3,13 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 
 #include "platform/win32/shell_records.h"
 #include "platform/win32/window_geometry.h"
 #include "resource.h"
+#include "settings/path_characters.h"
 #include "setup/setup_ids.h"
 #include "setup/setup_texts.h"
 
@@ -50,22 +53,24 @@ void Win32SkyDialog::EndDialog(int result) { ::EndDialog(window(), result); }
 
 std::optional<std::string> PromptOpenPicture(HWND owner, const std::string& initialName) {
   const std::string filter = OpenFileFilter(kEarthMapFileFilter);
-  char fileName[MAX_PATH] = {};
-  const std::size_t length = std::min(initialName.size(), kMaxInitialFileNameLength);
-  std::copy_n(initialName.data(), length, fileName);
+  // A path of MAX_PATH characters in UTF-8 (the program's code page): up to
+  // three bytes for each UTF-16 unit.
+  std::array<char, 3 * MAX_PATH> fileName{};
+  const std::string_view initial = CutToPathCharacters(initialName, kMaxInitialFileNameLength);
+  std::copy_n(initial.data(), std::min(initial.size(), fileName.size() - 1), fileName.data());
 
   OPENFILENAMEA request{};
   request.lStructSize = sizeof request;
   request.hwndOwner = owner;
   request.lpstrFilter = filter.c_str();
   request.nFilterIndex = 1;
-  request.lpstrFile = fileName;
-  request.nMaxFile = MAX_PATH;
+  request.lpstrFile = fileName.data();
+  request.nMaxFile = static_cast<DWORD>(fileName.size());
   request.lpstrDefExt = kEarthMapDefaultExtension;
   request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
   // A name too long for the buffer fails like a cancel: nothing is stored.
   if (!GetOpenFileNameA(&request)) return std::nullopt;
-  return std::string(fileName);
+  return std::string(fileName.data());
 }
 
 }  // namespace lumivane::win32

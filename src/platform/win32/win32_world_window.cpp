@@ -3,9 +3,11 @@
 #include <windowsx.h>
 
 #include "platform/win32/gdi_image.h"
+#include "platform/win32/utf16_text.h"
 #include "platform/win32/win32_events.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_setup_dialog.h"
+#include "platform/win32/window_dpi.h"
 #include "resource.h"
 
 namespace lumivane::win32 {
@@ -32,6 +34,10 @@ Win32WorldWindow::Win32WorldWindow(const WorldWindowServices& services)
 INT_PTR Win32WorldWindow::Run() { return RunModal(services_.instance, IDD_WORLD_WINDOW, nullptr); }
 
 INT_PTR Win32WorldWindow::OnInitDialog(WPARAM, LPARAM) {
+  // The window has no caption to show it: the text is its name for screen
+  // readers.
+  SetWindowTextW(window(), Utf16FromUtf8(services_.applicationName).c_str());
+  dpi_ = WindowDpi(window());
   core_.OnInitDialog();
   return TRUE;
 }
@@ -113,6 +119,22 @@ INT_PTR Win32WorldWindow::OnCommand(WPARAM wParam, LPARAM) {
   }
 }
 
+INT_PTR Win32WorldWindow::OnContextMenu(WPARAM, LPARAM lParam) {
+  // From the keyboard (the menu key, Shift+F10) the point is -1, -1: the
+  // setup opens as on a right click. A right click itself is its button's
+  // release.
+  if (lParam != -1) return FALSE;
+  core_.OnRButtonUp();
+  return TRUE;
+}
+
+INT_PTR Win32WorldWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  // Handled here, so the dialog manager does not rescale the window itself.
+  dpi_ = LOWORD(wParam);
+  core_.OnScaleChanged(FromRect(*reinterpret_cast<const RECT*>(lParam)));
+  return TRUE;
+}
+
 void Win32WorldWindow::SetWindowIcons() {
   SendMessageA(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(services_.icon));
   SendMessageA(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(services_.icon));
@@ -133,6 +155,8 @@ void Win32WorldWindow::SetWindowPlacement(const WindowRect& normalPosition) {
                                 normalPosition.bottom};
   ::SetWindowPlacement(window(), &placement);
 }
+
+double Win32WorldWindow::WindowSizeScale() const { return ScaleOfDpi(dpi_); }
 
 void Win32WorldWindow::SetZOrder(ZOrder order) {
   HWND insertAfter = HWND_TOP;
@@ -178,6 +202,8 @@ void Win32WorldWindow::EndWorldWindow(int result) { ::EndDialog(window(), result
 
 bool Win32WorldWindow::IsMinimised() const { return IsIconic(window()) != FALSE; }
 
+double Win32WorldWindow::DevicePixelRatio() const { return ScaleOfDpi(dpi_); }
+
 void Win32WorldWindow::ShowFrame(const Image& frame) {
   if (paintDc_ != nullptr) {
     DrawImage(paintDc_, frame);
@@ -185,6 +211,10 @@ void Win32WorldWindow::ShowFrame(const Image& frame) {
   }
   const WindowDC dc(window());
   if (dc.get() != nullptr) DrawImage(dc.get(), frame);
+}
+
+void Win32WorldWindow::DescribeFrame(const std::string& description) {
+  description_.Describe(window(), description);
 }
 
 void Win32WorldWindow::ShowMessage(const std::string& text) {

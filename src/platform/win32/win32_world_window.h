@@ -7,6 +7,7 @@
 
 #include "app/ports.h"
 #include "app/world_window.h"
+#include "platform/win32/accessible_description.h"
 #include "platform/win32/dialog.h"
 #include "platform/win32/shell_records.h"
 #include "render/ports.h"
@@ -59,8 +60,10 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
   INT_PTR OnTrayNotify(WPARAM, LPARAM lParam);
   INT_PTR OnLButtonUp(WPARAM, LPARAM);
   INT_PTR OnCommand(WPARAM wParam, LPARAM);
+  INT_PTR OnContextMenu(WPARAM, LPARAM lParam);
+  INT_PTR OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
-  static constexpr std::array<MessageEntry<Win32WorldWindow>, 12> kMessageTable{{
+  static constexpr std::array<MessageEntry<Win32WorldWindow>, 14> kMessageTable{{
       {WM_INITDIALOG, &Win32WorldWindow::OnInitDialog},
       {WM_PAINT, &Win32WorldWindow::OnPaintMessage},
       {WM_QUERYDRAGICON, &Win32WorldWindow::OnQueryDragIcon},
@@ -73,6 +76,8 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
       {TrayCallbackMessage, &Win32WorldWindow::OnTrayNotify},
       {WM_LBUTTONUP, &Win32WorldWindow::OnLButtonUp},
       {WM_COMMAND, &Win32WorldWindow::OnCommand},
+      {WM_CONTEXTMENU, &Win32WorldWindow::OnContextMenu},
+      {WM_DPICHANGED, &Win32WorldWindow::OnDpiChanged},
   }};
 
   // Window, Timers, NotificationArea, SetupDialog
@@ -80,6 +85,7 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
   WindowRect DesktopRect() override;
   WindowRect GetWindowPlacement() override;
   void SetWindowPlacement(const WindowRect& normalPosition) override;
+  double WindowSizeScale() const override;
   void SetZOrder(ZOrder order) override;
   void StartTimer(TimerId id, std::int32_t periodMs) override;
   void StopTimer(TimerId id) override;
@@ -91,7 +97,9 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
 
   // FrameWindow
   bool IsMinimised() const override;
+  double DevicePixelRatio() const override;
   void ShowFrame(const Image& frame) override;
+  void DescribeFrame(const std::string& description) override;
 
   // MessageSink: boxes owned by the world window.
   void ShowMessage(const std::string& text) override;
@@ -100,6 +108,10 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
   // The paint context while WM_PAINT is handled; direct paints (tray hover,
   // setting change) draw on the window's own context instead.
   HDC paintDc_ = nullptr;
+  // The DPI of the window's monitor: window rectangles are in its pixels,
+  // and the window is sized and its frames composed for it.
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  AccessibleDescription description_;
   WorldWindow core_;
 };
 

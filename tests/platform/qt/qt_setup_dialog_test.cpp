@@ -70,6 +70,9 @@ TEST_F(QtSetupDialogTest, TrackbarsAreVerticalOneToHundredWithTicksOnBothSidesAn
     QTest::keyClick(slider, Qt::Key_Down);
     EXPECT_EQ(slider->value(), 51);
   }
+  // Screen readers name each after its label.
+  EXPECT_EQ(dialog->trackbar(SetupTrackbar::Scale)->accessibleName(), "World size");
+  EXPECT_EQ(dialog->trackbar(SetupTrackbar::NightDarkness)->accessibleName(), "Night darkness");
 }
 
 TEST_F(QtSetupDialogTest, ControlsFollowTheTabOrderWithTheirCaptions) {
@@ -99,9 +102,11 @@ TEST_F(QtSetupDialogTest, LabelsKeepTheirWholeTextAndTheLinuxNotesAreShown) {
   const auto dialog = Dialog();
   bool usageShown = false;
   bool recoveryShown = false;
+  bool formatsShown = false;
   for (const QLabel* label : dialog->findChildren<QLabel*>()) {
     if (label->text() == kUsageText) usageShown = true;
     if (label->text() == kRecoveryTextLinux) recoveryShown = true;
+    if (label->text() == kEarthMapRequirementsTextLinux) formatsShown = true;
     if (label->text().isEmpty()) continue;
     if (label->wordWrap()) {
       EXPECT_GE(label->height(), label->heightForWidth(label->width()))
@@ -112,6 +117,7 @@ TEST_F(QtSetupDialogTest, LabelsKeepTheirWholeTextAndTheLinuxNotesAreShown) {
   }
   EXPECT_TRUE(usageShown);
   EXPECT_TRUE(recoveryShown);
+  EXPECT_TRUE(formatsShown);
 }
 
 TEST_F(QtSetupDialogTest, OkStoresEveryControlAndTheStartEntry) {

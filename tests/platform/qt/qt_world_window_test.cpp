@@ -3,6 +3,7 @@
 #include <sys/timerfd.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QMouseEvent>
 #include <QScreen>
@@ -167,6 +168,39 @@ TEST_F(QtWorldWindowTest, EscSavesThePlacementAndEndsTheRun) {
   EXPECT_EQ(StoredValue("position/y").toInt(), 60);
   EXPECT_EQ(StoredValue("anchor/x").toInt(), 0);
   EXPECT_EQ(StoredValue("options/start").toInt(), 0);
+}
+
+TEST_F(QtWorldWindowTest, TheMenuKeyAndShiftF10OpenTheSetupLikeARightClick) {
+  const auto window = StartedWindow(0, 0);
+  const auto setupOpens = [&](const std::function<void()>& press) {
+    bool opened = false;
+    QTimer::singleShot(0, window.get(), [&] {
+      if (auto* dialog = qobject_cast<QtSetupDialog*>(QApplication::activeModalWidget())) {
+        opened = true;
+        dialog->reject();
+      }
+    });
+    press();
+    QCoreApplication::processEvents();
+    return opened;
+  };
+  const auto contextMenu = [&](QContextMenuEvent::Reason reason) {
+    QContextMenuEvent request(reason, QPoint(5, 5), window->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(window.get(), &request);
+  };
+  EXPECT_TRUE(setupOpens([&] { contextMenu(QContextMenuEvent::Keyboard); }));
+  EXPECT_TRUE(setupOpens([&] { QTest::keyClick(window.get(), Qt::Key_F10, Qt::ShiftModifier); }));
+  // The mouse's request comes with the right button, whose release opens it.
+  EXPECT_FALSE(setupOpens([&] { contextMenu(QContextMenuEvent::Mouse); }));
+  EXPECT_FALSE(setupOpens([&] { QTest::keyClick(window.get(), Qt::Key_F10); }));
+}
+
+TEST_F(QtWorldWindowTest, ScreenReadersHearTheNameAndWhatTheMapShows) {
+  const auto window = StartedWindow(0, 0);
+  EXPECT_EQ(window->accessibleName(), "Lumivane");
+  EXPECT_TRUE(window->accessibleDescription().startsWith(
+      "2023-11-14 22:13 UTC. Sun overhead at 18\u00B0 south"))
+      << window->accessibleDescription().toStdString();
 }
 
 TEST_F(QtWorldWindowTest, ACloseRequestEndsTheRunLikeEsc) {

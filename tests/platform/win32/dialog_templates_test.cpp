@@ -232,5 +232,13 @@ TEST(Manifest, IsCompiledIn) {
   EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)), nullptr);
 }
 
+// Read from the process the manifest has set up (this test program's is the
+// program's own).
+TEST(Manifest, MakesTheAnsiCallsUtf8AndTheProcessAwareOfEachMonitorsDpi) {
+  EXPECT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));
+  EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()),
+            DPI_AWARENESS_PER_MONITOR_AWARE);
+}
+
 }  // namespace
 }  // namespace lumivane::win32

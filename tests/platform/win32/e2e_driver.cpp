@@ -6,6 +6,8 @@
 //   drag DX DY         left-button drag by (DX, DY) client pixels; new rect
 //   move-plain         a move with no button (ends any drag)
 //   rclick             right click on the map (opens the setup dialog)
+//   menu-key           the menu key on the map (opens the setup dialog)
+//   title              the world window's text, its name for screen readers
 //   enter | esc        the key on the world window
 //   setup SIZE DARK [ID...]  in the open setup dialog: both trackbars, a
 //                      click on each check box ID, then OK
@@ -31,25 +33,47 @@ constexpr DWORD kTimeoutMs = 10000;
 constexpr int kCheckBoxes[] = {IDC_ALWAYS_ON_TOP,  IDC_SHOW_TRAY_ICON, IDC_SHOW_SUN,
                                 IDC_SHOW_MOON,      IDC_RUN_AT_STARTUP, IDC_SUN_CENTERED};
 
-bool IsWorldWindow(HWND window) {
+// The program's windows are all dialogs captioned "Lumivane": the world
+// window (a tool window, its caption only for screen readers), the setup
+// dialog and the message boxes.
+bool IsLumivaneDialog(HWND window) {
   char className[64] = {};
   char title[64] = {};
   GetClassNameA(window, className, sizeof className);
   GetWindowTextA(window, title, sizeof title);
-  const LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
-  return std::strcmp(className, "#32770") == 0 && title[0] == '\0' &&
-         (exStyle & WS_EX_TOOLWINDOW) != 0 && IsWindowVisible(window);
+  return std::strcmp(className, "#32770") == 0 && std::strcmp(title, "Lumivane") == 0 &&
+         IsWindowVisible(window);
 }
 
-BOOL CALLBACK CollectWorldWindow(HWND window, LPARAM list) {
-  if (IsWorldWindow(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+bool IsToolWindow(HWND window) {
+  return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+}
+
+BOOL CALLBACK CollectLumivaneDialog(HWND window, LPARAM list) {
+  if (IsLumivaneDialog(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
   return TRUE;
+}
+
+std::vector<HWND> LumivaneDialogs() {
+  std::vector<HWND> found;
+  EnumWindows(&CollectLumivaneDialog, reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 std::vector<HWND> WorldWindows() {
   std::vector<HWND> found;
-  EnumWindows(&CollectWorldWindow, reinterpret_cast<LPARAM>(&found));
+  for (HWND window : LumivaneDialogs()) {
+    if (IsToolWindow(window)) found.push_back(window);
+  }
   return found;
+}
+
+// The first of the program's other dialogs that has the control `id`.
+HWND DialogWithControl(int id) {
+  for (HWND window : LumivaneDialogs()) {
+    if (!IsToolWindow(window) && GetDlgItem(window, id) != nullptr) return window;
+  }
+  return nullptr;
 }
 
 template <typename Find>
@@ -69,10 +93,7 @@ HWND WorldWindow() {
 }
 
 HWND SetupDialog() {
-  return WaitFor([] {
-    HWND dialog = FindWindowA("#32770", "Lumivane");
-    return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
-  });
+  return WaitFor([] { return DialogWithControl(IDC_SCALE); });
 }
 
 void PrintRect(HWND window) {
@@ -119,12 +140,8 @@ int main(int argc, char** argv) {
   }
 
   if (command == "message") {
-    // Message boxes and the setup dialog share the caption; only the box
-    // has the static text control 0xFFFF.
-    HWND box = WaitFor([] {
-      HWND dialog = FindWindowA("#32770", "Lumivane");
-      return dialog != nullptr && GetDlgItem(dialog, 0xFFFF) != nullptr ? dialog : nullptr;
-    });
+    // Only a message box has the static text control 0xFFFF.
+    HWND box = WaitFor([] { return DialogWithControl(0xFFFF); });
     if (box == nullptr) return Fail("no message box");
     char text[1024] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
@@ -191,6 +208,14 @@ int main(int argc, char** argv) {
   } else if (command == "rclick") {
     // Posted: the setup dialog's modal loop starts inside the handler.
     PostMessageA(world, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+  } else if (command == "menu-key") {
+    // What the menu key and Shift+F10 become: a context-menu request with
+    // no point.
+    PostMessageA(world, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(world), -1);
+  } else if (command == "title") {
+    char title[64] = {};
+    GetWindowTextA(world, title, sizeof title);
+    std::printf("%s\n", title);
   } else if (command == "enter" || command == "esc") {
     const WPARAM key = command == "esc" ? VK_ESCAPE : VK_RETURN;
     PostMessageA(world, WM_KEYDOWN, key, 0);

@@ -84,6 +84,15 @@ drive enter
 sleep 0.3
 expect "Enter keeps the window" "$(drive count)" "1"
 
+# Screen readers name the window; the menu key opens the setup as a right
+# click does (Cancel changes nothing).
+expect "the world window's name" "$(drive title)" "Lumivane"
+drive menu-key
+expect "menu key opens the setup dialog" "$(drive setup-state)" \
+  "30 50 1003=0 1004=1 1005=1 1006=1 1009=0 1010=0"
+drive setup-cancel
+sleep 0.3
+
 # Drags: a free move, then snaps to the top (20 above) and right (5 short).
 expect "drag by (300, 200)" "$(drive drag 300 200)" "300 200 700 400"
 expect "drag 20 above the top snaps to it" "$(drive drag 0 -220)" "300 0 700 200"

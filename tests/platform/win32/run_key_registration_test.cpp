@@ -55,6 +55,19 @@ TEST_F(RunKeyRegistrationTest, RegisterWritesTheQuotedCommandAndUnregisterRemove
   EXPECT_FALSE(Stored());
 }
 
+TEST_F(RunKeyRegistrationTest, APathInAnyScriptIsStoredAsItsCharacters) {
+  // UTF-8 in (the program's code page), the same characters in the registry.
+  ASSERT_TRUE(registration_.Register(
+      "\"D:\\\xE5\x9C\xB0\xE5\x9B\xBE\\\xD0\x9A\xD0\xB0\\Lumivane.exe\""));
+  wchar_t stored[64] = {};
+  DWORD size = sizeof stored;
+  const std::wstring name(valueName_.begin(), valueName_.end());
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                         name.c_str(), RRF_RT_REG_SZ, nullptr, stored, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(std::wstring(stored), L"\"D:\\\x5730\x56FE\\\x041A\x0430\\Lumivane.exe\"");
+}
+
 TEST_F(RunKeyRegistrationTest, ProgramPathIsTheWholePathOfTheRunningFile) {
   const std::string path = registration_.ProgramPath();
   ASSERT_GT(path.size(), 4u);

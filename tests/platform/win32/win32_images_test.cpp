@@ -146,6 +146,41 @@ TEST(Win32MapImageLoader, MissingBrokenFolderDeviceAndLyingPathsFail) {
   EXPECT_FALSE(loader.LoadImageFile(folder));
 }
 
+// The program's code page is UTF-8 (its manifest, linked into this test
+// program too), so a path in any script reaches the file whole.
+TEST(Win32MapImageLoader, LoadsFromFoldersNamedInAnyScript) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::vector<std::uint8_t> bytes = BitmapFile(24);
+  const struct {
+    const wchar_t* wide;
+    const char* utf8;
+  } folders[] = {
+      {L"\x041A\x0430\x0440\x0442\x044B", "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B"},  // Карты
+      {L"\x5730\x56FE", "\xE5\x9C\xB0\xE5\x9B\xBE"},                                  // 地图
+      {L"\xD83C\xDF0D", "\xF0\x9F\x8C\x8D"},                                          // 🌍
+  };
+  char tempUtf8[3 * MAX_PATH] = {};
+  WideCharToMultiByte(CP_UTF8, 0, temp, -1, tempUtf8, sizeof tempUtf8, nullptr, nullptr);
+  for (const auto& [wide, utf8] : folders) {
+    const std::wstring folder = std::wstring(temp) + wide;
+    const std::wstring file = folder + L"\\map.bmp";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    HANDLE out = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(out, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(out);
+
+    const std::optional<Image> image =
+        Win32MapImageLoader().LoadImageFile(std::string(tempUtf8) + utf8 + "\\map.bmp");
+    EXPECT_TRUE(image) << utf8;
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(folder.c_str());
+  }
+}
+
 // The resources are linked into this test program as into the real one.
 TEST(Win32BuiltinImages, ResourcesHaveTheirSizesAndMatchTheFilesTheyCameFrom) {
   Win32BuiltinImages builtins(GetModuleHandleA(nullptr));

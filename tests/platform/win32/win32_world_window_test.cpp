@@ -152,5 +152,25 @@ TEST_F(Win32WorldWindowTest, AClockChangeOrAWakeUpRecomputesThePictureAtOnce) {
   }
 }
 
+// A move to a monitor of another DPI: the window takes the place the system
+// suggests and the size its map has at that DPI (here 200 %: twice 400 x 200),
+// whatever size the suggestion had.
+TEST_F(Win32WorldWindowTest, ADpiChangeTakesTheSuggestedPlaceAndTheSizeForTheNewDpi) {
+  RECT before{};
+  RECT after{};
+  RunDriven([&](HWND window) {
+    GetWindowRect(window, &before);
+    RECT suggested{100, 50, 903, 449};
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(window, &after);
+  });
+
+  EXPECT_EQ(before.right - before.left, 400);
+  EXPECT_EQ(after.left, 100);
+  EXPECT_EQ(after.top, 50);
+  EXPECT_EQ(after.right - after.left, 800);
+  EXPECT_EQ(after.bottom - after.top, 400);
+}
+
 }  // namespace
 }  // namespace lumivane::win32
