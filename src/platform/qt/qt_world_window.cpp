@@ -219,9 +219,14 @@ void QtWorldWindow::watchScreen(QScreen* screen) {
 
 void QtWorldWindow::SetWindowIcons() { setWindowIcon(AppIcon()); }
 
-WindowRect QtWorldWindow::DesktopRect() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen == nullptr ? WindowRect{} : ToWindowRect(screen->availableGeometry());
+std::vector<WindowRect> QtWorldWindow::MonitorRects() {
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  std::vector<WindowRect> monitors;
+  if (primary != nullptr) monitors.push_back(ToWindowRect(primary->availableGeometry()));
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (screen != primary) monitors.push_back(ToWindowRect(screen->availableGeometry()));
+  }
+  return monitors;
 }
 
 WindowRect QtWorldWindow::GetWindowPlacement() { return ToWindowRect(placement_); }

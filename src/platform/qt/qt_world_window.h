@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "app/ports.h"
 #include "app/world_window.h"
@@ -68,7 +69,7 @@ class QtWorldWindow final : public QWidget,
 
   // Window, Timers, NotificationArea, SetupDialog
   void SetWindowIcons() override;
-  WindowRect DesktopRect() override;
+  std::vector<WindowRect> MonitorRects() override;
   WindowRect GetWindowPlacement() override;
   void SetWindowPlacement(const WindowRect& normalPosition) override;
   void SetZOrder(ZOrder order) override;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "app/ports.h"
 #include "app/world_window.h"
@@ -77,7 +78,7 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
 
   // Window, Timers, NotificationArea, SetupDialog
   void SetWindowIcons() override;
-  WindowRect DesktopRect() override;
+  std::vector<WindowRect> MonitorRects() override;
   WindowRect GetWindowPlacement() override;
   void SetWindowPlacement(const WindowRect& normalPosition) override;
   void SetZOrder(ZOrder order) override;
