@@ -199,20 +199,24 @@ bool QtWorldWindow::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+// Monitors come and go and their areas change: the window re-anchors on
+// whichever it is on then.
 void QtWorldWindow::connectScreens() {
-  connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen* screen) {
+  connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &QtWorldWindow::desktopChanged);
+  connect(qGuiApp, &QGuiApplication::screenRemoved, this, &QtWorldWindow::desktopChanged);
+  connect(qGuiApp, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
     watchScreen(screen);
-    if (!ended_) core_->OnSettingChange();
+    desktopChanged();
   });
-  watchScreen(QGuiApplication::primaryScreen());
+  for (QScreen* screen : QGuiApplication::screens()) watchScreen(screen);
 }
 
 void QtWorldWindow::watchScreen(QScreen* screen) {
-  disconnect(screenWatch_);
-  if (screen == nullptr) return;
-  screenWatch_ = connect(screen, &QScreen::availableGeometryChanged, this, [this] {
-    if (!ended_) core_->OnSettingChange();
-  });
+  connect(screen, &QScreen::availableGeometryChanged, this, &QtWorldWindow::desktopChanged);
+}
+
+void QtWorldWindow::desktopChanged() {
+  if (!ended_) core_->OnSettingChange();
 }
 
 // --- Window, Timers, NotificationArea, SetupDialog ---------------------------

@@ -2,7 +2,6 @@
 
 #include <QEventLoop>
 #include <QImage>
-#include <QMetaObject>
 #include <QPainter>
 #include <QPointer>
 #include <QString>
@@ -101,6 +100,7 @@ class QtWorldWindow final : public QWidget,
  private:
   void connectScreens();
   void watchScreen(QScreen* screen);
+  void desktopChanged();
   QTimer& timer(TimerId id);
   void setStaysOnTop(bool onTop);
 
@@ -110,7 +110,6 @@ class QtWorldWindow final : public QWidget,
   QTimer refreshTimer_;
   QTimer peekTimer_;
   ClockChangeWatch clockWatch_;
-  QMetaObject::Connection screenWatch_;
   QEventLoop loop_;
   QPointer<QtSetupDialog> setupDialog_;  // while it is open
   std::unique_ptr<WorldWindow> core_;
