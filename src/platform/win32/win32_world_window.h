@@ -61,13 +61,15 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
   INT_PTR OnLButtonUp(WPARAM, LPARAM);
   INT_PTR OnCommand(WPARAM wParam, LPARAM);
 
-  static constexpr std::array<MessageEntry<Win32WorldWindow>, 12> kMessageTable{{
+  static constexpr std::array<MessageEntry<Win32WorldWindow>, 13> kMessageTable{{
       {WM_INITDIALOG, &Win32WorldWindow::OnInitDialog},
       {WM_PAINT, &Win32WorldWindow::OnPaintMessage},
       {WM_QUERYDRAGICON, &Win32WorldWindow::OnQueryDragIcon},
       {WM_MOUSEMOVE, &Win32WorldWindow::OnMouseMove},
       {WM_TIMER, &Win32WorldWindow::OnTimer},
       {WM_SETTINGCHANGE, &Win32WorldWindow::OnSettingChange},
+      // Monitors added, removed or resized: the same re-anchoring.
+      {WM_DISPLAYCHANGE, &Win32WorldWindow::OnSettingChange},
       {WM_TIMECHANGE, &Win32WorldWindow::OnTimeChange},
       {WM_POWERBROADCAST, &Win32WorldWindow::OnPowerBroadcast},
       {WM_RBUTTONUP, &Win32WorldWindow::OnRButtonUp},
