@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QShowEvent>
+#include <QThread>
 #include <QWindow>
 #include <algorithm>
 
@@ -15,10 +17,14 @@
 #include "platform/qt/qt_builtin_images.h"
 #include "platform/qt/qt_image_convert.h"
 #include "platform/qt/qt_setup_dialog.h"
+#include "platform/qt/x11_window_position.h"
 #include "platform/qt/x11_window_state.h"
 
 namespace lumivane {
 namespace {
+
+// How long a window manager may take to carry out the first move of a drag.
+constexpr int kWindowManagerMoveMs = 300;
 
 WindowRect ToWindowRect(const QRect& rect) {
   return WindowRect{rect.left(), rect.top(), rect.left() + rect.width(),
@@ -124,14 +130,14 @@ void QtWorldWindow::paintEvent(QPaintEvent*) {
 }
 
 void QtWorldWindow::mousePressEvent(QMouseEvent* event) {
-  buttonHeld_ = true;
+  setButtonHeld(true);
   // A click makes the window active, so that Esc reaches it.
   if (event->button() == Qt::LeftButton) activateWindow();
 }
 
 void QtWorldWindow::mouseMoveEvent(QMouseEvent* event) {
   if (ended_) return;
-  buttonHeld_ = event->buttons() != Qt::NoButton;
+  setButtonHeld(event->buttons() != Qt::NoButton);
   // The pointer's screen position against where the window was placed: the
   // same rectangle the drag reads back, so the two always agree even while
   // the window manager has not caught up with a move yet.
@@ -141,7 +147,7 @@ void QtWorldWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void QtWorldWindow::mouseReleaseEvent(QMouseEvent* event) {
-  buttonHeld_ = event->buttons() != Qt::NoButton;
+  setButtonHeld(event->buttons() != Qt::NoButton);
   if (ended_) return;
   if (event->button() == Qt::LeftButton) {
     core_->OnLButtonUp();
@@ -181,6 +187,29 @@ void QtWorldWindow::showEvent(QShowEvent* event) {
 void QtWorldWindow::moveEvent(QMoveEvent* event) {
   if (!buttonHeld_) placement_.moveTopLeft(pos());
   QWidget::moveEvent(event);
+}
+
+// Some window managers (Wayland compositors among them) place X11 windows
+// themselves and never move them where the program asks. When the server
+// still has the window where the press found it after a drag moved it, it
+// stayed there: that is the place to save and drag from.
+void QtWorldWindow::setButtonHeld(bool held) {
+  QWindow* window = windowHandle();
+  if (held && !buttonHeld_) {
+    placementAtPress_ = placement_;
+    serverPositionAtPress_ = window != nullptr ? X11WindowPosition(*window) : std::nullopt;
+  }
+  if (!held && buttonHeld_ && serverPositionAtPress_ && placement_ != placementAtPress_) {
+    // A window manager that does move it may not have caught up yet.
+    const QDeadlineTimer deadline(kWindowManagerMoveMs);
+    bool stayed = X11WindowPosition(*window) == serverPositionAtPress_;
+    while (stayed && !deadline.hasExpired()) {
+      QThread::msleep(10);
+      stayed = X11WindowPosition(*window) == serverPositionAtPress_;
+    }
+    if (stayed) placement_ = placementAtPress_;
+  }
+  buttonHeld_ = held;
 }
 
 void QtWorldWindow::resizeEvent(QResizeEvent* event) {

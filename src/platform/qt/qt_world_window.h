@@ -3,11 +3,13 @@
 #include <QEventLoop>
 #include <QImage>
 #include <QPainter>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/ports.h"
@@ -101,6 +103,7 @@ class QtWorldWindow final : public QWidget,
   void connectScreens();
   void watchScreen(QScreen* screen);
   void desktopChanged();
+  void setButtonHeld(bool held);
   QTimer& timer(TimerId id);
   void setStaysOnTop(bool onTop);
 
@@ -127,6 +130,10 @@ class QtWorldWindow final : public QWidget,
   // window.
   QRect placement_;
   bool buttonHeld_ = false;
+  // At the press that began the held button: the placement, and where the
+  // X server had the window.
+  QRect placementAtPress_;
+  std::optional<QPoint> serverPositionAtPress_;
 
   bool ended_ = false;
   bool endRequested_ = false;
