@@ -32,15 +32,20 @@ wait_for() {
   done
 }
 
-# Xvfb on a free display number, chosen by the server itself, and openbox.
-# Optional: the screen's size (1280x800) and further server options.
-start_display() {
+# Xvfb on a free display number, chosen by the server itself. Optional: the
+# screen's size (1280x800) and further server options.
+start_display_server() {
   local size=${1:-1280x800}
   exec 5> "$work/display"
   Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp "${@:2}" >/dev/null 2>&1 &
   pids+=($!)
   wait_for test -s "$work/display" || fail "Xvfb did not start"
   export DISPLAY=":$(head -n1 "$work/display")"
+}
+
+# The same with openbox.
+start_display() {
+  start_display_server "$@"
   openbox >/dev/null 2>&1 &
   pids+=($!)
   wait_for sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q \"window id\"" \
