@@ -12,6 +12,9 @@ unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR QT_AUTO_SCREEN_SCALE_FACTO
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  # The program saves its settings when a signal ends it: the folder goes
+  # once nothing writes there any more.
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
   rm -rf "$work"
 }
 trap cleanup EXIT
