@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "astro/unix_time.h"
 
@@ -52,8 +53,10 @@ class Window {
 
   // Gives the window its big and small icon (the program icon).
   virtual void SetWindowIcons() = 0;
-  // The desktop area, in the coordinates of the window's own rectangle.
-  virtual WindowRect DesktopRect() = 0;
+  // The monitors' desktop areas, in the coordinates of the window's own
+  // rectangle, the primary monitor's first. Read afresh at every use: the
+  // monitors may have changed since.
+  virtual std::vector<WindowRect> MonitorRects() = 0;
   // The window's normal-position rectangle (placement record), and writing
   // it back: the only way the window moves or changes size.
   virtual WindowRect GetWindowPlacement() = 0;

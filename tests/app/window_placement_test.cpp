@@ -41,7 +41,7 @@ TEST_F(Drag, FirstMoveOnlyRecordsTheGrabPointAndStopsThePeek) {
 TEST_F(Drag, MovesByThePointerOffsetAndKeepsTheGrabPoint) {
   window.log.clear();
   DragStep(window, timers, settings, grab, kLeftButtonOnly, 80, 30);
-  EXPECT_EQ(window.log, (std::vector<std::string>{"KillTimer 2", "DesktopRect",
+  EXPECT_EQ(window.log, (std::vector<std::string>{"KillTimer 2", "MonitorRects",
                                                   "GetWindowPlacement",
                                                   "SetWindowPlacement 330,280,730,480"}));
   EXPECT_EQ(grab.x, 50);
@@ -137,12 +137,85 @@ TEST_F(Anchoring, LostWindowsComeBackAndAnchoredOnesFollowTheDesktop) {
                 {0, 0, 400, 200}, -1, -1},
            Case{"hand-edited anchor on the desktop, kept", 5, 0, {100, 100, 500, 300}, screen,
                 true, {100, 100, 500, 300}, 5, 0},
+           Case{"lost to the right and hanging below: comes back whole", 0, 0,
+                {1300, 700, 1700, 900}, screen, true, {0, 600, 400, 800}, -1, 0},
        }) {
     SCOPED_TRACE(c.what);
     settings.anchorX = c.anchorX;
     settings.anchorY = c.anchorY;
     window.window = c.from;
     window.desktop = c.desktop;
+    window.log.clear();
+    ReAnchor(window, settings);
+    EXPECT_EQ(window.Calls({"SetWindowPlacement"}).empty(), !c.placed);
+    EXPECT_EQ(window.window, c.to);
+    EXPECT_EQ(settings.anchorX, c.anchorXAfter);
+    EXPECT_EQ(settings.anchorY, c.anchorYAfter);
+  }
+}
+
+// A 1600 x 900 primary with a 1280 x 1024 monitor to its right: each rule
+// works against the monitor that shows most of the window.
+constexpr WindowRect kPrimary{0, 0, 1600, 900};
+constexpr WindowRect kSecond{1600, 0, 2880, 1024};
+
+TEST_F(Drag, SnapsToTheEdgesOfTheMonitorItIsOn) {
+  struct Case {
+    const char* what;
+    std::int32_t left, top;  // where the step alone would put the corner
+    WindowRect to;
+    std::int32_t anchorX, anchorY;
+  };
+  window.desktop = kPrimary;
+  window.otherMonitors = {kSecond};
+  for (const Case& c : {
+           Case{"5 short of the second's right edge", 2475, 300, {2480, 300, 2880, 500}, 1, 0},
+           Case{"5 short of the second's bottom edge", 2000, 819, {2000, 824, 2400, 1024}, 0, 1},
+           Case{"the primary's bottom is no edge on the second", 2000, 705,
+                {2000, 705, 2400, 905}, 0, 0},
+           Case{"mostly on the primary: its right edge", 1210, 300, {1200, 300, 1600, 500}, 1, 0},
+           Case{"mostly on the second: its left edge", 1590, 300, {1600, 300, 2000, 500}, -1, 0},
+       }) {
+    SCOPED_TRACE(c.what);
+    window.window = WindowRect{2000, 300, 2400, 500};
+    MoveTo(c.left, c.top);
+    EXPECT_EQ(window.window, c.to);
+    EXPECT_EQ(settings.anchorX, c.anchorX);
+    EXPECT_EQ(settings.anchorY, c.anchorY);
+  }
+}
+
+TEST_F(Anchoring, AWindowStaysOnItsMonitorAndALostOneComesBackWholeOnTheNearest) {
+  struct Case {
+    const char* what;
+    std::vector<WindowRect> others;  // the monitors besides the primary
+    std::int32_t anchorX, anchorY;
+    WindowRect from;
+    bool placed;
+    WindowRect to;
+    std::int32_t anchorXAfter, anchorYAfter;
+  };
+  const WindowRect smallerSecond{1600, 0, 2624, 768};
+  for (const Case& c : {
+           Case{"unanchored on the second", {kSecond}, 0, 0, {2000, 300, 2400, 500}, false,
+                {2000, 300, 2400, 500}, 0, 0},
+           Case{"anchored to the second's bottom right", {kSecond}, 1, 1,
+                {2480, 824, 2880, 1024}, true, {2480, 824, 2880, 1024}, 1, 1},
+           Case{"the second shrank under it: its corner, on the second", {smallerSecond}, 1, 1,
+                {2480, 824, 2880, 1024}, true, {2224, 568, 2624, 768}, 1, 1},
+           Case{"the second removed: whole on the primary", {}, 0, 0, {2000, 800, 2400, 1000},
+                true, {0, 700, 400, 900}, -1, 0},
+           Case{"the second removed: the right edge kept", {}, 1, 0, {2480, 300, 2880, 500},
+                true, {1200, 300, 1600, 500}, 1, 0},
+           Case{"stored where no monitor shows it: the nearest", {kSecond}, 0, 0,
+                {5000, 300, 5400, 500}, true, {1600, 300, 2000, 500}, -1, 0},
+       }) {
+    SCOPED_TRACE(c.what);
+    window.desktop = kPrimary;
+    window.otherMonitors = c.others;
+    settings.anchorX = c.anchorX;
+    settings.anchorY = c.anchorY;
+    window.window = c.from;
     window.log.clear();
     ReAnchor(window, settings);
     EXPECT_EQ(window.Calls({"SetWindowPlacement"}).empty(), !c.placed);

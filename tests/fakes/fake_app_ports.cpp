@@ -25,9 +25,11 @@ std::string ToString(const WindowRect& r) {
 
 void FakeWindow::SetWindowIcons() { log.push_back("SetWindowIcons"); }
 
-WindowRect FakeWindow::DesktopRect() {
-  log.push_back("DesktopRect");
-  return desktop;
+std::vector<WindowRect> FakeWindow::MonitorRects() {
+  log.push_back("MonitorRects");
+  std::vector<WindowRect> monitors{desktop};
+  monitors.insert(monitors.end(), otherMonitors.begin(), otherMonitors.end());
+  return monitors;
 }
 
 WindowRect FakeWindow::GetWindowPlacement() {

@@ -17,14 +17,16 @@ class FakeWindow : public Window, public CallLog {
  public:
   using CallLog::CallLog;
 
+  // The primary monitor, listed first, then any others.
   WindowRect desktop{0, 0, 1280, 800};
+  std::vector<WindowRect> otherMonitors;
   WindowRect window{0, 0, 400, 200};
   double windowSizeScale = 1.0;
   // Called inside RedrawNow, as a platform would paint there.
   std::function<void()> onRedraw;
 
   void SetWindowIcons() override;
-  WindowRect DesktopRect() override;
+  std::vector<WindowRect> MonitorRects() override;
   WindowRect GetWindowPlacement() override;
   void SetWindowPlacement(const WindowRect& normalPosition) override;
   double WindowSizeScale() const override { return windowSizeScale; }

@@ -13,9 +13,11 @@ add_library(lumivane_qt_shell STATIC
   ${CMAKE_CURRENT_LIST_DIR}/session_end_signals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_world_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tray_icon_backdrop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11_window_position.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11_window_state.cpp)
 set_target_properties(lumivane_qt_shell PROPERTIES AUTOMOC ON)
-# libxcb for what Qt leaves out on X11: window states and the display check.
+# libxcb for what Qt leaves out on X11: window states, where the server has
+# the window, and the display check.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
 target_link_libraries(lumivane_qt_shell PUBLIC lumivane_qt Qt6::Widgets PRIVATE PkgConfig::XCB)

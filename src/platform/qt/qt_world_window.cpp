@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QShowEvent>
+#include <QThread>
 #include <QWindow>
 #include <algorithm>
 
@@ -16,10 +18,14 @@
 #include "platform/qt/qt_builtin_images.h"
 #include "platform/qt/qt_image_convert.h"
 #include "platform/qt/qt_setup_dialog.h"
+#include "platform/qt/x11_window_position.h"
 #include "platform/qt/x11_window_state.h"
 
 namespace lumivane {
 namespace {
+
+// How long a window manager may take to carry out the first move of a drag.
+constexpr int kWindowManagerMoveMs = 300;
 
 WindowRect ToWindowRect(const QRect& rect) {
   return WindowRect{rect.left(), rect.top(), rect.left() + rect.width(),
@@ -126,14 +132,14 @@ void QtWorldWindow::paintEvent(QPaintEvent*) {
 }
 
 void QtWorldWindow::mousePressEvent(QMouseEvent* event) {
-  buttonHeld_ = true;
+  setButtonHeld(true);
   // A click makes the window active, so that Esc reaches it.
   if (event->button() == Qt::LeftButton) activateWindow();
 }
 
 void QtWorldWindow::mouseMoveEvent(QMouseEvent* event) {
   if (ended_) return;
-  buttonHeld_ = event->buttons() != Qt::NoButton;
+  setButtonHeld(event->buttons() != Qt::NoButton);
   // The pointer's screen position against where the window was placed: the
   // same rectangle the drag reads back, so the two always agree even while
   // the window manager has not caught up with a move yet.
@@ -143,7 +149,7 @@ void QtWorldWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void QtWorldWindow::mouseReleaseEvent(QMouseEvent* event) {
-  buttonHeld_ = event->buttons() != Qt::NoButton;
+  setButtonHeld(event->buttons() != Qt::NoButton);
   if (ended_) return;
   if (event->button() == Qt::LeftButton) {
     core_->OnLButtonUp();
@@ -199,6 +205,29 @@ void QtWorldWindow::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
 }
 
+// Some window managers (Wayland compositors among them) place X11 windows
+// themselves and never move them where the program asks. When the server
+// still has the window where the press found it after a drag moved it, it
+// stayed there: that is the place to save and drag from.
+void QtWorldWindow::setButtonHeld(bool held) {
+  QWindow* window = windowHandle();
+  if (held && !buttonHeld_) {
+    placementAtPress_ = placement_;
+    serverPositionAtPress_ = window != nullptr ? X11WindowPosition(*window) : std::nullopt;
+  }
+  if (!held && buttonHeld_ && serverPositionAtPress_ && placement_ != placementAtPress_) {
+    // A window manager that does move it may not have caught up yet.
+    const QDeadlineTimer deadline(kWindowManagerMoveMs);
+    bool stayed = X11WindowPosition(*window) == serverPositionAtPress_;
+    while (stayed && !deadline.hasExpired()) {
+      QThread::msleep(10);
+      stayed = X11WindowPosition(*window) == serverPositionAtPress_;
+    }
+    if (stayed) placement_ = placementAtPress_;
+  }
+  buttonHeld_ = held;
+}
+
 void QtWorldWindow::resizeEvent(QResizeEvent* event) {
   if (!buttonHeld_) placement_.setSize(size());
   QWidget::resizeEvent(event);
@@ -215,29 +244,38 @@ bool QtWorldWindow::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+// Monitors come and go and their areas change: the window re-anchors on
+// whichever it is on then.
 void QtWorldWindow::connectScreens() {
-  connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen* screen) {
+  connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &QtWorldWindow::desktopChanged);
+  connect(qGuiApp, &QGuiApplication::screenRemoved, this, &QtWorldWindow::desktopChanged);
+  connect(qGuiApp, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
     watchScreen(screen);
-    if (!ended_) core_->OnSettingChange();
+    desktopChanged();
   });
-  watchScreen(QGuiApplication::primaryScreen());
+  for (QScreen* screen : QGuiApplication::screens()) watchScreen(screen);
 }
 
 void QtWorldWindow::watchScreen(QScreen* screen) {
-  disconnect(screenWatch_);
-  if (screen == nullptr) return;
-  screenWatch_ = connect(screen, &QScreen::availableGeometryChanged, this, [this] {
-    if (!ended_) core_->OnSettingChange();
-  });
+  connect(screen, &QScreen::availableGeometryChanged, this, &QtWorldWindow::desktopChanged);
+}
+
+void QtWorldWindow::desktopChanged() {
+  if (!ended_) core_->OnSettingChange();
 }
 
 // --- Window, Timers, NotificationArea, SetupDialog ---------------------------
 
 void QtWorldWindow::SetWindowIcons() { setWindowIcon(AppIcon()); }
 
-WindowRect QtWorldWindow::DesktopRect() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen == nullptr ? WindowRect{} : ToWindowRect(screen->availableGeometry());
+std::vector<WindowRect> QtWorldWindow::MonitorRects() {
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  std::vector<WindowRect> monitors;
+  if (primary != nullptr) monitors.push_back(ToWindowRect(primary->availableGeometry()));
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (screen != primary) monitors.push_back(ToWindowRect(screen->availableGeometry()));
+  }
+  return monitors;
 }
 
 WindowRect QtWorldWindow::GetWindowPlacement() { return ToWindowRect(placement_); }

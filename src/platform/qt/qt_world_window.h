@@ -2,13 +2,15 @@
 
 #include <QEventLoop>
 #include <QImage>
-#include <QMetaObject>
 #include <QPainter>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "app/ports.h"
 #include "app/world_window.h"
@@ -68,7 +70,7 @@ class QtWorldWindow final : public QWidget,
 
   // Window, Timers, NotificationArea, SetupDialog
   void SetWindowIcons() override;
-  WindowRect DesktopRect() override;
+  std::vector<WindowRect> MonitorRects() override;
   WindowRect GetWindowPlacement() override;
   void SetWindowPlacement(const WindowRect& normalPosition) override;
   void SetZOrder(ZOrder order) override;
@@ -102,6 +104,8 @@ class QtWorldWindow final : public QWidget,
  private:
   void connectScreens();
   void watchScreen(QScreen* screen);
+  void desktopChanged();
+  void setButtonHeld(bool held);
   QTimer& timer(TimerId id);
   void setStaysOnTop(bool onTop);
 
@@ -111,7 +115,6 @@ class QtWorldWindow final : public QWidget,
   QTimer refreshTimer_;
   QTimer peekTimer_;
   ClockChangeWatch clockWatch_;
-  QMetaObject::Connection screenWatch_;
   QEventLoop loop_;
   QPointer<QtSetupDialog> setupDialog_;  // while it is open
   std::unique_ptr<WorldWindow> core_;
@@ -129,6 +132,10 @@ class QtWorldWindow final : public QWidget,
   // window.
   QRect placement_;
   bool buttonHeld_ = false;
+  // At the press that began the held button: the placement, and where the
+  // X server had the window.
+  QRect placementAtPress_;
+  std::optional<QPoint> serverPositionAtPress_;
 
   bool ended_ = false;
   bool endRequested_ = false;

@@ -16,6 +16,22 @@ namespace {
 
 WindowRect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+// Each monitor's whole area (the primary's is what the desktop window
+// covers), the primary first.
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+  auto& monitors = *reinterpret_cast<std::vector<WindowRect>*>(list);
+  const WindowRect rect = FromRect(info.rcMonitor);
+  if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) {
+    monitors.insert(monitors.begin(), rect);
+  } else {
+    monitors.push_back(rect);
+  }
+  return TRUE;
+}
+
 WINDOWPLACEMENT ReadPlacement(HWND window) {
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
@@ -140,8 +156,10 @@ void Win32WorldWindow::SetWindowIcons() {
   SendMessageA(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(services_.icon));
 }
 
-WindowRect Win32WorldWindow::DesktopRect() {
-  return FromRect(ReadPlacement(GetDesktopWindow()).rcNormalPosition);
+std::vector<WindowRect> Win32WorldWindow::MonitorRects() {
+  std::vector<WindowRect> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, &CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
 }
 
 WindowRect Win32WorldWindow::GetWindowPlacement() {

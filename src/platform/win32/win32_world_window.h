@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "app/ports.h"
 #include "app/world_window.h"
@@ -63,13 +64,15 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
   INT_PTR OnContextMenu(WPARAM, LPARAM lParam);
   INT_PTR OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
-  static constexpr std::array<MessageEntry<Win32WorldWindow>, 14> kMessageTable{{
+  static constexpr std::array<MessageEntry<Win32WorldWindow>, 15> kMessageTable{{
       {WM_INITDIALOG, &Win32WorldWindow::OnInitDialog},
       {WM_PAINT, &Win32WorldWindow::OnPaintMessage},
       {WM_QUERYDRAGICON, &Win32WorldWindow::OnQueryDragIcon},
       {WM_MOUSEMOVE, &Win32WorldWindow::OnMouseMove},
       {WM_TIMER, &Win32WorldWindow::OnTimer},
       {WM_SETTINGCHANGE, &Win32WorldWindow::OnSettingChange},
+      // Monitors added, removed or resized: the same re-anchoring.
+      {WM_DISPLAYCHANGE, &Win32WorldWindow::OnSettingChange},
       {WM_TIMECHANGE, &Win32WorldWindow::OnTimeChange},
       {WM_POWERBROADCAST, &Win32WorldWindow::OnPowerBroadcast},
       {WM_RBUTTONUP, &Win32WorldWindow::OnRButtonUp},
@@ -82,7 +85,7 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
 
   // Window, Timers, NotificationArea, SetupDialog
   void SetWindowIcons() override;
-  WindowRect DesktopRect() override;
+  std::vector<WindowRect> MonitorRects() override;
   WindowRect GetWindowPlacement() override;
   void SetWindowPlacement(const WindowRect& normalPosition) override;
   double WindowSizeScale() const override;

@@ -288,10 +288,12 @@ TEST_F(QtWorldWindowTest, WithoutANotificationAreaTheTrayIconWaitsForOne) {
   EXPECT_TRUE(window->trayIcon().shown());
 }
 
-TEST_F(QtWorldWindowTest, DesktopIsThePrimaryScreensAvailableArea) {
+TEST_F(QtWorldWindowTest, TheOneMonitorIsThePrimaryScreensAvailableArea) {
   QtWorldWindow window(Services());
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-  const WindowRect desktop = window.DesktopRect();
+  const std::vector<WindowRect> monitors = window.MonitorRects();
+  ASSERT_EQ(monitors.size(), 1u);
+  const WindowRect& desktop = monitors.front();
   EXPECT_EQ(desktop.left, area.left());
   EXPECT_EQ(desktop.right, area.left() + area.width());
   EXPECT_EQ(desktop.bottom, area.top() + area.height());

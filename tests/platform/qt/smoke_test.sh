@@ -14,16 +14,7 @@ shots=${2:-}
 # shellcheck source=desktop_session.sh
 source "$(dirname "$0")/desktop_session.sh"
 
-# "X Y" on the screen of the top-level window with this name and size, or
-# nothing.
-window_position() {
-  xwininfo -root -tree \
-    | awk -v name="\"$1\":" -v size="$2" '$2 == name && index($0, "  " size "+") { print $NF; exit }' \
-    | sed -E 's/^\+(-?[0-9]+)\+(-?[0-9]+)$/\1 \2/'
-}
-
 # Checks for wait_for, evaluated afresh at every try.
-map_window_at() { [ "$(window_position Lumivane 400x200)" = "$1" ]; }
 # The setup dialog: a window of the program's other than the map (and other
 # than a tray icon, should a tray be running).
 setup_dialog_open() {
@@ -38,19 +29,6 @@ setup_dialog_focused() {
   xwininfo -root -tree | grep '"Lumivane": ("Lumivane" "Lumivane")' \
     | grep -vE '  (400x200|22x22|24x24)\+' | awk '{ print $1 }' \
     | while read -r id; do [ "$((id))" = "$focused" ] && echo yes; done | grep -q yes
-}
-map_focused() {
-  local focused
-  focused=$(xdotool getwindowfocus) || return 1
-  [ "$((map))" = "$focused" ]
-}
-# Every thread of the program asleep, three times in a row: it has handled
-# all the input sent so far.
-program_idle() {
-  for _ in 1 2 3; do
-    ! grep -h '^State:' /proc/"$program_pid"/task/*/status | grep -qv 'S (sleeping)' || return 1
-    sleep 0.1
-  done
 }
 # The map shows a picture: many colours where the window is.
 map_painted() {
@@ -102,7 +80,6 @@ wait_for setup_dialog_closed \
 xdotool mousemove 500 300 click 1
 wait_for map_focused || fail "a click did not give the map the keyboard"
 xdotool key Escape
-program_ended() { ! kill -0 "$program_pid" 2>/dev/null || grep -q zombie "/proc/$program_pid/status"; }
 wait_for program_ended || fail "Esc did not end the program"
 ini="$work/config/Brevanta/Lumivane.ini"
 grep -q '^x=335$' "$ini" && grep -q '^y=240$' "$ini" || fail "placement not saved: $(cat "$ini")"

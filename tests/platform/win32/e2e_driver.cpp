@@ -9,6 +9,8 @@
 //   menu-key           the menu key on the map (opens the setup dialog)
 //   title              the world window's text, its name for screen readers
 //   enter | esc        the key on the world window
+//   display-change W H once the screen is W x H, tells the world window the
+//                      displays changed, as the system does; new rect
 //   setup SIZE DARK [ID...]  in the open setup dialog: both trackbars, a
 //                      click on each check box ID, then OK
 //   setup-cancel       Cancel in the setup dialog
@@ -201,6 +203,17 @@ int main(int argc, char** argv) {
     PostMessageA(world, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 10));
     PostMessageA(world, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10 + dx, 10 + dy));
     PostMessageA(world, WM_MOUSEMOVE, 0, MAKELPARAM(10 + dx, 10 + dy));
+    WaitUntilSettled(world);
+    PrintRect(world);
+  } else if (command == "display-change" && argc == 4) {
+    const int width = std::atoi(argv[2]);
+    const int height = std::atoi(argv[3]);
+    const auto resized = [&] {
+      return GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height;
+    };
+    for (DWORD waited = 0; waited < kTimeoutMs && !resized(); waited += 50) Sleep(50);
+    if (!resized()) return Fail("the screen did not take the new size");
+    PostMessageA(world, WM_DISPLAYCHANGE, 32, MAKELPARAM(width, height));
     WaitUntilSettled(world);
     PrintRect(world);
   } else if (command == "move-plain") {
