@@ -38,8 +38,6 @@ class PlaceList {
   // The place nearest to the point within maxKm along the surface.
   std::optional<std::size_t> Nearest(GeoPoint point, double maxKm) const;
 
-  const NameFolding& folding() const { return folding_; }
-
  private:
   std::string_view latitudes_, longitudes_, populations_, zoneNumbers_, countryNumbers_;
   std::vector<std::string_view> zones_;

@@ -28,7 +28,7 @@ class DayCurve {
     const SubSolarPoint sun = sunAt_(t);
     return {t, SunZenithCosine(place_, sun), SunHourAngle(place_, sun)};
   }
-  double Z(UnixTime t) const { return SunZenithCosine(place_, sunAt_(t)); }
+  double ZenithCosine(UnixTime t) const { return SunZenithCosine(place_, sunAt_(t)); }
 
   // The whole second in [lo, hi] where the altitude is highest (or lowest).
   UnixTime TurningPoint(UnixTime lo, UnixTime hi, bool highest) const {
@@ -36,7 +36,7 @@ class DayCurve {
     while (hi - lo > 2) {
       const UnixTime m1 = lo + (hi - lo) / 3;
       const UnixTime m2 = hi - (hi - lo) / 3;
-      if (better(Z(m1), Z(m2))) {
+      if (better(ZenithCosine(m1), ZenithCosine(m2))) {
         hi = m2;
       } else {
         lo = m1;
@@ -44,7 +44,7 @@ class DayCurve {
     }
     UnixTime best = lo;
     for (UnixTime t = lo + 1; t <= hi; ++t) {
-      if (better(Z(t), Z(best))) best = t;
+      if (better(ZenithCosine(t), ZenithCosine(best))) best = t;
     }
     return best;
   }

@@ -33,11 +33,12 @@ struct SunEvents {
 // The UTC day that holds t: from its midnight, 86400 seconds long.
 UnixTime UtcDayStart(UnixTime t);
 
-// The events of the UTC day starting at dayStart (a UTC midnight), with the
-// sun from the given model. The altitude is sampled every quarter of an hour and
-// cut into stretches where it only rises or only falls, at its turning
-// points found to the second, so a sun that only grazes a limit is still
-// seen; each crossing is then narrowed to the second by bisection.
+// The events of the UTC day starting at dayStart (a UTC midnight, within a
+// few billion years of 1970), with the sun from the given model. The
+// altitude is sampled every quarter of an hour and cut into stretches where
+// it only rises or only falls, at its turning points found to the second, so
+// a sun that only grazes a limit is still seen; each crossing is then
+// narrowed to the second by bisection.
 SunEvents SunEventsOnDay(GeoPoint place, UnixTime dayStart, SunAt sunAt);
 
 }  // namespace lumivane
