@@ -182,6 +182,10 @@ std::int64_t PosixTzRule::ChangeInYear(const Change& change, int year,
 
 ZoneOffset PosixTzRule::OffsetAt(UnixTime t) const {
   if (!daylight_) return standard_;
+  // The calendar takes years up to 32767: further out, the rule is read as
+  // in years -26000 or 30000, which it repeats anyway.
+  constexpr UnixTime kFarthest = 900000000000;
+  t = std::clamp(t, -kFarthest, kFarthest);
   using namespace std::chrono;
   const sys_days today = floor<days>(sys_seconds(seconds(t)));
   const int thisYear = static_cast<int>(year_month_day(today).year());
