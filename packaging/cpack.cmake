@@ -41,6 +41,9 @@ else()
   # display plugin (xcb) at run time, so that package is named here.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+  # lumivane-render --place gives a place's local time from the system's
+  # time zones (without them it prints null).
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS tzdata)
   # lumivane-wallpaper asks xdpyinfo for the screen's size when it can.
   set(CPACK_DEBIAN_PACKAGE_SUGGESTS x11-utils)
 endif()

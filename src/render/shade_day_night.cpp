@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "astro/angles.h"
+#include "astro/daylight.h"
 #include "astro/map_geometry.h"
 #include "render/parallel_for.h"
 #include "render/shade_rules.h"
@@ -187,22 +188,20 @@ void ShadePlainChunk(Pixel* row, const double* zenithCosines, std::size_t count,
   }
 }
 
-// Sines of the sun's depths that bound the twilight bands: 6, 12, 18 degrees.
-constexpr double kSinCivil = 0.10452846326765347;
-constexpr double kSinNautical = 0.20791169081775931;
-constexpr double kSinAstronomical = 0.30901699437494740;
-
 // 0 civil, 1 nautical, 2 astronomical, for a zenith cosine in
 // (-sin 18 deg, 0).
 int TwilightBand(double zenithCosine) {
-  if (zenithCosine > -kSinCivil) return 0;
-  if (zenithCosine > -kSinNautical) return 1;
-  return 2;
+  switch (DaylightForZenithCosine(zenithCosine)) {
+    case Daylight::NauticalTwilight: return 1;
+    case Daylight::AstronomicalTwilight:
+    case Daylight::Night: return 2;
+    default: return 0;
+  }
 }
 
 // A quarter, a half, three quarters of the night rule's opacity at -18 deg.
 double TwilightBandOpacity(int band) {
-  static const double darkest = std::pow(kSinAstronomical, 0.4);
+  static const double darkest = std::pow(kSinAstronomicalTwilightDepth, 0.4);
   return darkest * (band + 1) / 4;
 }
 
@@ -222,7 +221,7 @@ class ExtraNightRule {
   Pixel Shade(Pixel pixel, double zenithCosine, std::int32_t x, std::int32_t y,
               const NightAmountRanges& ranges,
               LastAmounts& last) const {
-    const bool inTwilight = twilight_ && zenithCosine > -kSinAstronomical;
+    const bool inTwilight = twilight_ && zenithCosine > -kSinAstronomicalTwilightDepth;
     if (!lights_) {
       if (!inTwilight) {
         const NightAmounts taken =
@@ -255,7 +254,7 @@ class ExtraNightRule {
 }  // namespace
 
 double NightOpacity(double zenithCosine, bool twilight) {
-  if (twilight && zenithCosine > -kSinAstronomical) {
+  if (twilight && zenithCosine > -kSinAstronomicalTwilightDepth) {
     return TwilightBandOpacity(TwilightBand(zenithCosine));
   }
   return std::pow(-zenithCosine, 0.4);

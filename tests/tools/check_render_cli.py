@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""End-to-end checks of `lumivane-render --positions`.
+"""End-to-end checks of `lumivane-render --positions`, `--place` and `--find`.
 
 The positions are recomputed here from the published formulas, independently
 of the C++ code, at times spread over the whole 64-bit clock, and compared
@@ -118,7 +118,9 @@ def main():
     bad_lines = [["--time", "abc", "--positions"], ["--positions", "--time"],
                  ["--positions", "--time", "9223372036854775808"], ["--bogus"], [],
                  ["--time", "1\n\x1b[2J\udcff", "--positions"], ["--bogus\r\x9b", "-o", "a.png"],
-                 ["-o", "a\nb.gif"], ["--frames", "2", "--step", "1", "-o", "\x1b]0;x\x07.png"]]
+                 ["-o", "a\nb.gif"], ["--frames", "2", "--step", "1", "-o", "\x1b]0;x\x07.png"],
+                 ["--place", "91,0"], ["--place", "1;2"], ["--place"], ["--find", ""],
+                 ["--place", "1,2", "--scale", "30"], ["--find", "x", "--precise"]]
     for args in bad_lines:
         done = run(binary, *args)
         lines = done.stderr.strip().splitlines()
@@ -127,8 +129,33 @@ def main():
                     for c in done.stderr.rstrip("\n"))):
             failures.append(f"{args}: exit {done.returncode}, stderr {done.stderr!r}")
         checked += 1
+    # The mean sun crosses Greenwich at 12:00:00 UTC (Blackheath is the listed
+    # town nearest to the observatory); Sydney keeps daylight saving time
+    # (+11:00) from October to April; no town within 100 km of 0,0.
+    places = [(["--place", "51.48,0", "--time", "2026-12-08T20:00:00Z"],
+               {"state": "night", "solarNoon": "2026-12-08T12:00:00Z", "polar": None},
+               {"name": "Blackheath", "country": "GB", "zone": "Europe/London",
+                "localTime": "2026-12-08T20:00:00+00:00"}),
+              (["--place", "-33.87,151.21", "--time", "2026-12-08T02:04:05Z", "--precise"],
+               {"state": "day", "polar": None},
+               {"name": "Sydney", "country": "AU", "zone": "Australia/Sydney",
+                "localTime": "2026-12-08T13:04:05+11:00"}),
+              (["--place", "0,0", "--time", "2026-12-08"], {"state": "night"}, None)]
+    for args, wanted, place in places:
+        done = run(binary, *args)
+        got = json.loads(done.stdout) if done.returncode == 0 else {}
+        if any(got.get(k, "missing") != v for k, v in wanted.items()) or got.get("place") != place:
+            failures.append(f"{args}: exit {done.returncode} {done.stdout} {done.stderr}")
+        checked += 1
+    found = run(binary, "--find", "ZURICH")
+    if found.returncode != 0 or not found.stdout.startswith("Zürich\tCH\t47.36667,8.55000\t"
+                                                           "Europe/Zurich\n"):
+        failures.append(f"--find: exit {found.returncode} {found.stdout!r} {found.stderr}")
+    checked += 1
+
     helped = run(binary, "--help")
-    if helped.returncode != 0 or "--positions" not in helped.stdout:
+    if helped.returncode != 0 or any(o not in helped.stdout
+                                     for o in ("--positions", "--place", "--find")):
         failures.append("--help")
 
     return report(failures, checked)

