@@ -2,13 +2,16 @@
 
 #include <QImage>
 #include <QImageReader>
-#include <QtEndian>
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
+#include <span>
 #include <new>
 
+#include "platform/qt/qt_image_convert.h"
 #include "platform/qt/regular_file.h"
-#include "render/picture_limits.h"
+#include "picture_files/bmp_header.h"
+#include "picture_files/picture_limits.h"
 
 namespace lumivane {
 namespace {
@@ -17,9 +20,6 @@ namespace {
 // 16-bit PNG at kMaxMapPixels) so that only our pixel count decides.
 constexpr int kQtAllocationLimitMegabytes =
     static_cast<int>(kMaxMapPixels * 8 / (1024 * 1024));
-
-// Formats converted to ours a few rows at a time, never as a whole copy.
-constexpr int kConversionStripRows = 64;
 
 MapPictureRead Failed(MapLoadProblem problem, std::int64_t width = 0, std::int64_t height = 0) {
   return MapPictureRead{std::nullopt, MapLoadFailure{problem, width, height}};
@@ -41,19 +41,8 @@ MapPictureRead TooLarge(QSize size) {
 // Any other format (palettes, grey, 16 bits a channel) into ours.
 MapPictureRead Converted(const QImage& decoded) {
   if (!WithinLimit(decoded.size())) return TooLarge(decoded.size());
-  Image image(decoded.width(), decoded.height());
-  const int width = image.width();
-  for (int top = 0; top < image.height(); top += kConversionStripRows) {
-    const int rows = std::min(kConversionStripRows, image.height() - top);
-    const QImage strip =
-        decoded.copy(0, top, width, rows).convertToFormat(QImage::Format_RGB32);
-    if (strip.isNull()) return Failed(MapLoadProblem::OutOfMemory);
-    for (int y = 0; y < rows; ++y) {
-      const auto* line = reinterpret_cast<const Pixel*>(strip.constScanLine(y));
-      std::copy(line, line + width, image.row(top + y));
-    }
-  }
-  image.ClearTopBytes();
+  Image image = ImageFromQImage(decoded);
+  if (image.empty()) return Failed(MapLoadProblem::OutOfMemory);
   return MapPictureRead{std::move(image), {}};
 }
 
@@ -89,19 +78,18 @@ MapPictureRead DecodeAndConvert(QImageReader& reader, QSize size, QImage::Format
 // Qt's bitmap reader refuses a header above its own limit without giving
 // the size; the size is read here so the failure can say why.
 std::optional<QSize> ClaimedBitmapSize(QIODevice& file) {
-  constexpr int kFileHeaderBytes = 14;
-  constexpr int kInfoHeaderBytes = 40;
   if (!file.seek(0)) return std::nullopt;
-  const QByteArray start = file.read(kFileHeaderBytes + kInfoHeaderBytes);
-  if (start.size() < kFileHeaderBytes + kInfoHeaderBytes || !start.startsWith("BM")) {
+  const QByteArray start = file.read(kBmpHeaderBytes);
+  const BmpHeaderRead read = ReadBmpHeader(
+      std::span(reinterpret_cast<const std::uint8_t*>(start.constData()),
+                static_cast<std::size_t>(start.size())),
+      static_cast<std::uint64_t>(file.size()));
+  if (!read.header || read.header->width <= 0 || read.header->height == 0 ||
+      read.header->rows() > std::numeric_limits<int>::max() ||
+      read.header->width > std::numeric_limits<int>::max()) {
     return std::nullopt;
   }
-  const uchar* info = reinterpret_cast<const uchar*>(start.constData()) + kFileHeaderBytes;
-  if (qFromLittleEndian<quint32>(info) < kInfoHeaderBytes) return std::nullopt;
-  const qint32 width = qFromLittleEndian<qint32>(info + 4);
-  const qint32 height = qFromLittleEndian<qint32>(info + 8);  // negative: top-down
-  if (width <= 0 || height == 0 || height == INT32_MIN) return std::nullopt;
-  return QSize(width, std::abs(height));
+  return QSize(static_cast<int>(read.header->width), static_cast<int>(read.header->rows()));
 }
 
 MapPictureRead Decode(QImageReader& reader) {

@@ -6,7 +6,7 @@
 
 #include "render/image.h"
 #include "settings/earth_map.h"
-#include "settings/map_load_failure.h"
+#include "picture_files/map_load_failure.h"
 
 namespace lumivane {
 

@@ -5,7 +5,7 @@
 
 #include <QFile>
 
-#include "settings/map_load_failure.h"
+#include "picture_files/map_load_failure.h"
 
 namespace lumivane {
 

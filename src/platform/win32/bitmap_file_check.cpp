@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "platform/win32/win32_handles.h"
-#include "render/bmp_header_check.h"
+#include "picture_files/bmp_header.h"
 
 namespace lumivane::win32 {
 

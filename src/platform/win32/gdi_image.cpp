@@ -4,7 +4,7 @@
 #include <new>
 
 #include "platform/win32/win32_handles.h"
-#include "render/picture_limits.h"
+#include "picture_files/picture_limits.h"
 
 namespace lumivane::win32 {
 

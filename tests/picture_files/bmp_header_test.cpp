@@ -1,4 +1,4 @@
-#include "render/bmp_header_check.h"
+#include "picture_files/bmp_header.h"
 
 #include <gtest/gtest.h>
 

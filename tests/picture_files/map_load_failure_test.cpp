@@ -1,4 +1,4 @@
-#include "settings/map_load_failure.h"
+#include "picture_files/map_load_failure.h"
 
 #include <gtest/gtest.h>
 
