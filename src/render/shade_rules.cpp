@@ -12,12 +12,16 @@ NightAmounts NightAmountsFor(std::int32_t nightDarkness) {
   return amounts;
 }
 
+namespace {
+
 Pixel ApplyNightRule(Pixel pixel, double zenithCosine, NightAmounts amounts) {
   const double opacity = std::pow(-zenithCosine, 0.4);
   const std::int32_t redGreen = TruncateToInt32(opacity * amounts.redGreen);
   const std::int32_t blue = TruncateToInt32(opacity * amounts.blue);
   return DarkenPixel(pixel, redGreen, blue);
 }
+
+}  // namespace
 
 Pixel ShadePixel(Pixel pixel, double zenithCosine, NightAmounts amounts) {
   if (zenithCosine < 0) return ApplyNightRule(pixel, zenithCosine, amounts);

@@ -26,9 +26,6 @@ inline Pixel DarkenPixel(Pixel pixel, std::int32_t redGreen, std::int32_t blue) 
                    darken(BlueOf(pixel), blue));
 }
 
-// Night (z < 0): each channel loses trunc((-z)^0.4 * amount), floored at 0.
-Pixel ApplyNightRule(Pixel pixel, double zenithCosine, NightAmounts amounts);
-
 // Day (z >= 0): red and green gain trunc(16 z^9), blue trunc(19 z^9), capped
 // at 255. Inline: it runs for every day pixel near the sub-solar point.
 struct DayGains {
@@ -55,7 +52,9 @@ inline Pixel ApplyDayRule(Pixel pixel, double zenithCosine) {
 }
 
 // One pixel as the shading defines it: night below 0, day from 0 up. A NaN
-// takes the day branch and leaves the pixel as it was.
+// takes the day branch and leaves the pixel as it was. At night (z < 0) each
+// channel loses trunc((-z)^0.4 * amount), floored at 0. The frame's shader
+// gives the same pixels faster; this is the rule it is tested against.
 Pixel ShadePixel(Pixel pixel, double zenithCosine, NightAmounts amounts);
 
 }  // namespace lumivane
