@@ -240,6 +240,12 @@ void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
     markersTop = std::min<std::int64_t>(markersTop, marker.y);
     markersEnd = std::max<std::int64_t>(markersEnd, std::int64_t{marker.y} + marker.height);
   }
+  const std::int32_t pinSize = PinMarkerSize(options.markerScale, options.markerMapWidth);
+  for (const MapPin& pin : options.pins) {
+    const RowSpan rows = PinRows(mapArea, pin, pinSize);
+    markersTop = std::min(markersTop, rows.top);
+    markersEnd = std::max(markersEnd, rows.end);
+  }
   markersTop = std::clamp<std::int64_t>(markersTop, 0, working.height());
   markersEnd = std::clamp<std::int64_t>(markersEnd, markersTop, working.height());
   bool markersDrawn = markersTop == markersEnd;
@@ -249,6 +255,7 @@ void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
                kMoonMarkerSize);
     // The sun comes second and covers the moon where they overlap.
     DrawMarker(working, sun, markers.sunMask, markers.sunImage, kSunMarkerSize);
+    DrawPins(working, mapArea, options.pins, pinSize);
     // Markers stay on the map: what reached the background is painted over.
     if (!covers) {
       FillOutside(working, area, options.background, static_cast<std::int32_t>(markersTop),

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "astro/lunar_position.h"
 #include "astro/solar_position.h"
@@ -9,6 +10,7 @@
 #include "render/builtin_images.h"
 #include "render/image.h"
 #include "render/image_ops.h"
+#include "render/map_pins.h"
 
 namespace lumivane {
 
@@ -35,6 +37,10 @@ struct FrameOptions {
   Pixel background = 0;  // around a padded map
   bool twilight = false;  // twilight bands instead of the sharp terminator
   bool precise = false;   // the sun and moon from the precise ephemeris
+  // Pinned places, drawn as dots over the markers. Their names are not drawn
+  // (the frame carries no font); the window's tooltip gives them.
+  std::vector<MapPin> pins;
+  bool pinNames = true;
   // Threads that may shade the frame; the pixels are the same for any number.
   std::int32_t threads = 1;
 };

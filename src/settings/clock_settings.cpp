@@ -1,6 +1,7 @@
 #include "settings/clock_settings.h"
 
 #include "settings/display_size.h"
+#include "settings/pin_text.h"
 
 namespace lumivane {
 
@@ -26,6 +27,8 @@ void ReadSizeAndSkySettings(ProfileStore& store, ClockSettings& settings,
   settings.twilight = ReadSetting(store, kTwilight);
   settings.preciseSky = ReadSetting(store, kPreciseSky);
   settings.nightLightsFile = ReadSetting(store, kNightLightsFile);
+  settings.pins = ReadPins(ReadSetting(store, kPins));
+  settings.pinNames = ReadSetting(store, kPinNames);
 }
 
 ClockSettings ReadPictureSettings(ProfileStore& store, std::int32_t nativeWidth,

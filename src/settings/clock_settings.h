@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "render/compose_frame.h"
 #include "settings/ports.h"
@@ -27,12 +28,14 @@ struct ClockSettings {
   bool twilight = kTwilight.defaultValue;
   bool preciseSky = kPreciseSky.defaultValue;
   std::string nightLightsFile{kNightLightsFile.defaultValue};
+  std::vector<MapPin> pins;  // the readable ones
+  bool pinNames = kPinNames.defaultValue;
 };
 
 // The settings that decide the picture, read in the order the window reads
 // them, with their defaults and clamps (the store is never rewritten): the
 // markers (options sun, suncentered, moon), then the size and the sky (size
-// scale, w, h; colors/nightfilter; sky twilight, precise, nightlights). The
+// scale, w, h; colors/nightfilter; sky twilight, precise, nightlights; places pins, names). The
 // native size is that of the Earth map in use, the default base size.
 void ReadMarkerSettings(ProfileStore& store, ClockSettings& settings);
 void ReadSizeAndSkySettings(ProfileStore& store, ClockSettings& settings,
@@ -49,7 +52,8 @@ inline FrameOptions FrameOptionsFor(const ClockSettings& settings, std::int32_t 
                       .nightDarkness = settings.nightDarkness, .markerScale = settings.scale,
                       .markerMapWidth = mapWidth, .showSun = settings.showSun,
                       .showMoon = settings.showMoon, .sunCentered = settings.sunCentered,
-                      .twilight = settings.twilight, .precise = settings.preciseSky};
+                      .twilight = settings.twilight, .precise = settings.preciseSky,
+                      .pins = settings.pins, .pinNames = settings.pinNames};
 }
 
 }  // namespace lumivane

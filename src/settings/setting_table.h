@@ -67,6 +67,10 @@ inline constexpr FlagSetting kPreciseSky{"sky", "precise", false, true};
 inline constexpr TextSetting kNightLightsFile{"sky", "nightlights", "None"};
 inline constexpr std::string_view kNoNightLights = "None";
 inline constexpr std::string_view kBuiltinNightLights = "Default";
+// Places pinned on the map ("LAT,LON,LABEL" entries separated by ';', see
+// pin_text.h) and whether their names are shown.
+inline constexpr TextSetting kPins{"places", "pins", ""};
+inline constexpr FlagSetting kPinNames{"places", "names", true, true};
 
 // The stored value, or the default; clamped to the setting's range.
 inline std::int32_t ReadSetting(ProfileStore& store, const NumberSetting& setting) {

@@ -44,7 +44,9 @@ TEST_F(LoadSettingsTest, EmptyStoreGivesDefaultsReadInOrderWithEffectsBetween) {
                                "ReadSettingInt colors/nightfilter 50 -> 50",
                                "ReadSettingInt sky/twilight 0 -> 0",
                                "ReadSettingInt sky/precise 0 -> 0",
-                               "ReadSettingString sky/nightlights \"None\" -> \"None\""));
+                               "ReadSettingString sky/nightlights \"None\" -> \"None\"",
+                               "ReadSettingString places/pins \"\" -> \"\"",
+                               "ReadSettingInt places/names 1 -> 1"));
   EXPECT_EQ(s.anchorX, 0);
   EXPECT_EQ(s.anchorY, 0);
   EXPECT_EQ(s.positionX, 0);

@@ -127,6 +127,21 @@ TEST_F(RenderFrameTest, StoredSettingsUnderCommandLineOverridesAndNeverWritten) 
   EXPECT_FALSE(StoreWasWritten());
 }
 
+TEST_F(RenderFrameTest, PinsFromTheCommandLineAreAddedToTheStoredOnes) {
+  stored.Set("places", "pins", "10,20,Stored;not a pin");
+  const auto pins = [this](std::vector<std::string_view> arguments) {
+    const PlannedFrames planned = Plan(std::move(arguments));
+    return planned.plan ? planned.plan->frame.pins : std::vector<MapPin>{};
+  };
+  const MapPin given{-33.87, 151.21, "Sydney"};
+  EXPECT_EQ(pins({"--settings"}), std::vector<MapPin>{(MapPin{10, 20, "Stored"})});
+  EXPECT_EQ(pins({"--settings", "--pin", "-33.87,151.21,Sydney", "--pin", "0,0"}),
+            (std::vector<MapPin>{{10, 20, "Stored"}, given, {0, 0, ""}}));
+  EXPECT_EQ(pins({"--pin", "-33.87,151.21,Sydney"}), std::vector<MapPin>{given});
+  EXPECT_NE(Render({"--pin", "0,0"}), Render({}));
+  EXPECT_FALSE(StoreWasWritten());
+}
+
 TEST_F(RenderFrameTest, StoredMapThatCannotBeLoadedFallsBackWithTheMessage) {
   stored.Set("options", "image", "/maps/gone.bmp");
   const PlannedFrames planned = Plan({"--settings"});

@@ -198,6 +198,7 @@ TEST(ParseRenderOptions, BadCommandLinesAreRefusedNamingTheProblem) {
       {{"--place", "1,2", "-o", "a.png"}, "--place takes only --time and --precise"},
       {{"--place", "1,2", "--positions"}, "--place takes only"},
       {{"--find"}, "--find needs a name"},
+      {{"--pin", "91,0", "-o", "a.png"}, "--pin needs LAT,LON or LAT,LON,LABEL"},
       {{"--find", ""}, "--find needs a name"},
       {{"--find", "x", "--time", "0"}, "--find takes no other option"},
   };

@@ -12,6 +12,7 @@
 #include "render/sky_for.h"
 #include "settings/clock_settings.h"
 #include "settings/overlay_store.h"
+#include "settings/pin_text.h"
 #include "settings/display_size.h"
 #include "settings/setting_table.h"
 
@@ -70,6 +71,12 @@ void PutCommandLine(const RenderOptions& options, OverlayStore& settings) {
   }
   if (options.twilight) settings.Set(kTwilight.section, kTwilight.key, 1);
   if (options.precise) settings.Set(kPreciseSky.section, kPreciseSky.key, 1);
+  if (!options.pins.empty()) {
+    std::vector<std::string> entries{ReadSetting(settings, kPins)};
+    if (entries.front().empty()) entries.clear();
+    entries.insert(entries.end(), options.pins.begin(), options.pins.end());
+    settings.Set(kPins.section, kPins.key, JoinPinEntries(entries));
+  }
   if (options.nightMapPath == kBuiltinNightLightsArgument) {
     settings.Set(kNightLightsFile.section, kNightLightsFile.key, kBuiltinNightLights);
   }

@@ -10,6 +10,7 @@
 
 #include "frame_names.h"
 #include "iso_time.h"
+#include "settings/pin_text.h"
 
 namespace lumivane {
 
@@ -199,6 +200,15 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> argumen
                     " is not LAT,LON: a latitude from -90 to 90 and a longitude from -180 to "
                     "180 in decimal degrees, north and east positive, e.g. -33.87,151.21");
       }
+    } else if (argument == "--pin") {
+      const auto text = value();
+      const auto entries = text ? ReadPinEntries(*text) : std::vector<PinEntry>{};
+      if (entries.size() != 1 || !entries.front().pin || text->find(';') != std::string::npos) {
+        return fail("--pin needs LAT,LON or LAT,LON,LABEL: a latitude from -90 to 90 and a "
+                    "longitude from -180 to 180 in decimal degrees, north and east positive, "
+                    "and a label without ';', e.g. -33.87,151.21,Sydney");
+      }
+      options.pins.push_back(PinEntryText(*entries.front().pin));
     } else if (argument == "--find") {
       const auto text = value();
       if (!text || text->empty()) return fail("--find needs a name, or the start of one");
@@ -343,6 +353,9 @@ const char* RenderUsage() {
          "                     darkness instead of the sharp terminator\n"
          "  --night-map FILE   a night picture (city lights) blended into the night side;\n"
          "                     \"default\" for the built-in one\n"
+         "  --pin LAT,LON[,LABEL]  a pinned place, drawn as a dot (decimal degrees, north and\n"
+         "                     east positive); repeat for more; added to the stored pins with\n"
+         "                     --settings\n"
          "  --frames N --step S  N pictures, S seconds apart, from --time on; -o holds one\n"
          "                     %d or %0Nd for the frame number (from 0), e.g. day-%03d.png\n"
          "  --settings         start from this user's stored Lumivane settings (never\n"

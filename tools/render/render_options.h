@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "astro/unix_time.h"
 #include "places/geo_point.h"
@@ -54,6 +55,8 @@ struct RenderOptions {
   Pixel background = 0;           // around a padded map
   bool twilight = false;
   std::optional<std::string> nightMapPath;
+  // --pin LAT,LON[,LABEL], each an entry added to the stored pins.
+  std::vector<std::string> pins;
 
   // A time series: frames pictures, step seconds apart, from time on.
   std::optional<std::int64_t> frames;  // 1..kMaxFrames
