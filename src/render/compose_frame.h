@@ -39,7 +39,7 @@ struct FrameOptions {
   bool precise = false;   // the sun and moon from the precise ephemeris
   // Pinned places, drawn as dots over the markers. Their names are not drawn
   // (the frame carries no font); the window's tooltip gives them.
-  std::vector<MapPin> pins;
+  std::vector<MapPin> pins{};
   bool pinNames = true;
   // Threads that may shade the frame; the pixels are the same for any number.
   std::int32_t threads = 1;
