@@ -111,213 +111,294 @@ std::optional<PictureFormat> FormatForOutput(std::string_view output) {
   return std::nullopt;
 }
 
-ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> arguments) {
+namespace {
+
+// The command line as it is read: the options so far, what was given that
+// the later checks need, and the argument at hand.
+struct Reading {
+  explicit Reading(std::span<const std::string_view> all) : arguments(all) {}
+
+  std::span<const std::string_view> arguments;
+  std::size_t at = 0;
+  std::string_view argument;
   RenderOptions options;
   bool renderOptionGiven = false;
   std::optional<std::int32_t> quality;
   bool fitGiven = false;
   bool backgroundGiven = false;
   bool stepGiven = false;
-  const auto fail = [](std::string message) { return ParsedRenderOptions{std::nullopt, message}; };
 
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string_view argument = arguments[i];
-    const auto value = [&]() -> std::optional<std::string_view> {
-      if (i + 1 >= arguments.size()) return std::nullopt;
-      return arguments[++i];
-    };
-    // A whole number from 1 to 100, as the settings allow.
-    const auto percent = [&](std::optional<std::int32_t>& into) -> std::optional<std::string> {
-      const auto text = value();
-      if (!text) return std::string(argument) + " needs a value from 1 to 100";
-      const auto number = ParseInteger(*text);
-      if (!number || *number < 1 || *number > 100) {
-        return std::string(argument) + ": " + Quoted(*text) +
-               " is not a whole number from 1 to 100";
-      }
-      into = static_cast<std::int32_t>(*number);
-      return std::nullopt;
-    };
-    // "WxH": two whole numbers from 1 to largest.
-    const auto sides = [&]<typename Size>(std::optional<Size>& into, const char* example,
-                                          long long largest) -> std::optional<std::string> {
-      const auto text = value();
-      if (!text) return std::string(argument) + " needs a value WxH, e.g. " + example;
-      const auto cross = text->find('x');
-      const auto width = ParseInteger(text->substr(0, cross));
-      const auto height = cross == std::string_view::npos ? std::nullopt
-                                                          : ParseInteger(text->substr(cross + 1));
-      if (!width || !height || *width < 1 || *height < 1 || *width > largest || *height > largest) {
-        return std::string(argument) + ": " + Quoted(*text) +
-               " is not WxH with two whole numbers from 1 to " + std::to_string(largest);
-      }
-      using Side = decltype(Size::width);
-      into = Size{static_cast<Side>(*width), static_cast<Side>(*height)};
-      return std::nullopt;
-    };
+  // The argument after the option, or nothing at the end of the line.
+  std::optional<std::string_view> Value() {
+    if (at + 1 >= arguments.size()) return std::nullopt;
+    return arguments[++at];
+  }
 
-    if (argument != "--help" && argument != "-h" && argument != "--version" &&
-        argument != "--positions" && argument != "--time" && argument != "--precise" &&
-        argument != "--place" && argument != "--find") {
-      renderOptionGiven = true;
+  // A whole number from 1 to 100, as the settings allow.
+  std::optional<std::string> Percent(std::optional<std::int32_t>& into) {
+    const auto text = Value();
+    if (!text) return std::string(argument) + " needs a value from 1 to 100";
+    const auto number = ParseInteger(*text);
+    if (!number || *number < 1 || *number > 100) {
+      return std::string(argument) + ": " + Quoted(*text) + " is not a whole number from 1 to 100";
     }
-    const auto* switched = std::find_if(std::begin(kSwitches), std::end(kSwitches),
-                                        [&](const auto& s) { return s.first == argument; });
-    if (switched != std::end(kSwitches)) {
-      options.*(switched->second) = true;
-    } else if (argument == "--time") {
-      const auto text = value();
-      if (!text) {
-        return fail("--time needs a value: seconds since 1970-01-01 00:00:00 UTC or an ISO "
-                    "8601 date such as 2026-12-21T15:03:00Z");
-      }
-      auto clock = ParseInteger(*text);
-      if (!clock) {
-        const ParsedIsoTime date = ParseIsoTime(*text);
-        if (date.leapSecond) {
-          return fail("--time: " + Quoted(*text) +
-                      " is a leap second, and the clock has none (every day has 86400 "
-                      "seconds)");
-        }
-        clock = date.clock;
-      }
-      if (!clock) {
-        return fail("--time: " + Quoted(*text) +
-                    " is neither a whole number of seconds in the signed 64-bit range nor an "
-                    "ISO 8601 date such as 2026-12-21, 2026-12-21T15:03:00Z or "
-                    "2026-12-21T16:03:00+01:00");
-      }
-      options.time = *clock;
-    } else if (argument == "--place") {
-      const auto text = value();
-      if (!text) {
-        return fail("--place needs a value LAT,LON: degrees, north and east positive, e.g. "
-                    "-33.87,151.21");
-      }
-      options.place = ParseCoordinates(*text);
-      if (!options.place) {
-        return fail("--place: " + Quoted(*text) +
-                    " is not LAT,LON: a latitude from -90 to 90 and a longitude from -180 to "
-                    "180 in decimal degrees, north and east positive, e.g. -33.87,151.21");
-      }
-    } else if (argument == "--pin") {
-      const auto text = value();
-      const auto entries = text ? ReadPinEntries(*text) : std::vector<PinEntry>{};
-      if (entries.size() != 1 || !entries.front().pin || text->find(';') != std::string::npos) {
-        return fail("--pin needs LAT,LON or LAT,LON,LABEL: a latitude from -90 to 90 and a "
-                    "longitude from -180 to 180 in decimal degrees, north and east positive, "
-                    "and a label without ';', e.g. -33.87,151.21,Sydney");
-      }
-      options.pins.push_back(PinEntryText(*entries.front().pin));
-    } else if (argument == "--find") {
-      const auto text = value();
-      if (!text || text->empty()) return fail("--find needs a name, or the start of one");
-      options.find = std::string(*text);
-    } else if (argument == "--scale" || argument == "--night-filter") {
-      auto& into = argument == "--scale" ? options.scale : options.nightDarkness;
-      if (auto problem = percent(into)) return fail(*problem);
-    } else if (argument == "--quality") {
-      if (auto problem = percent(quality)) return fail(*problem);
-      options.quality = *quality;
-    } else if (argument == "--size") {
-      if (auto problem = sides(options.size, "3840x2160", kMaxFrameSide)) return fail(*problem);
-    } else if (argument == "--fit") {
-      const auto text = value();
-      const auto fit = text ? ParseFit(*text) : std::nullopt;
-      if (!fit) return fail("--fit needs pad, crop or stretch");
-      options.fit = *fit;
-      fitGiven = true;
-    } else if (argument == "--background") {
-      const auto text = value();
-      if (!text) return fail("--background needs a colour RRGGBB, e.g. 000000");
-      const auto colour = ParseColour(*text);
-      if (!colour) {
-        return fail("--background: " + Quoted(*text) +
-                    " is not a colour RRGGBB of six hexadecimal digits");
-      }
-      options.background = *colour;
-      backgroundGiven = true;
-    } else if (argument == "--map" || argument == "--night-map") {
-      const auto text = value();
-      if (!text || text->empty()) return fail(std::string(argument) + " needs a picture file");
-      (argument == "--map" ? options.mapPath : options.nightMapPath) = std::string(*text);
-    } else if (argument == "--frames") {
-      const auto text = value();
-      const auto count = text ? ParseInteger(*text) : std::nullopt;
-      if (!count || *count < 1 || *count > kMaxFrames) {
-        return fail("--frames needs a whole number from 1 to " + std::to_string(kMaxFrames));
-      }
-      options.frames = *count;
-    } else if (argument == "--step") {
-      const auto text = value();
-      const auto seconds = text ? ParseInteger(*text) : std::nullopt;
-      if (!seconds && text && IsOutOfRange(*text)) {
-        return fail("--step: " + Quoted(*text) + " is out of range (the signed 64-bit range)");
-      }
-      if (!seconds || *seconds == 0) {
-        return fail("--step needs a whole number of seconds other than 0");
-      }
-      options.step = *seconds;
-      stepGiven = true;
-    } else if (argument == "--base-size") {
-      const long long largest = std::numeric_limits<std::int32_t>::max();
-      if (auto problem = sides(options.baseSize, "800x400", largest)) return fail(*problem);
-    } else if (argument == "-o" || argument == "--output") {
-      const auto text = value();
-      if (!text || text->empty()) return fail("-o needs a file name (or - for standard output)");
-      const auto format = FormatForOutput(*text);
-      if (!format) {
-        return fail("-o: " + Quoted(*text) +
-                    " does not end in .png, .bmp, .jpg or .jpeg (or give - for PNG on standard "
-                    "output)");
-      }
-      options.output = std::string(*text);
-      options.format = *format;
-    } else {
-      return fail("unknown option " + Quoted(argument) + " (see --help)");
-    }
+    into = static_cast<std::int32_t>(*number);
+    return std::nullopt;
   }
-  if (options.help || options.version) return ParsedRenderOptions{options, {}};
-  if (options.find) {
-    if (renderOptionGiven || options.positions || options.place || options.time ||
-        options.precise) {
-      return fail("--find takes no other option (see --help)");
+
+  // "WxH": two whole numbers from 1 to largest.
+  template <typename Size>
+  std::optional<std::string> Sides(std::optional<Size>& into, const char* example,
+                                   long long largest) {
+    const auto text = Value();
+    if (!text) return std::string(argument) + " needs a value WxH, e.g. " + example;
+    const auto cross = text->find('x');
+    const auto width = ParseInteger(text->substr(0, cross));
+    const auto height =
+        cross == std::string_view::npos ? std::nullopt : ParseInteger(text->substr(cross + 1));
+    if (!width || !height || *width < 1 || *height < 1 || *width > largest || *height > largest) {
+      return std::string(argument) + ": " + Quoted(*text) +
+             " is not WxH with two whole numbers from 1 to " + std::to_string(largest);
     }
-    return ParsedRenderOptions{options, {}};
+    using Side = decltype(Size::width);
+    into = Size{static_cast<Side>(*width), static_cast<Side>(*height)};
+    return std::nullopt;
   }
-  if (options.place) {
-    if (renderOptionGiven || options.positions) {
-      return fail("--place takes only --time and --precise (see --help)");
+};
+
+using Problem = std::optional<std::string>;
+
+Problem ReadTime(Reading& r) {
+  const auto text = r.Value();
+  if (!text) {
+    return "--time needs a value: seconds since 1970-01-01 00:00:00 UTC or an ISO 8601 date "
+           "such as 2026-12-21T15:03:00Z";
+  }
+  auto clock = ParseInteger(*text);
+  if (!clock) {
+    const ParsedIsoTime date = ParseIsoTime(*text);
+    if (date.leapSecond) {
+      return "--time: " + Quoted(*text) +
+             " is a leap second, and the clock has none (every day has 86400 seconds)";
     }
-    return ParsedRenderOptions{options, {}};
+    clock = date.clock;
   }
-  if (options.positions) {
-    if (renderOptionGiven) {
-      return fail("--positions takes only --time and --precise (see --help)");
-    }
-    return ParsedRenderOptions{options, {}};
+  if (!clock) {
+    return "--time: " + Quoted(*text) +
+           " is neither a whole number of seconds in the signed 64-bit range nor an ISO 8601 "
+           "date such as 2026-12-21, 2026-12-21T15:03:00Z or 2026-12-21T16:03:00+01:00";
   }
+  r.options.time = *clock;
+  return std::nullopt;
+}
+
+Problem ReadPlace(Reading& r) {
+  const auto text = r.Value();
+  if (!text) {
+    return "--place needs a value LAT,LON: degrees, north and east positive, e.g. "
+           "-33.87,151.21";
+  }
+  r.options.place = ParseCoordinates(*text);
+  if (!r.options.place) {
+    return "--place: " + Quoted(*text) +
+           " is not LAT,LON: a latitude from -90 to 90 and a longitude from -180 to 180 in "
+           "decimal degrees, north and east positive, e.g. -33.87,151.21";
+  }
+  return std::nullopt;
+}
+
+Problem ReadPin(Reading& r) {
+  const auto text = r.Value();
+  const auto entries = text ? ReadPinEntries(*text) : std::vector<PinEntry>{};
+  if (entries.size() != 1 || !entries.front().pin || text->find(';') != std::string::npos) {
+    return "--pin needs LAT,LON or LAT,LON,LABEL: a latitude from -90 to 90 and a longitude "
+           "from -180 to 180 in decimal degrees, north and east positive, and a label without "
+           "';', e.g. -33.87,151.21,Sydney";
+  }
+  r.options.pins.push_back(PinEntryText(*entries.front().pin));
+  return std::nullopt;
+}
+
+Problem ReadFind(Reading& r) {
+  const auto text = r.Value();
+  if (!text || text->empty()) return "--find needs a name, or the start of one";
+  r.options.find = std::string(*text);
+  return std::nullopt;
+}
+
+Problem ReadScale(Reading& r) { return r.Percent(r.options.scale); }
+Problem ReadNightDarkness(Reading& r) { return r.Percent(r.options.nightDarkness); }
+
+Problem ReadQuality(Reading& r) {
+  if (auto problem = r.Percent(r.quality)) return problem;
+  r.options.quality = *r.quality;
+  return std::nullopt;
+}
+
+Problem ReadSize(Reading& r) { return r.Sides(r.options.size, "3840x2160", kMaxFrameSide); }
+
+Problem ReadBaseSize(Reading& r) {
+  return r.Sides(r.options.baseSize, "800x400", std::numeric_limits<std::int32_t>::max());
+}
+
+Problem ReadFit(Reading& r) {
+  const auto text = r.Value();
+  const auto fit = text ? ParseFit(*text) : std::nullopt;
+  if (!fit) return "--fit needs pad, crop or stretch";
+  r.options.fit = *fit;
+  r.fitGiven = true;
+  return std::nullopt;
+}
+
+Problem ReadBackground(Reading& r) {
+  const auto text = r.Value();
+  if (!text) return "--background needs a colour RRGGBB, e.g. 000000";
+  const auto colour = ParseColour(*text);
+  if (!colour) {
+    return "--background: " + Quoted(*text) + " is not a colour RRGGBB of six hexadecimal digits";
+  }
+  r.options.background = *colour;
+  r.backgroundGiven = true;
+  return std::nullopt;
+}
+
+Problem ReadPicture(Reading& r) {
+  const auto text = r.Value();
+  if (!text || text->empty()) return std::string(r.argument) + " needs a picture file";
+  (r.argument == "--map" ? r.options.mapPath : r.options.nightMapPath) = std::string(*text);
+  return std::nullopt;
+}
+
+Problem ReadFrames(Reading& r) {
+  const auto text = r.Value();
+  const auto count = text ? ParseInteger(*text) : std::nullopt;
+  if (!count || *count < 1 || *count > kMaxFrames) {
+    return "--frames needs a whole number from 1 to " + std::to_string(kMaxFrames);
+  }
+  r.options.frames = *count;
+  return std::nullopt;
+}
+
+Problem ReadStep(Reading& r) {
+  const auto text = r.Value();
+  const auto seconds = text ? ParseInteger(*text) : std::nullopt;
+  if (!seconds && text && IsOutOfRange(*text)) {
+    return "--step: " + Quoted(*text) + " is out of range (the signed 64-bit range)";
+  }
+  if (!seconds || *seconds == 0) return "--step needs a whole number of seconds other than 0";
+  r.options.step = *seconds;
+  r.stepGiven = true;
+  return std::nullopt;
+}
+
+Problem ReadOutput(Reading& r) {
+  const auto text = r.Value();
+  if (!text || text->empty()) return "-o needs a file name (or - for standard output)";
+  const auto format = FormatForOutput(*text);
+  if (!format) {
+    return "-o: " + Quoted(*text) +
+           " does not end in .png, .bmp, .jpg or .jpeg (or give - for PNG on standard output)";
+  }
+  r.options.output = std::string(*text);
+  r.options.format = *format;
+  return std::nullopt;
+}
+
+// The options that take a value, and their readers.
+constexpr std::pair<std::string_view, Problem (*)(Reading&)> kValueOptions[] = {
+    {"--time", ReadTime},         {"--place", ReadPlace},
+    {"--pin", ReadPin},           {"--find", ReadFind},
+    {"--scale", ReadScale},       {"--night-filter", ReadNightDarkness},
+    {"--quality", ReadQuality},   {"--size", ReadSize},
+    {"--fit", ReadFit},           {"--background", ReadBackground},
+    {"--map", ReadPicture},       {"--night-map", ReadPicture},
+    {"--frames", ReadFrames},     {"--step", ReadStep},
+    {"--base-size", ReadBaseSize}, {"-o", ReadOutput},
+    {"--output", ReadOutput},
+};
+
+// The options that leave the picture alone.
+bool TakesNoPicture(std::string_view argument) {
+  return argument == "--help" || argument == "-h" || argument == "--version" ||
+         argument == "--positions" || argument == "--time" || argument == "--precise" ||
+         argument == "--place" || argument == "--find";
+}
+
+// The checks of a picture's options.
+Problem CheckPictureOptions(const Reading& r) {
+  const RenderOptions& options = r.options;
   if (!options.output) {
-    return fail("missing -o FILE: where to write the picture (.png, .bmp, .jpg, - for PNG on "
-                "standard output)");
+    return "missing -o FILE: where to write the picture (.png, .bmp, .jpg, - for PNG on "
+           "standard output)";
   }
-  if (quality && options.format != PictureFormat::Jpeg) {
-    return fail("--quality is for JPEG output only (-o FILE.jpg)");
+  if (r.quality && options.format != PictureFormat::Jpeg) {
+    return "--quality is for JPEG output only (-o FILE.jpg)";
   }
-  if ((fitGiven || backgroundGiven) && !options.size) {
-    return fail("--fit and --background need --size");
+  if ((r.fitGiven || r.backgroundGiven) && !options.size) {
+    return "--fit and --background need --size";
   }
   if (options.size && (options.scale || options.baseSize)) {
-    return fail("--size sets the picture's size: leave out --scale and --base-size");
+    return "--size sets the picture's size: leave out --scale and --base-size";
   }
-  if (options.frames.has_value() != stepGiven) return fail("--frames and --step go together");
+  if (options.frames.has_value() != r.stepGiven) return "--frames and --step go together";
   if (options.frames) {
-    if (*options.output == "-") return fail("a time series needs -o with a file name pattern");
+    if (*options.output == "-") return "a time series needs -o with a file name pattern";
     if (auto problem = CheckFrameNamePattern(*options.output)) {
-      return fail("-o " + Quoted(*options.output) + ": " + *problem + ", e.g. day-%03d.png");
+      return "-o " + Quoted(*options.output) + ": " + *problem + ", e.g. day-%03d.png";
     }
   }
-  return ParsedRenderOptions{options, {}};
+  return std::nullopt;
+}
+
+// What the options given together must make sense as.
+Problem CheckTogether(const Reading& r) {
+  const RenderOptions& options = r.options;
+  if (options.find) {
+    if (r.renderOptionGiven || options.positions || options.place || options.time ||
+        options.precise) {
+      return "--find takes no other option (see --help)";
+    }
+    return std::nullopt;
+  }
+  if (options.place) {
+    if (r.renderOptionGiven || options.positions) {
+      return "--place takes only --time and --precise (see --help)";
+    }
+    return std::nullopt;
+  }
+  if (options.positions) {
+    if (r.renderOptionGiven) return "--positions takes only --time and --precise (see --help)";
+    return std::nullopt;
+  }
+  return CheckPictureOptions(r);
+}
+
+}  // namespace
+
+ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> arguments) {
+  Reading reading(arguments);
+  for (; reading.at < arguments.size(); ++reading.at) {
+    reading.argument = arguments[reading.at];
+    if (!TakesNoPicture(reading.argument)) reading.renderOptionGiven = true;
+    const auto* switched = std::find_if(std::begin(kSwitches), std::end(kSwitches),
+                                        [&](const auto& s) { return s.first == reading.argument; });
+    const auto* valued = std::find_if(std::begin(kValueOptions), std::end(kValueOptions),
+                                      [&](const auto& o) { return o.first == reading.argument; });
+    Problem problem;
+    if (switched != std::end(kSwitches)) {
+      reading.options.*(switched->second) = true;
+    } else if (valued != std::end(kValueOptions)) {
+      problem = valued->second(reading);
+    } else {
+      problem = "unknown option " + Quoted(reading.argument) + " (see --help)";
+    }
+    if (problem) return ParsedRenderOptions{std::nullopt, *problem};
+  }
+  if (reading.options.help || reading.options.version) {
+    return ParsedRenderOptions{reading.options, {}};
+  }
+  if (Problem problem = CheckTogether(reading)) return ParsedRenderOptions{std::nullopt, *problem};
+  return ParsedRenderOptions{reading.options, {}};
 }
 
 const char* RenderUsage() {
