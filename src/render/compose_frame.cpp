@@ -189,6 +189,108 @@ Image FinishFrame(const FrameOptions& options, Image working, const MarkerImages
   return working;
 }
 
+namespace {
+
+// Where the markers and pins go, and the rows [top, end) they touch: they
+// are drawn once those rows are shaded.
+struct MarkerLayout {
+  PixelRect moon;
+  PixelRect sun;
+  std::int32_t pinSize = 0;
+  std::int32_t top = 0;
+  std::int32_t end = 0;
+};
+
+MarkerLayout LayOutMarkers(const FrameOptions& options, const SkyPositions& sky,
+                           const PixelRect& mapArea, std::int32_t height) {
+  MarkerLayout layout;
+  if (options.showMoon) {
+    layout.moon = MarkerPlace(mapArea, sky.moon.declination, sky.moon.westLongitude,
+                              MoonMarkerSize(options.markerScale, options.markerMapWidth));
+  }
+  if (options.showSun) {
+    layout.sun = MarkerPlace(mapArea, sky.sun.declination, sky.sun.westLongitude,
+                             SunMarkerSize(options.markerScale, options.markerMapWidth));
+  }
+  std::int64_t top = height;
+  std::int64_t end = 0;
+  for (const PixelRect& marker : {layout.moon, layout.sun}) {
+    if (marker.width <= 0) continue;
+    top = std::min<std::int64_t>(top, marker.y);
+    end = std::max<std::int64_t>(end, std::int64_t{marker.y} + marker.height);
+  }
+  layout.pinSize = PinMarkerSize(options.markerScale, options.markerMapWidth);
+  for (const MapPin& pin : options.pins) {
+    const RowSpan rows = PinRows(mapArea, pin, layout.pinSize);
+    top = std::min(top, rows.top);
+    end = std::max(end, rows.end);
+  }
+  layout.top = static_cast<std::int32_t>(std::clamp<std::int64_t>(top, 0, height));
+  layout.end = static_cast<std::int32_t>(std::clamp<std::int64_t>(end, layout.top, height));
+  return layout;
+}
+
+// The moon, then the sun over it, then the pins; markers stay on the map:
+// what reached the background around it is painted over.
+void DrawMarkers(Image& working, const FrameOptions& options, const MarkerImages& markers,
+                 const SkyPositions& sky, const MarkerLayout& layout, const PixelRect& area,
+                 const PixelRect& mapArea, bool covers) {
+  DrawMarker(working, layout.moon, markers.moonMask, markers.MoonImage(sky.moonPhase),
+             kMoonMarkerSize);
+  DrawMarker(working, layout.sun, markers.sunMask, markers.sunImage, kSunMarkerSize);
+  DrawPins(working, mapArea, options.pins, layout.pinSize);
+  if (!covers) FillOutside(working, area, options.background, layout.top, layout.end);
+}
+
+// Steps of rows taken by the threads in turn, each thread going on to the
+// next free step at once: the map drawn into the step (with a plan), the
+// step shaded. Rows are final once every step above them is done and, where
+// the markers lie, once drawMarkers has run; rowsFinal hears of them.
+void ShadeFromTheTop(const FrameOptions& options, Image& working, const DayNightShader& shader,
+                     const std::optional<StretchPlan>& stretch, const MarkerLayout& layout,
+                     const std::function<void()>& drawMarkers,
+                     const std::function<void(std::int32_t)>& rowsFinal) {
+  constexpr std::int32_t kRowsPerStep = 64;
+  const std::int32_t height = working.height();
+  const std::int32_t steps = (height + kRowsPerStep - 1) / kRowsPerStep;
+  std::mutex lock;  // guards the fields below, the markers and rowsFinal
+  std::vector<bool> stepDone(static_cast<std::size_t>(steps));
+  std::int32_t stepsDone = 0;  // steps 0 .. stepsDone - 1 are all done
+  bool markersDrawn = layout.top == layout.end;
+  ParallelFor(steps, options.threads, [&](std::int64_t piece, std::int32_t) {
+    const auto step = static_cast<std::int32_t>(piece);
+    const std::int32_t from = step * kRowsPerStep;
+    const std::int32_t to = std::min(height, from + kRowsPerStep);
+    if (stretch) DrawPlainRows(options, *stretch, working, from, to);
+    shader.ShadeRows(working, from, to);
+    const std::lock_guard<std::mutex> guard(lock);
+    stepDone[static_cast<std::size_t>(step)] = true;
+    while (stepsDone < steps && stepDone[static_cast<std::size_t>(stepsDone)]) ++stepsDone;
+    const std::int32_t rows = std::min(height, stepsDone * kRowsPerStep);
+    if (!markersDrawn && rows >= layout.end) {
+      drawMarkers();
+      markersDrawn = true;
+    }
+    rowsFinal(markersDrawn ? rows : std::min(rows, layout.top));
+  });
+}
+
+// The map made ready in the frame: band by band (with the plan made here)
+// where it lies in the frame as it is, else whole at once.
+void PrepareMap(const FrameOptions& options, Image& working, const EarthMapView* map,
+                const PixelRect& area, std::optional<StretchPlan>& stretch) {
+  if (map && HasPixels(*map) && !options.sunCentered) {
+    if (working.width() != options.width || working.height() != options.height) {
+      working = Image(options.width, options.height, Image::Unfilled{});
+    }
+    stretch.emplace(working, area, map->image, WholeMap(*map));
+  } else if (map) {
+    working = PlainMap(options, *map);
+  }
+}
+
+}  // namespace
+
 void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
                            const MarkerImages& markers, const SkyPositions& sky,
                            const Image* nightLights,
@@ -198,16 +300,8 @@ void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
     if (rowsReady) rowsReady(rows);
   };
   const PixelRect area = MapArea(options);
-  // Band by band where the map lies in the frame as it is; whole otherwise.
   std::optional<StretchPlan> stretch;
-  if (map && HasPixels(*map) && !options.sunCentered) {
-    if (working.width() != options.width || working.height() != options.height) {
-      working = Image(options.width, options.height, Image::Unfilled{});
-    }
-    stretch.emplace(working, area, map->image, WholeMap(*map));
-  } else if (map) {
-    working = PlainMap(options, *map);
-  }
+  PrepareMap(options, working, map, area, stretch);
   if (TurnsBeforePlacing(options, area)) {
     // Finished as a frame of the map's own size, then placed.
     FrameOptions mapSized = options;
@@ -223,75 +317,17 @@ void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
 
   const bool covers = CoversTheFrame(options, area);
   const PixelRect mapArea = covers ? PixelRect{0, 0, working.width(), working.height()} : area;
-  const PixelRect moon =
-      options.showMoon
-          ? MarkerPlace(mapArea, sky.moon.declination, sky.moon.westLongitude,
-                        MoonMarkerSize(options.markerScale, options.markerMapWidth))
-          : PixelRect{};
-  const PixelRect sun =
-      options.showSun ? MarkerPlace(mapArea, sky.sun.declination, sky.sun.westLongitude,
-                                    SunMarkerSize(options.markerScale, options.markerMapWidth))
-                      : PixelRect{};
-  // The rows the markers touch; they are drawn once those are shaded.
-  std::int64_t markersTop = working.height();
-  std::int64_t markersEnd = 0;
-  for (const PixelRect& marker : {moon, sun}) {
-    if (marker.width <= 0) continue;
-    markersTop = std::min<std::int64_t>(markersTop, marker.y);
-    markersEnd = std::max<std::int64_t>(markersEnd, std::int64_t{marker.y} + marker.height);
-  }
-  const std::int32_t pinSize = PinMarkerSize(options.markerScale, options.markerMapWidth);
-  for (const MapPin& pin : options.pins) {
-    const RowSpan rows = PinRows(mapArea, pin, pinSize);
-    markersTop = std::min(markersTop, rows.top);
-    markersEnd = std::max(markersEnd, rows.end);
-  }
-  markersTop = std::clamp<std::int64_t>(markersTop, 0, working.height());
-  markersEnd = std::clamp<std::int64_t>(markersEnd, markersTop, working.height());
-  bool markersDrawn = markersTop == markersEnd;
-
-  const auto drawMarkers = [&] {
-    DrawMarker(working, moon, markers.moonMask, markers.MoonImage(sky.moonPhase),
-               kMoonMarkerSize);
-    // The sun comes second and covers the moon where they overlap.
-    DrawMarker(working, sun, markers.sunMask, markers.sunImage, kSunMarkerSize);
-    DrawPins(working, mapArea, options.pins, pinSize);
-    // Markers stay on the map: what reached the background is painted over.
-    if (!covers) {
-      FillOutside(working, area, options.background, static_cast<std::int32_t>(markersTop),
-                  static_cast<std::int32_t>(markersEnd));
-    }
-  };
-  const std::int32_t height = working.height();
+  const MarkerLayout layout = LayOutMarkers(options, sky, mapArea, working.height());
   const DayNightShader shader(working.width(), sky.sun.declination, sky.sun.westLongitude,
                               options.nightDarkness,
                               ShadeExtras{mapArea, options.twilight, nightLights});
-  // Steps of rows taken by the threads in turn, each thread going on to the
-  // next free step at once; rows are final once every step above them is
-  // done and, where the markers lie, once those are drawn.
-  constexpr std::int32_t kRowsPerStep = 64;
-  const std::int32_t steps = (height + kRowsPerStep - 1) / kRowsPerStep;
-  std::mutex lock;  // guards the fields below, the markers and rowsReady
-  std::vector<bool> stepDone(static_cast<std::size_t>(steps));
-  std::int32_t stepsDone = 0;  // steps 0 .. stepsDone - 1 are all done
-  ParallelFor(steps, options.threads, [&](std::int64_t piece, std::int32_t) {
-    const auto step = static_cast<std::int32_t>(piece);
-    const std::int32_t from = step * kRowsPerStep;
-    const std::int32_t to = std::min(height, from + kRowsPerStep);
-    if (stretch) DrawPlainRows(options, *stretch, working, from, to);
-    shader.ShadeRows(working, from, to);
-    const std::lock_guard<std::mutex> guard(lock);
-    stepDone[static_cast<std::size_t>(step)] = true;
-    while (stepsDone < steps && stepDone[static_cast<std::size_t>(stepsDone)]) ++stepsDone;
-    const std::int32_t rows = std::min(height, stepsDone * kRowsPerStep);
-    if (!markersDrawn && rows >= markersEnd) {
-      drawMarkers();
-      markersDrawn = true;
-    }
-    if (!options.sunCentered) {
-      ready(markersDrawn ? rows : std::min(rows, static_cast<std::int32_t>(markersTop)));
-    }
-  });
+  ShadeFromTheTop(
+      options, working, shader, stretch, layout,
+      [&] { DrawMarkers(working, options, markers, sky, layout, area, mapArea, covers); },
+      [&](std::int32_t rows) {
+        // The sun-centred turn moves every row: none is final before it.
+        if (!options.sunCentered) ready(rows);
+      });
   if (!options.sunCentered) return;
   Image turned(working.width(), working.height());
   TurnIntoFrame(working, SunCenteredShift(working.width(), sky.sun.westLongitude), turned);
