@@ -1,5 +1,6 @@
-# The Linux program: the world window, the setup dialog, the tray icon and
-# start-up on Qt Widgets, in a library the tests link, and the executable.
+# The Linux program's shell: the world window, the setup dialog, the tray icon
+# and start-up on Qt Widgets, in a library the program (src/programs/linux)
+# and the tests link.
 add_library(lumivane_qt_shell STATIC
   ${CMAKE_CURRENT_LIST_DIR}/clock_change_watch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialog_units.cpp
@@ -21,9 +22,3 @@ set_target_properties(lumivane_qt_shell PROPERTIES AUTOMOC ON)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
 target_link_libraries(lumivane_qt_shell PUBLIC lumivane_qt Qt6::Widgets PRIVATE PkgConfig::XCB)
-
-# The executable's name is the application name: settings in
-# $XDG_CONFIG_HOME/Brevanta/Lumivane.ini, message boxes captioned "Lumivane".
-add_executable(Lumivane ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
-target_link_libraries(Lumivane PRIVATE lumivane_qt_shell)
-install(TARGETS Lumivane RUNTIME DESTINATION bin)
