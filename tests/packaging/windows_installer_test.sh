@@ -78,8 +78,14 @@ refused=0
 rm -f "$drive_c/uninstall-in-place.bat"
 expect "uninstall in place while the program runs: exit code" "$refused" 2
 expect "program after the refused uninstall" "$(file_state "$installed/Lumivane.exe")" present
-"$wine" "$driver" esc || true
-"$wine" "$driver" wait-gone || true
+# A loaded machine can lose the first key while the installer's runs settle;
+# the program's own Esc is tested elsewhere, so a second one is fine here,
+# and a program that still runs is ended rather than waited for forever.
+for _ in 1 2; do
+  "$wine" "$driver" esc || true
+  "$wine" "$driver" wait-gone && break
+done
+kill "$program_pid" 2>/dev/null || true
 wait "$program_pid" || true
 program_pid=""
 expect "settings after a run" "$(key_state "$settings_key")" present
