@@ -44,7 +44,7 @@ struct MouseKeys {
 enum class TrayEvent { PointerMoved, LeftButtonUp, RightButtonUp };
 
 // The world window's timers.
-enum class TimerId : std::int32_t { Refresh = 1, Peek = 2 };
+enum class TimerId : std::int32_t { Refresh = 1, Peek = 2, Tooltip = 3 };
 
 // The world window itself.
 class Window {
@@ -72,6 +72,10 @@ class Window {
   virtual void RedrawNow() = 0;
   // Ends the world window's modal run with the result.
   virtual void EndWorldWindow(int result) = 0;
+  // Shows the text (lines separated by '\n') in a tooltip at the pointer,
+  // and takes it away.
+  virtual void ShowTooltip(const std::string& text) = 0;
+  virtual void HideTooltip() = 0;
 };
 
 class Timers {

@@ -1,8 +1,12 @@
 #include "app/world_window.h"
 
+#include <functional>
 #include <new>
+#include <utility>
 
 #include "app/load_settings.h"
+#include "app/pin_times.h"
+#include "app/pointer_tooltip.h"
 #include "render/device_pixels.h"
 #include "settings/save_placement.h"
 #include "setup/setup_ids.h"
@@ -13,6 +17,26 @@ namespace {
 
 // How long a hover over the tray icon keeps the window raised.
 constexpr std::int32_t kPeekPeriodMs = 3000;
+// How long the pointer rests on the map before the tooltip reads it.
+constexpr std::int32_t kTooltipDelayMs = 500;
+
+// The window the frames go to, with the pinned places' local times added to
+// what the frame is said to show.
+class FrameWindowWithPinTimes final : public FrameWindow {
+ public:
+  FrameWindowWithPinTimes(FrameWindow& window, std::function<std::string()> pinTimes)
+      : window_(window), pinTimes_(std::move(pinTimes)) {}
+  bool IsMinimised() const override { return window_.IsMinimised(); }
+  double DevicePixelRatio() const override { return window_.DevicePixelRatio(); }
+  void ShowFrame(const Image& frame) override { window_.ShowFrame(frame); }
+  void DescribeFrame(const std::string& description) override {
+    window_.DescribeFrame(description + pinTimes_());
+  }
+
+ private:
+  FrameWindow& window_;
+  std::function<std::string()> pinTimes_;
+};
 
 }  // namespace
 
@@ -48,12 +72,42 @@ void WorldWindow::PaintFrame() {
   const EarthMapView map{map_.image, map_.nativeWidth, map_.nativeHeight};
   const FrameOptions options = AtDevicePixelRatio(FrameOptionsFor(settings_, map_.nativeWidth),
                                                   ports_.frame.DevicePixelRatio());
-  composer_.PaintFrame(options, map, markers_, ports_.frame, ports_.clock.Now(),
+  const UnixTime now = ports_.clock.Now();
+  FrameWindowWithPinTimes window(ports_.frame, [this, now] {
+    return PinTimesText(settings_.pins, now, BuiltinPlaces(), ports_.zones);
+  });
+  composer_.PaintFrame(options, map, markers_, window, now,
                        nightLights_ ? &*nightLights_ : nullptr);
 }
 
 void WorldWindow::OnMouseMove(const MouseKeys& keys, std::int32_t x, std::int32_t y) {
   DragStep(ports_.window, ports_.timers, settings_, grab_, keys, x, y);
+  if (tooltipShown_) {
+    ports_.window.HideTooltip();
+    tooltipShown_ = false;
+  }
+  const bool buttonHeld =
+      keys.leftButton || keys.rightButton || keys.middleButton || keys.extraButton;
+  if (buttonHeld) {
+    ports_.timers.StopTimer(TimerId::Tooltip);
+    return;
+  }
+  // Each move starts the wait over, so only a resting pointer gets one.
+  // In the settings' pixels, where the window's are the device's.
+  const double scale = ports_.window.WindowSizeScale();
+  pointerX_ = static_cast<std::int32_t>(x / scale);
+  pointerY_ = static_cast<std::int32_t>(y / scale);
+  ports_.timers.StartTimer(TimerId::Tooltip, kTooltipDelayMs);
+}
+
+void WorldWindow::OnButtonDown() { CancelTooltip(); }
+
+void WorldWindow::OnMouseLeave() { CancelTooltip(); }
+
+void WorldWindow::CancelTooltip() {
+  ports_.timers.StopTimer(TimerId::Tooltip);
+  if (tooltipShown_) ports_.window.HideTooltip();
+  tooltipShown_ = false;
 }
 
 void WorldWindow::OnLButtonUp() {
@@ -65,6 +119,14 @@ void WorldWindow::OnRButtonUp() { RunSetup(); }
 void WorldWindow::OnTimer(TimerId id) {
   if (id == TimerId::Refresh) {
     ports_.window.RedrawNow();
+  } else if (id == TimerId::Tooltip) {
+    ports_.timers.StopTimer(TimerId::Tooltip);
+    const std::string text = PointerTooltip(settings_, map_.nativeWidth, ports_.clock.Now(),
+                                            BuiltinPlaces(), ports_.zones, pointerX_, pointerY_);
+    if (!text.empty()) {
+      ports_.window.ShowTooltip(text);
+      tooltipShown_ = true;
+    }
   } else if (id == TimerId::Peek) {
     ports_.timers.StopTimer(TimerId::Peek);
     if (keepRaised_) {

@@ -5,6 +5,7 @@
 #include "app/ports.h"
 #include "app/tray_icon.h"
 #include "app/window_placement.h"
+#include "places/time_zones.h"
 #include "render/builtin_images.h"
 #include "render/frame_composer.h"
 #include "render/ports.h"
@@ -28,6 +29,7 @@ struct WorldWindowPorts {
   StartupRegistration& startup;
   BuiltinImageSource& images;
   Clock& clock;
+  const TimeZones& zones;  // local times in the tooltip
 };
 
 // The program's one window, a borderless map. It owns the settings, the
@@ -43,7 +45,12 @@ class WorldWindow {
   // the refresh timer.
   void OnInitDialog();
   void OnPaint();
+  // A move with no button held starts the wait for the tooltip over; with a
+  // button held it is a drag step.
   void OnMouseMove(const MouseKeys& keys, std::int32_t x, std::int32_t y);
+  // A button went down, or the pointer left the window: no tooltip.
+  void OnButtonDown();
+  void OnMouseLeave();
   void OnLButtonUp();
   void OnRButtonUp();
   void OnTimer(TimerId id);
@@ -80,6 +87,7 @@ class WorldWindow {
   void Reload(bool reloadMap);
   void SaveCurrentPlacement();
   void PaintFrame();
+  void CancelTooltip();
 
   WorldWindowPorts ports_;
   EarthMap map_;
@@ -91,6 +99,10 @@ class WorldWindow {
   GrabPoint grab_;
   bool keepRaised_ = false;
   bool setupOpen_ = false;
+  // Where the pointer last rested, and whether its tooltip is showing.
+  std::int32_t pointerX_ = 0;
+  std::int32_t pointerY_ = 0;
+  bool tooltipShown_ = false;
 };
 
 }  // namespace lumivane

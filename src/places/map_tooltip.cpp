@@ -12,13 +12,17 @@ namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
 
-std::string Coordinates(GeoPoint point) {
+}  // namespace
+
+std::string CoordinatesText(GeoPoint point) {
   char text[64];
   std::snprintf(text, sizeof text, "%.2f\u00b0 %c, %.2f\u00b0 %c", std::fabs(point.latitude),
                 point.latitude < 0 ? 'S' : 'N', std::fabs(point.longitude),
                 point.longitude < 0 ? 'W' : 'E');
   return text;
 }
+
+namespace {
 
 const char* StateName(Daylight daylight) {
   switch (daylight) {
@@ -76,6 +80,13 @@ std::string Events(const SunEvents& events, const LocalClock& clock) {
 
 }  // namespace
 
+std::string LocalClockText(GeoPoint point, UnixTime t, const PlaceList& places,
+                           const TimeZones& zones) {
+  const auto nearest = places.Nearest(point, kTooltipPlaceKm);
+  const LocalClock clock(zones, nearest ? std::string(places[*nearest].zone) : std::string());
+  return clock.DateAndTime(t);
+}
+
 std::string MapTooltipText(GeoPoint point, const std::optional<std::string_view>& pinLabel,
                            UnixTime t, SunAt sunAt, const PlaceList& places,
                            const TimeZones& zones) {
@@ -87,9 +98,9 @@ std::string MapTooltipText(GeoPoint point, const std::optional<std::string_view>
     heading = std::string(place.name) + ", " + std::string(place.country);
     zone = std::string(place.zone);
   } else {
-    heading = Coordinates(point);
+    heading = CoordinatesText(point);
   }
-  if (pinLabel) heading = pinLabel->empty() ? Coordinates(point) : std::string(*pinLabel);
+  if (pinLabel) heading = pinLabel->empty() ? CoordinatesText(point) : std::string(*pinLabel);
 
   const LocalClock clock(zones, zone);
   const SunInSky sun = SunInSkyAt(point, sunAt(t));

@@ -29,4 +29,13 @@ std::string MapTooltipText(GeoPoint point, const std::optional<std::string_view>
                            UnixTime t, SunAt sunAt, const PlaceList& places,
                            const TimeZones& zones);
 
+// "51.51° N, 0.13° W": two decimals, the hemispheres as letters.
+std::string CoordinatesText(GeoPoint point);
+
+// "2026-09-23 13:00 BST": the local date and time at a point, in the zone of
+// the nearest listed place within 100 km (UTC when there is none or its zone
+// is unknown), as the tooltip's second line.
+std::string LocalClockText(GeoPoint point, UnixTime t, const PlaceList& places,
+                           const TimeZones& zones);
+
 }  // namespace lumivane

@@ -34,6 +34,22 @@ RowSpan PinRows(const PixelRect& area, const MapPin& pin, std::int32_t size) {
   return RowSpan{top, top + size};
 }
 
+std::optional<std::size_t> PinAt(const PixelRect& area, const std::vector<MapPin>& pins,
+                                 std::int32_t size, std::int32_t x, std::int32_t y) {
+  if (area.width <= 0 || area.height <= 0) return std::nullopt;
+  constexpr std::int32_t kSmallestTarget = 5;
+  const std::int64_t side = std::max(size, kSmallestTarget);
+  for (std::size_t i = pins.size(); i-- > 0;) {
+    const PinPixel centre = PinPlace(area, pins[i]);
+    const std::int64_t top = std::int64_t{centre.y} - side / 2;
+    // Columns count round the map from the dot's left edge.
+    const std::int64_t fromLeft =
+        ((std::int64_t{x} - centre.x + side / 2) % area.width + area.width) % area.width;
+    if (y >= top && y < top + side && fromLeft < side) return i;
+  }
+  return std::nullopt;
+}
+
 void DrawPins(Image& picture, const PixelRect& area, const std::vector<MapPin>& pins,
               std::int32_t size) {
   if (area.width <= 0 || area.height <= 0) return;

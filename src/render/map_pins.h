@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +42,12 @@ struct RowSpan {
   std::int64_t end = 0;
 };
 RowSpan PinRows(const PixelRect& area, const MapPin& pin, std::int32_t size);
+
+// The pin whose dot holds the pixel (x, y) of the picture, the last one
+// drawn (the one on top) when several do; dots smaller than 5 pixels are
+// found within 5 all the same, so the pointer can rest on them.
+std::optional<std::size_t> PinAt(const PixelRect& area, const std::vector<MapPin>& pins,
+                                 std::int32_t size, std::int32_t x, std::int32_t y);
 
 // Each pin as a size x size dot centred on its pixel: a light middle in a
 // dark outline, wrapped round the map's left and right edges (the map is a

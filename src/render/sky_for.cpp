@@ -18,4 +18,6 @@ SkyPositions SkyFor(bool precise, UnixTime t) {
   return SkyAt(t);
 }
 
+SubSolarPoint PreciseSkySunAt(UnixTime t) { return SkyFor(true, t).sun; }
+
 }  // namespace lumivane

@@ -10,4 +10,8 @@ namespace lumivane {
 // (1000 to 3000; outside them, and in a build without it, the mean formulas).
 SkyPositions SkyFor(bool precise, UnixTime t);
 
+// The sun alone from SkyFor with precise asked for, as a plain function for
+// callers that take the sun's model as one.
+SubSolarPoint PreciseSkySunAt(UnixTime t);
+
 }  // namespace lumivane

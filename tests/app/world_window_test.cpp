@@ -12,6 +12,7 @@
 #include "fakes/fake_settings_ports.h"
 #include "fakes/fake_app_ports.h"
 #include "fakes/fake_frame_window.h"
+#include "fakes/fake_time_zones.h"
 
 namespace lumivane {
 namespace {
@@ -32,7 +33,7 @@ class World : public ::testing::Test {
 
   void Start() {
     world.emplace(WorldWindowPorts{window, timers, tray, setup, frame, store, loader, messages,
-                                   startup, images, clock});
+                                   startup, images, clock, zones});
     world->OnInitDialog();
     log.clear();
   }
@@ -54,12 +55,13 @@ class World : public ::testing::Test {
   FakeStartupRegistration startup{log};
   FakeBuiltinImages images{log};
   FixedClock clock{946728000};
+  FakeTimeZones zones;
   std::optional<WorldWindow> world;
 };
 
 TEST_F(World, InitialisesIconsMapSettingsPlacementThenTheRefreshTimer) {
   world.emplace(WorldWindowPorts{window, timers, tray, setup, frame, store, loader, messages,
-                                   startup, images, clock});
+                                   startup, images, clock, zones});
   EXPECT_EQ(Only({"LoadBuiltin"}),
             (Lines{"LoadBuiltin EarthMap", "LoadBuiltin 134", "LoadBuiltin 136", "LoadBuiltin 137",
                    "LoadBuiltin 138", "LoadBuiltin 140", "LoadBuiltin 141", "LoadBuiltin 139"}));
@@ -180,6 +182,44 @@ TEST_F(World, DraggingSetsTheAnchorsThatTheNextSaveStores) {
   world->OnCancel();
   EXPECT_EQ(Only({"WriteSettingInt anchor"}),
             (Lines{"WriteSettingInt anchor/x -1", "WriteSettingInt anchor/y -1"}));
+}
+
+// The text itself is the core's (places/map_tooltip); here only when it comes
+// and goes, and which point it reads.
+TEST_F(World, ARestingPointerGetsTheTooltipAButtonOrLeavingTakesItAway) {
+  store.Set("places", "pins", "51.5,-0.12,Home");
+  zones.zones["Europe/London"] = ZoneOffset{0, false, "GMT"};
+  Start();
+  world->OnMouseMove(MouseKeys{}, 199, 42);  // London's pixel on the 400 x 200 map
+  world->OnTimer(TimerId::Tooltip);
+  world->OnMouseMove(MouseKeys{}, 200, 100);
+  world->OnTimer(TimerId::Tooltip);
+  world->OnMouseMove(MouseKeys{.leftButton = true}, 200, 100);
+  world->OnMouseLeave();
+  const Lines tooltip = Only({"SetTimer 3", "KillTimer 3", "ShowTooltip", "HideTooltip"});
+  ASSERT_EQ(tooltip.size(), 10u);
+  EXPECT_EQ(tooltip[0], "SetTimer 3 500");
+  EXPECT_EQ(tooltip[1], "KillTimer 3");
+  EXPECT_TRUE(tooltip[2].starts_with("ShowTooltip Home | 2000-01-01 12:00 GMT | Day, sun "))
+      << tooltip[2];
+  EXPECT_EQ((Lines{tooltip.begin() + 3, tooltip.begin() + 5}),
+            (Lines{"HideTooltip", "SetTimer 3 500"}));
+  EXPECT_TRUE(tooltip[6].starts_with("ShowTooltip 0.00\u00b0 N, 0.00\u00b0 E | 2000-01-01 12:00 UTC"))
+      << tooltip[6];
+  EXPECT_EQ((Lines{tooltip.begin() + 7, tooltip.end()}),
+            (Lines{"HideTooltip", "KillTimer 3", "KillTimer 3"}));
+}
+
+TEST_F(World, ThePinnedPlacesLocalTimesFollowTheFramesDescription) {
+  store.Set("places", "pins", "51.5,-0.12,Home;-80,-150,");
+  zones.zones["Europe/London"] = ZoneOffset{0, false, "GMT"};
+  Start();
+  world->OnPaint();
+  ASSERT_FALSE(frame.descriptions.empty());
+  EXPECT_TRUE(frame.descriptions.back().ends_with(
+      "Pinned places: Home, 2000-01-01 12:00 GMT; 80.00\u00b0 S, 150.00\u00b0 W, 2000-01-01 "
+      "12:00 UTC."))
+      << frame.descriptions.back();
 }
 
 TEST_F(World, ADesktopChangeReAnchorsThenPaintsAtOnce) {

@@ -82,6 +82,20 @@ void FakeWindow::EndWorldWindow(int result) {
   log.push_back("EndDialog " + std::to_string(result));
 }
 
+void FakeWindow::ShowTooltip(const std::string& text) {
+  std::string line = "ShowTooltip ";
+  for (const char c : text) {
+    if (c == '\n') {
+      line += " | ";
+    } else {
+      line += c;
+    }
+  }
+  log.push_back(line);
+}
+
+void FakeWindow::HideTooltip() { log.push_back("HideTooltip"); }
+
 bool FakeTimers::TimerRunning(TimerId id) const {
   return std::find(runningTimers.begin(), runningTimers.end(), id) != runningTimers.end();
 }

@@ -33,6 +33,9 @@ class FakeWindow : public Window, public CallLog {
   void SetZOrder(ZOrder order) override;
   void RedrawNow() override;
   void EndWorldWindow(int result) override;
+  // Logged with its lines joined by " | ".
+  void ShowTooltip(const std::string& text) override;
+  void HideTooltip() override;
 };
 
 class FakeTimers : public Timers, public CallLog {

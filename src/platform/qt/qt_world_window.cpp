@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QThread>
+#include <QToolTip>
+#include <QCursor>
 #include <QWindow>
 #include <algorithm>
 
@@ -63,7 +65,9 @@ QtWorldWindow::QtWorldWindow(const QtWorldWindowServices& services)
   // A coarse timer may fire a little early, and a refresh that comes before
   // the picture is due only repeats the cached one.
   refreshTimer_.setTimerType(Qt::PreciseTimer);
-  for (const TimerId id : {TimerId::Refresh, TimerId::Peek}) {
+  // The tooltip's wait is one shot, started again by each move.
+  tooltipTimer_.setSingleShot(true);
+  for (const TimerId id : {TimerId::Refresh, TimerId::Peek, TimerId::Tooltip}) {
     connect(&timer(id), &QTimer::timeout, this, [this, id] {
       if (!ended_) core_->OnTimer(id);
     });
@@ -72,7 +76,8 @@ QtWorldWindow::QtWorldWindow(const QtWorldWindowServices& services)
 
   core_ = std::make_unique<WorldWindow>(
       WorldWindowPorts{*this, *this, *this, *this, *this, services_.store, services_.mapLoader,
-                       messages_, services_.startup, services_.images, services_.clock});
+                       messages_, services_.startup, services_.images, services_.clock,
+                       zones_});
 }
 
 QtWorldWindow::~QtWorldWindow() = default;
@@ -133,6 +138,7 @@ void QtWorldWindow::paintEvent(QPaintEvent*) {
 
 void QtWorldWindow::mousePressEvent(QMouseEvent* event) {
   setButtonHeld(true);
+  if (!ended_) core_->OnButtonDown();
   // A click makes the window active, so that Esc reaches it.
   if (event->button() == Qt::LeftButton) activateWindow();
 }
@@ -156,6 +162,11 @@ void QtWorldWindow::mouseReleaseEvent(QMouseEvent* event) {
   } else if (event->button() == Qt::RightButton) {
     core_->OnRButtonUp();
   }
+}
+
+void QtWorldWindow::leaveEvent(QEvent* event) {
+  if (!ended_) core_->OnMouseLeave();
+  QWidget::leaveEvent(event);
 }
 
 void QtWorldWindow::keyPressEvent(QKeyEvent* event) {
@@ -310,7 +321,12 @@ void QtWorldWindow::setStaysOnTop(bool onTop) {
 }
 
 QTimer& QtWorldWindow::timer(TimerId id) {
-  return id == TimerId::Refresh ? refreshTimer_ : peekTimer_;
+  switch (id) {
+    case TimerId::Refresh: return refreshTimer_;
+    case TimerId::Peek: return peekTimer_;
+    case TimerId::Tooltip: break;
+  }
+  return tooltipTimer_;
 }
 
 void QtWorldWindow::StartTimer(TimerId id, std::int32_t periodMs) { timer(id).start(periodMs); }
@@ -318,6 +334,12 @@ void QtWorldWindow::StartTimer(TimerId id, std::int32_t periodMs) { timer(id).st
 void QtWorldWindow::StopTimer(TimerId id) { timer(id).stop(); }
 
 void QtWorldWindow::RedrawNow() { repaint(); }
+
+void QtWorldWindow::ShowTooltip(const std::string& text) {
+  QToolTip::showText(QCursor::pos(), QString::fromStdString(text), this);
+}
+
+void QtWorldWindow::HideTooltip() { QToolTip::hideText(); }
 
 int QtWorldWindow::AddTrayIcon(const std::string& tip) {
   return tray_.Add(AppIcon(), QString::fromStdString(tip));
@@ -342,6 +364,7 @@ void QtWorldWindow::EndWorldWindow(int result) {
   result_ = result;
   refreshTimer_.stop();
   peekTimer_.stop();
+  tooltipTimer_.stop();
   hide();
   loop_.exit(result);
 }

@@ -15,6 +15,7 @@
 #include "app/ports.h"
 #include "app/world_window.h"
 #include "platform/qt/clock_change_watch.h"
+#include "platform/qt/qt_time_zones.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_tray_icon.h"
 #include "render/ports.h"
@@ -81,6 +82,8 @@ class QtWorldWindow final : public QWidget,
   int RemoveTrayIcon() override;
   int RunSetupDialog() override;
   void EndWorldWindow(int result) override;
+  void ShowTooltip(const std::string& text) override;
+  void HideTooltip() override;
 
   // FrameWindow
   bool IsMinimised() const override;
@@ -93,6 +96,7 @@ class QtWorldWindow final : public QWidget,
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -114,6 +118,8 @@ class QtWorldWindow final : public QWidget,
   QtTrayIcon tray_;
   QTimer refreshTimer_;
   QTimer peekTimer_;
+  QTimer tooltipTimer_;
+  QtTimeZones zones_;
   ClockChangeWatch clockWatch_;
   QEventLoop loop_;
   QPointer<QtSetupDialog> setupDialog_;  // while it is open

@@ -1,7 +1,9 @@
 #include "platform/win32/win32_world_window.h"
 
 #include <windowsx.h>
+#include <commctrl.h>
 
+#include "places/embedded_files.h"
 #include "platform/win32/gdi_image.h"
 #include "platform/win32/utf16_text.h"
 #include "platform/win32/win32_events.h"
@@ -43,9 +45,10 @@ WINDOWPLACEMENT ReadPlacement(HWND window) {
 
 Win32WorldWindow::Win32WorldWindow(const WorldWindowServices& services)
     : services_(services),
+      zones_(BuiltinZoneFiles()),
       core_(WorldWindowPorts{*this, *this, *this, *this, *this, services_.store,
                              services_.mapLoader, *this, services_.startup, services_.images,
-                             services_.clock}) {}
+                             services_.clock, zones_}) {}
 
 INT_PTR Win32WorldWindow::Run() { return RunModal(services_.instance, IDD_WORLD_WINDOW, nullptr); }
 
@@ -79,12 +82,29 @@ INT_PTR Win32WorldWindow::OnQueryDragIcon(WPARAM, LPARAM) {
 INT_PTR Win32WorldWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
   // Signed: the pointer may be left of or above the window during a drag.
   core_.OnMouseMove(MouseKeysOf(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  // WM_MOUSELEAVE comes once per request: asked again after each one.
+  if (!leaveTracked_) {
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window(), 0};
+    leaveTracked_ = TrackMouseEvent(&track) != FALSE;
+  }
+  return FALSE;
+}
+
+INT_PTR Win32WorldWindow::OnButtonDown(WPARAM, LPARAM) {
+  core_.OnButtonDown();
+  return FALSE;
+}
+
+INT_PTR Win32WorldWindow::OnMouseLeave(WPARAM, LPARAM) {
+  leaveTracked_ = false;
+  core_.OnMouseLeave();
   return FALSE;
 }
 
 INT_PTR Win32WorldWindow::OnTimer(WPARAM wParam, LPARAM) {
   if (wParam == static_cast<WPARAM>(TimerId::Refresh)) core_.OnTimer(TimerId::Refresh);
   if (wParam == static_cast<WPARAM>(TimerId::Peek)) core_.OnTimer(TimerId::Peek);
+  if (wParam == static_cast<WPARAM>(TimerId::Tooltip)) core_.OnTimer(TimerId::Tooltip);
   return FALSE;
 }
 
@@ -217,6 +237,43 @@ int Win32WorldWindow::RunSetupDialog() {
 }
 
 void Win32WorldWindow::EndWorldWindow(int result) { ::EndDialog(window(), result); }
+
+void Win32WorldWindow::ShowTooltip(const std::string& text) {
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
+  tool.hwnd = window();
+  tool.uId = reinterpret_cast<UINT_PTR>(window());
+  if (tooltip_ == nullptr) {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window(), nullptr,
+                               services_.instance, nullptr);
+    if (tooltip_ == nullptr) return;
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    // A width limit makes the tooltip break its text at the '\n's.
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 600);
+  }
+  std::wstring wide = Utf16FromUtf8(text);
+  tool.lpszText = wide.data();
+  SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  // Below and right of the pointer's hot spot, clear of the arrow.
+  constexpr int kBelowPointer = 20;
+  SendMessageW(tooltip_, TTM_TRACKPOSITION, 0,
+               MAKELPARAM(pointer.x + kBelowPointer / 2, pointer.y + kBelowPointer));
+  SendMessageW(tooltip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32WorldWindow::HideTooltip() {
+  if (tooltip_ == nullptr) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = window();
+  tool.uId = reinterpret_cast<UINT_PTR>(window());
+  SendMessageW(tooltip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+}
 
 bool Win32WorldWindow::IsMinimised() const { return IsIconic(window()) != FALSE; }
 

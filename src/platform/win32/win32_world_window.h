@@ -11,6 +11,7 @@
 #include "platform/win32/accessible_description.h"
 #include "platform/win32/dialog.h"
 #include "platform/win32/shell_records.h"
+#include "places/tzif_time_zones.h"
 #include "render/ports.h"
 #include "settings/ports.h"
 
@@ -63,8 +64,10 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
   INT_PTR OnCommand(WPARAM wParam, LPARAM);
   INT_PTR OnContextMenu(WPARAM, LPARAM lParam);
   INT_PTR OnDpiChanged(WPARAM wParam, LPARAM lParam);
+  INT_PTR OnButtonDown(WPARAM, LPARAM);
+  INT_PTR OnMouseLeave(WPARAM, LPARAM);
 
-  static constexpr std::array<MessageEntry<Win32WorldWindow>, 15> kMessageTable{{
+  static constexpr std::array<MessageEntry<Win32WorldWindow>, 19> kMessageTable{{
       {WM_INITDIALOG, &Win32WorldWindow::OnInitDialog},
       {WM_PAINT, &Win32WorldWindow::OnPaintMessage},
       {WM_QUERYDRAGICON, &Win32WorldWindow::OnQueryDragIcon},
@@ -81,6 +84,10 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
       {WM_COMMAND, &Win32WorldWindow::OnCommand},
       {WM_CONTEXTMENU, &Win32WorldWindow::OnContextMenu},
       {WM_DPICHANGED, &Win32WorldWindow::OnDpiChanged},
+      {WM_LBUTTONDOWN, &Win32WorldWindow::OnButtonDown},
+      {WM_RBUTTONDOWN, &Win32WorldWindow::OnButtonDown},
+      {WM_MBUTTONDOWN, &Win32WorldWindow::OnButtonDown},
+      {WM_MOUSELEAVE, &Win32WorldWindow::OnMouseLeave},
   }};
 
   // Window, Timers, NotificationArea, SetupDialog
@@ -97,6 +104,8 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
   int RemoveTrayIcon() override;
   int RunSetupDialog() override;
   void EndWorldWindow(int result) override;
+  void ShowTooltip(const std::string& text) override;
+  void HideTooltip() override;
 
   // FrameWindow
   bool IsMinimised() const override;
@@ -115,6 +124,11 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
   // and the window is sized and its frames composed for it.
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   AccessibleDescription description_;
+  // A tracking tooltip, made on first use, child of the window; and whether
+  // the window has asked for WM_MOUSELEAVE since the pointer came in.
+  HWND tooltip_ = nullptr;
+  bool leaveTracked_ = false;
+  TzifTimeZones zones_;
   WorldWindow core_;
 };
 

@@ -10,6 +10,7 @@
 #include <QSocketNotifier>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include "platform/qt/qt_image_convert.h"
 #include "platform/qt/qt_setup_dialog.h"
@@ -108,6 +109,17 @@ TEST_F(QtWorldWindowTest, AWallClockStepRecomputesThePictureAndTheWatchGoesOn) {
   EXPECT_TRUE(QTest::qWaitFor(
       [&] { return window->core().composer().lastComputeTime() == clock_.now; }));
   EXPECT_TRUE(WaitsForAClockStep(timer));
+}
+
+TEST_F(QtWorldWindowTest, ARestingPointerShowsTheCoresTooltipAndAPressTakesItAway) {
+  const auto window = StartedWindow(0, 0);
+  MoveWith(*window, QPoint(200, 100), Qt::NoButton);  // 0 N, 0 E on the 400 x 200 map
+  EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }));
+  EXPECT_TRUE(QToolTip::text().startsWith(QString::fromUtf8("0.00\u00b0 N, 0.00\u00b0 E\n")))
+      << QToolTip::text().toStdString();
+  QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(200, 100));
+  EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+  QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(200, 100));
 }
 
 TEST_F(QtWorldWindowTest, LeftDragMovesByThePointerOffsetSnapsAndEndsWithoutTheButton) {
