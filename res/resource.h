@@ -18,6 +18,7 @@
 #define IDD_WORLD_WINDOW 102
 #define IDD_SETUP 133
 #define IDD_SKY 135
+#define IDD_PLACES 136
 
 // Setup dialog buttons (1 and 2 are IDOK and IDCANCEL).
 #define IDC_EXIT 4
@@ -40,3 +41,12 @@
 #define IDC_BUILTIN_LIGHTS 1104
 #define IDC_PICTURE_LIGHTS 1105
 #define IDC_LIGHTS_FILE_NAME 1106
+#define IDC_PLACES 1107
+
+// Places dialog controls.
+#define IDC_PIN_LIST 1201
+#define IDC_PLACE_SEARCH 1202
+#define IDC_PLACE_MATCHES 1203
+#define IDC_ADD_PLACE 1204
+#define IDC_REMOVE_PLACE 1205
+#define IDC_SHOW_PLACE_NAMES 1206

@@ -57,7 +57,10 @@ void LumivaneSetup::OnSetDefault() {
     if (setting) WriteSetting(store_, *setting, setting->defaultValue);
   }
   WriteSetting(store_, kEarthMapFile, kEarthMapFile.defaultValue);
-  WriteSkyChoice(store_, SkyChoice{.nightLights = std::string(kNoNightLights)}, storedSky_);
+  // The pinned places are the user's own list, not a look: they stay.
+  WriteSkyChoice(store_,
+                 SkyChoice{.nightLights = std::string(kNoNightLights), .places = storedSky_.places},
+                 storedSky_);
   view_.EndDialog(kIdReload);
 }
 

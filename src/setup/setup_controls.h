@@ -21,6 +21,8 @@ enum class SetupControlKind {
   CheckBox,
   RadioButton,   // one of a group: the first of a group starts it
   Icon,          // the program icon, sunken
+  ListBox,       // a list of lines, one selectable
+  EditField,     // one line of text the user types
 };
 
 // One control: its id (a command, SetupTrackbar or SetupCheckBox; -1 when
@@ -81,7 +83,7 @@ inline constexpr std::array<SetupControl, 26> kSetupControls{{
 inline constexpr const char* kSkyCaption = "Sky";
 inline constexpr std::int16_t kSkyDialogWidth = 180;
 inline constexpr std::int16_t kSkyDialogHeight = 130;
-inline constexpr std::array<SetupControl, 9> kSkyControls{{
+inline constexpr std::array<SetupControl, 10> kSkyControls{{
     {SetupControlKind::CheckBox, ControlId(SkyControl::Twilight), "&Twilight bands", 7, 7, 120,
      10},
     {SetupControlKind::CheckBox, ControlId(SkyControl::PreciseSky), "&Precise sun and moon", 7,
@@ -95,6 +97,27 @@ inline constexpr std::array<SetupControl, 9> kSkyControls{{
     {SetupControlKind::Label, ControlId(SkyControl::LightsFileName), "", 24, 87, 145, 10},
     {SetupControlKind::DefaultButton, kOkCommand, "OK", 69, 109, 50, 14},
     {SetupControlKind::Button, kCancelCommand, "Cancel", 123, 109, 50, 14},
+    // Last, so that every other control keeps its place in the tab order.
+    {SetupControlKind::Button, ControlId(SkyControl::Places), "P&laces...", 7, 109, 50, 14},
+}};
+
+// The Places dialog, opened from the Sky dialog: the pinned places, a search
+// of the built-in places to add one, and whether the names show.
+inline constexpr const char* kPlacesCaption = "Places";
+inline constexpr std::int16_t kPlacesDialogWidth = 200;
+inline constexpr std::int16_t kPlacesDialogHeight = 196;
+inline constexpr std::array<SetupControl, 10> kPlacesControls{{
+    {SetupControlKind::Label, -1, "&Pinned places:", 7, 7, 120, 8},
+    {SetupControlKind::ListBox, ControlId(PlacesControl::PinList), "", 7, 17, 186, 56},
+    {SetupControlKind::Button, ControlId(PlacesControl::Remove), "&Remove", 143, 76, 50, 14},
+    {SetupControlKind::Label, -1, "&Add a place:", 7, 80, 120, 8},
+    {SetupControlKind::EditField, ControlId(PlacesControl::Search), "", 7, 91, 131, 13},
+    {SetupControlKind::Button, ControlId(PlacesControl::Add), "A&dd", 143, 90, 50, 14},
+    {SetupControlKind::ListBox, ControlId(PlacesControl::Matches), "", 7, 107, 131, 48},
+    {SetupControlKind::CheckBox, ControlId(PlacesControl::ShowNames), "Show place &names", 7,
+     160, 100, 10},
+    {SetupControlKind::DefaultButton, kOkCommand, "OK", 89, 175, 50, 14},
+    {SetupControlKind::Button, kCancelCommand, "Cancel", 143, 175, 50, 14},
 }};
 
 // The name of each trackbar for screen readers: its label's text.

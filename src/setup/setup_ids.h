@@ -48,6 +48,17 @@ enum class SkyControl : std::int32_t {
   BuiltinLights = IDC_BUILTIN_LIGHTS,
   PictureLights = IDC_PICTURE_LIGHTS,
   LightsFileName = IDC_LIGHTS_FILE_NAME,  // the chosen picture's name, a label
+  Places = IDC_PLACES,                    // opens the Places dialog
+};
+
+// The Places dialog's controls.
+enum class PlacesControl : std::int32_t {
+  PinList = IDC_PIN_LIST,        // the pinned places
+  Search = IDC_PLACE_SEARCH,     // a name typed to add a place
+  Matches = IDC_PLACE_MATCHES,   // the listed places whose name starts so
+  Add = IDC_ADD_PLACE,
+  Remove = IDC_REMOVE_PLACE,
+  ShowNames = IDC_SHOW_PLACE_NAMES,
 };
 
 constexpr std::int32_t ControlId(SetupTrackbar trackbar) {
@@ -55,6 +66,9 @@ constexpr std::int32_t ControlId(SetupTrackbar trackbar) {
 }
 constexpr std::int32_t ControlId(SetupCheckBox box) { return static_cast<std::int32_t>(box); }
 constexpr std::int32_t ControlId(SkyControl control) {
+  return static_cast<std::int32_t>(control);
+}
+constexpr std::int32_t ControlId(PlacesControl control) {
   return static_cast<std::int32_t>(control);
 }
 

@@ -8,7 +8,8 @@ namespace lumivane {
 
 SkyChoice ReadSkyChoice(ProfileStore& store) {
   return SkyChoice{ReadSetting(store, kTwilight), ReadSetting(store, kPreciseSky),
-                   ReadSetting(store, kNightLightsFile)};
+                   ReadSetting(store, kNightLightsFile),
+                   PlacesChoice{ReadSetting(store, kPins), ReadSetting(store, kPinNames)}};
 }
 
 void WriteSkyChoice(ProfileStore& store, const SkyChoice& choice, const SkyChoice& before) {
@@ -17,9 +18,14 @@ void WriteSkyChoice(ProfileStore& store, const SkyChoice& choice, const SkyChoic
   if (choice.nightLights != before.nightLights) {
     WriteSetting(store, kNightLightsFile, choice.nightLights);
   }
+  if (choice.places.pins != before.places.pins) WriteSetting(store, kPins, choice.places.pins);
+  if (choice.places.names != before.places.names) {
+    WriteSetting(store, kPinNames, choice.places.names);
+  }
 }
 
-SkySetup::SkySetup(SkyView& view, SkyChoice initial) : view_(view), choice_(std::move(initial)) {
+SkySetup::SkySetup(SkyView& view, SkyChoice initial)
+    : view_(view), choice_(std::move(initial)), places_(choice_.places) {
   if (choice_.nightLights == kBuiltinNightLights) {
     lights_ = SkyControl::BuiltinLights;
   } else if (choice_.nightLights != kNoNightLights) {
@@ -55,12 +61,16 @@ bool SkySetup::OnCommand(int commandId) {
     case ControlId(SkyControl::NoLights): ShowLights(SkyControl::NoLights); return true;
     case ControlId(SkyControl::BuiltinLights): ShowLights(SkyControl::BuiltinLights); return true;
     case ControlId(SkyControl::PictureLights): OnPicture(); return true;
+    case ControlId(SkyControl::Places):
+      if (auto edited = view_.RunPlacesDialog(places_)) places_ = std::move(*edited);
+      return true;
     case kOkCommand:
       choice_.twilight = view_.IsChecked(SkyControl::Twilight);
       choice_.precise = view_.IsChecked(SkyControl::PreciseSky);
       choice_.nightLights = lights_ == SkyControl::NoLights        ? std::string(kNoNightLights)
                             : lights_ == SkyControl::BuiltinLights ? std::string(kBuiltinNightLights)
                                                                    : picture_;
+      choice_.places = places_;
       view_.EndDialog(kIdOk);
       return true;
     case kCancelCommand: view_.EndDialog(kIdCancel); return true;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "settings/ports.h"
+#include "setup/places_setup.h"
 #include "setup/setup_ids.h"
 
 namespace lumivane {
@@ -13,7 +14,8 @@ namespace lumivane {
 struct SkyChoice {
   bool twilight = false;
   bool precise = false;
-  std::string nightLights;  // "None", "Default" (the built-in lights) or a file
+  std::string nightLights{};  // "None", "Default" (the built-in lights) or a file
+  PlacesChoice places{};      // the pins and their names, from the Places dialog
 
   bool operator==(const SkyChoice&) const = default;
 };
@@ -34,11 +36,14 @@ class SkyView {
   // The open-file dialog, as the Earth map button's.
   virtual std::optional<std::string> PromptOpenFile(const std::string& initialName) = 0;
   virtual void EndDialog(int result) = 0;
+  // Runs the Places dialog over the choice; what its OK took, or nothing.
+  virtual std::optional<PlacesChoice> RunPlacesDialog(const PlacesChoice& choice) = 0;
 };
 
 // The Sky dialog's behaviour: the check boxes, the city-lights choice (the
 // picture's radio button asks for a file; a cancelled first choice goes
-// back to the previous button) and OK or Cancel.
+// back to the previous button), the Places dialog (its OK keeps its choice
+// until this dialog's OK) and OK or Cancel.
 class SkySetup {
  public:
   SkySetup(SkyView& view, SkyChoice initial);
@@ -58,6 +63,7 @@ class SkySetup {
   SkyChoice choice_;
   std::string picture_;  // the picture file, once there is one
   SkyControl lights_ = SkyControl::NoLights;
+  PlacesChoice places_;  // as the Places dialog left it
 };
 
 }  // namespace lumivane

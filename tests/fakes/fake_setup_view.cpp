@@ -10,6 +10,7 @@ namespace {
 std::string Id(SetupTrackbar trackbar) { return std::to_string(static_cast<int>(trackbar)); }
 std::string Id(SetupCheckBox box) { return std::to_string(static_cast<int>(box)); }
 std::string Id(SkyControl control) { return std::to_string(static_cast<int>(control)); }
+std::string Id(PlacesControl control) { return std::to_string(static_cast<int>(control)); }
 std::string Flag(bool on) { return on ? "1" : "0"; }
 
 }  // namespace
@@ -115,6 +116,41 @@ std::optional<std::string> FakeSkyView::PromptOpenFile(const std::string& initia
 }
 
 void FakeSkyView::EndDialog(int ended) {
+  log.push_back("EndDialog " + std::to_string(ended));
+  result = ended;
+}
+
+std::optional<PlacesChoice> FakeSkyView::RunPlacesDialog(const PlacesChoice& choice) {
+  log.push_back("RunPlacesDialog " + Quoted(choice.pins) + ' ' + Flag(choice.names) + " -> " +
+                (placesResult ? Quoted(placesResult->pins) + ' ' + Flag(placesResult->names)
+                              : std::string("cancelled")));
+  return placesResult;
+}
+
+void FakePlacesView::SetListItems(PlacesControl list, const std::vector<std::string>& items) {
+  std::string line = "SetListItems " + Id(list) + " [";
+  for (std::size_t i = 0; i < items.size(); ++i) line += (i > 0 ? "|" : "") + items[i];
+  log.push_back(line + "]");
+  lists[list] = items;
+  selected.erase(list);
+}
+
+std::optional<std::size_t> FakePlacesView::SelectedListItem(PlacesControl list) {
+  const auto it = selected.find(list);
+  if (it == selected.end()) return std::nullopt;
+  return it->second;
+}
+
+std::string FakePlacesView::GetText(PlacesControl) { return searchText; }
+
+void FakePlacesView::SetChecked(PlacesControl control, bool checked) {
+  log.push_back("SetChecked " + Id(control) + ' ' + Flag(checked));
+  showNames = checked;
+}
+
+bool FakePlacesView::IsChecked(PlacesControl) { return showNames; }
+
+void FakePlacesView::EndDialog(int ended) {
   log.push_back("EndDialog " + std::to_string(ended));
   result = ended;
 }

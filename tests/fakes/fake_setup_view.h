@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <vector>
 #include <optional>
 #include <string>
 #include <vector>
@@ -61,9 +62,33 @@ class FakeSkyView : public SkyView, public CallLog {
   void SetText(SkyControl control, const std::string& text) override;
   std::optional<std::string> PromptOpenFile(const std::string& initialName) override;
   void EndDialog(int result) override;
+  // Logged as "RunPlacesDialog "<pins>" <names> -> ..." with placesResult.
+  std::optional<PlacesChoice> placesResult;
+  std::optional<PlacesChoice> RunPlacesDialog(const PlacesChoice& choice) override;
 
  private:
   std::map<SkyControl, bool> checks_;
+};
+
+// The Places dialog's controls in memory: the lists' lines, the selections
+// and the search text the test sets, logged as "SetListItems 1201 [a|b]",
+// "EndDialog 1".
+class FakePlacesView : public PlacesView, public CallLog {
+ public:
+  using CallLog::CallLog;
+
+  std::map<PlacesControl, std::vector<std::string>> lists;
+  std::map<PlacesControl, std::size_t> selected;
+  std::string searchText;
+  bool showNames = false;
+  std::optional<int> result;
+
+  void SetListItems(PlacesControl list, const std::vector<std::string>& items) override;
+  std::optional<std::size_t> SelectedListItem(PlacesControl list) override;
+  std::string GetText(PlacesControl control) override;
+  void SetChecked(PlacesControl control, bool checked) override;
+  bool IsChecked(PlacesControl control) override;
+  void EndDialog(int result) override;
 };
 
 }  // namespace lumivane

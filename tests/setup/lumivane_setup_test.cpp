@@ -50,7 +50,9 @@ TEST_F(LumivaneSetupTest, InitialisationShowsTheStoredValuesInOrder) {
                                "ReadSettingInt options/start 0 -> 5", "SetChecked 1009 1",
                                "ReadSettingInt sky/twilight 0 -> 0",
                                "ReadSettingInt sky/precise 0 -> 0",
-                               "ReadSettingString sky/nightlights \"None\" -> \"None\""));
+                               "ReadSettingString sky/nightlights \"None\" -> \"None\"",
+                               "ReadSettingString places/pins \"\" -> \"\"",
+                               "ReadSettingInt places/names 1 -> 1"));
 }
 
 TEST_F(LumivaneSetupTest, OutOfRangeScaleIsShownClampedAndOkStoresTheClampedValue) {
@@ -198,7 +200,9 @@ TEST_F(LumivaneSetupTest, UnknownCommandsChangeNothing) {
 }
 
 TEST_F(LumivaneSetupTest, TheSkyDialogEditsWhatOkStoresAndCancelOrSetDefaultDrop) {
-  const SkyChoice edited{.twilight = true, .precise = true, .nightLights = "Default"};
+  const SkyChoice edited{.twilight = true, .precise = true, .nightLights = "Default",
+                         .places = {"1,2,Home;bad", true}};
+  // Set Default keeps the pins: they are the user's list, not a look.
   const struct {
     const char* what;
     bool skyOk;          // the Sky dialog ends with OK
@@ -206,7 +210,8 @@ TEST_F(LumivaneSetupTest, TheSkyDialogEditsWhatOkStoresAndCancelOrSetDefaultDrop
     std::vector<std::string> skyWrites;
   } cases[] = {
       {"OK stores only what changed", true, kOkCommand,
-       {"WriteSettingInt sky/twilight 1", "WriteSettingString sky/nightlights \"Default\""}},
+       {"WriteSettingInt sky/twilight 1", "WriteSettingString sky/nightlights \"Default\"",
+        "WriteSettingString places/pins \"1,2,Home;bad\""}},
       {"a cancelled Sky dialog changes nothing", false, kOkCommand, {}},
       {"the setup's Cancel drops the sky", true, kCancelCommand, {}},
       {"Set Default puts back the stored sky's defaults", true, kSetDefaultCommand,
@@ -215,6 +220,7 @@ TEST_F(LumivaneSetupTest, TheSkyDialogEditsWhatOkStoresAndCancelOrSetDefaultDrop
   for (const auto& c : cases) {
     FakeProfileStore sky{log};
     sky.Set("sky", "precise", 1);
+    sky.Set("places", "pins", "3,4,Old");
     LumivaneSetup dialog{sky, view, registration, owner};
     view.skyChoice = c.skyOk ? std::optional(edited) : std::nullopt;
     dialog.OnInitDialog();
@@ -225,7 +231,10 @@ TEST_F(LumivaneSetupTest, TheSkyDialogEditsWhatOkStoresAndCancelOrSetDefaultDrop
         << c.what;
     log.clear();
     dialog.OnCommand(c.command);
-    EXPECT_EQ(sky.Calls({"WriteSettingInt sky", "WriteSettingString sky"}), c.skyWrites) << c.what;
+    EXPECT_EQ(sky.Calls({"WriteSettingInt sky", "WriteSettingString sky", "WriteSettingInt places",
+                         "WriteSettingString places"}),
+              c.skyWrites)
+        << c.what;
   }
 }
 

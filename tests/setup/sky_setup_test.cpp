@@ -26,6 +26,25 @@ TEST(SkySetupTest, TheControlsShowTheChoiceAndOkTakesThemBack) {
   EXPECT_EQ(view.result, kIdOk);
 }
 
+// The Places dialog's choice is kept until OK; a cancelled one changes nothing.
+TEST(SkySetupTest, ThePlacesDialogsChoiceGoesWithOk) {
+  std::vector<std::string> log;
+  FakeSkyView view{log};
+  SkySetup sky(view, SkyChoice{.places = {"1,2,A", true}});
+  sky.OnInitDialog();
+  log.clear();
+  view.placesResult = PlacesChoice{"1,2,A;3,4,B", false};
+  sky.OnCommand(ControlId(SkyControl::Places));
+  view.placesResult = std::nullopt;
+  sky.OnCommand(ControlId(SkyControl::Places));
+  EXPECT_EQ(sky.choice().places, (PlacesChoice{"1,2,A", true}));  // not before OK
+  sky.OnCommand(kOkCommand);
+  EXPECT_EQ(sky.choice().places, (PlacesChoice{"1,2,A;3,4,B", false}));
+  EXPECT_EQ(view.Calls({"RunPlacesDialog"}),
+            (std::vector<std::string>{"RunPlacesDialog \"1,2,A\" 1 -> \"1,2,A;3,4,B\" 0",
+                                      "RunPlacesDialog \"1,2,A;3,4,B\" 0 -> cancelled"}));
+}
+
 TEST(SkySetupTest, ThePicturesButtonAsksForAFileAndACancelledFirstChoiceGoesBack) {
   const struct {
     const char* what;

@@ -9,6 +9,7 @@ add_library(lumivane_qt_shell STATIC
   ${CMAKE_CURRENT_LIST_DIR}/qt_message_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_setup_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_sky_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qt_places_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_startup_platform.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_tray_icon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/session_end_signals.cpp

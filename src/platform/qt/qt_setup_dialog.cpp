@@ -79,7 +79,9 @@ void QtSetupDialog::createControls() {
       case SetupControlKind::Icon:
         addIcon(place.topLeft());
         break;
-      case SetupControlKind::RadioButton:  // only the Sky dialog has them
+      case SetupControlKind::RadioButton:  // only the Sky and Places dialogs have them
+      case SetupControlKind::ListBox:
+      case SetupControlKind::EditField:
         break;
     }
   }

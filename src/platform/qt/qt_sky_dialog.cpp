@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QStringList>
 
+#include "platform/qt/qt_places_dialog.h"
 #include "setup/setup_controls.h"
 #include "setup/setup_texts.h"
 
@@ -92,6 +93,11 @@ std::optional<std::string> QtSkyDialog::PromptOpenFile(const std::string& initia
 }
 
 void QtSkyDialog::EndDialog(int result) { done(result); }
+
+std::optional<PlacesChoice> QtSkyDialog::RunPlacesDialog(const PlacesChoice& choice) {
+  QtPlacesDialog dialog(choice, this);
+  return dialog.Run();
+}
 
 void QtSkyDialog::reject() { setup_.OnCommand(kCancelCommand); }
 

@@ -29,6 +29,7 @@ class QtSkyDialog final : public QDialog, public SkyView {
   void SetText(SkyControl control, const std::string& text) override;
   std::optional<std::string> PromptOpenFile(const std::string& initialName) override;
   void EndDialog(int result) override;
+  std::optional<PlacesChoice> RunPlacesDialog(const PlacesChoice& choice) override;
 
   QAbstractButton* button(int id) const { return buttons_.at(id); }
   QLabel* fileName() const { return fileName_; }

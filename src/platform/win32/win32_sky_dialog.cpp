@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/win32/shell_records.h"
+#include "platform/win32/win32_places_dialog.h"
 #include "platform/win32/window_geometry.h"
 #include "resource.h"
 #include "settings/path_characters.h"
@@ -18,6 +19,7 @@ namespace lumivane::win32 {
 Win32SkyDialog::Win32SkyDialog(const SkyChoice& choice) : setup_(*this, choice) {}
 
 std::optional<SkyChoice> Win32SkyDialog::Run(HINSTANCE instance, HWND owner) {
+  instance_ = instance;
   if (RunModal(instance, IDD_SKY, owner) != kIdOk) return std::nullopt;
   return setup_.choice();
 }
@@ -50,6 +52,11 @@ std::optional<std::string> Win32SkyDialog::PromptOpenFile(const std::string& ini
 }
 
 void Win32SkyDialog::EndDialog(int result) { ::EndDialog(window(), result); }
+
+std::optional<PlacesChoice> Win32SkyDialog::RunPlacesDialog(const PlacesChoice& choice) {
+  Win32PlacesDialog dialog(choice);
+  return dialog.Run(instance_, window());
+}
 
 std::optional<std::string> PromptOpenPicture(HWND owner, const std::string& initialName) {
   const std::string filter = OpenFileFilter(kEarthMapFileFilter);

@@ -37,8 +37,10 @@ class Win32SkyDialog final : public Dialog<Win32SkyDialog>, private SkyView {
   void SetText(SkyControl control, const std::string& text) override;
   std::optional<std::string> PromptOpenFile(const std::string& initialName) override;
   void EndDialog(int result) override;
+  std::optional<PlacesChoice> RunPlacesDialog(const PlacesChoice& choice) override;
 
   SkySetup setup_;
+  HINSTANCE instance_ = nullptr;
 };
 
 // The open-file dialog of the Earth map and of the city lights, owned by the

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <vector>
 
+#include "platform/qt/qt_places_dialog.h"
 #include "platform/qt/qt_sky_dialog.h"
 #include "qt_world_window_fixture.h"
 #include "setup/setup_texts.h"
@@ -226,6 +227,29 @@ TEST_F(QtSetupDialogTest, TheSkyButtonOpensTheSkyDialogWhoseClicksReachTheChoice
   taken = dialog->RunSkyDialog(SkyChoice{false, false, "None"});
   ASSERT_TRUE(taken);
   EXPECT_EQ(*taken, (SkyChoice{true, false, "Default"}));
+}
+
+TEST_F(QtSetupDialogTest, ThePlacesButtonOpensThePlacesDialogWhereTypingFindsAPlaceToAdd) {
+  QtSkyDialog sky(SkyChoice{.places = {"bad", true}}, nullptr);
+  QTimer::singleShot(0, [&] {
+    // The Places dialog runs modally inside this click.
+    QTimer::singleShot(0, [&] {
+      auto* places = qobject_cast<QtPlacesDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(places, nullptr);
+      EXPECT_EQ(places->windowTitle(), "Places");
+      QTest::keyClicks(places->search(), "reykjav");
+      EXPECT_GE(places->list(PlacesControl::Matches)->count(), 1);
+      places->button(ControlId(PlacesControl::Add))->click();
+      places->button(ControlId(PlacesControl::ShowNames))->click();
+      places->button(kOkCommand)->click();
+    });
+    sky.button(ControlId(SkyControl::Places))->click();
+    sky.button(kOkCommand)->click();
+  });
+  const auto taken = sky.Run();
+  ASSERT_TRUE(taken);
+  EXPECT_EQ(taken->places,
+            (PlacesChoice{"bad;64.13548,-21.89541,Reykjav\u00edk", false}));
 }
 
 }  // namespace

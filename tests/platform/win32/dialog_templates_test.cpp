@@ -154,7 +154,9 @@ constexpr std::uint32_t kChild = WS_CHILD | WS_VISIBLE;
 // class is found.
 std::string ClassName(const NameOrOrdinal& windowClass) {
   if (windowClass.ordinal == 0x80) return "button";
+  if (windowClass.ordinal == 0x81) return "edit";
   if (windowClass.ordinal == 0x82) return "static";
+  if (windowClass.ordinal == 0x83) return "listbox";
   std::string name = windowClass.text;
   for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   return name;
@@ -179,6 +181,9 @@ KindInTemplate InTemplate(SetupControlKind kind) {
     case SetupControlKind::CheckBox: return {"button", WS_TABSTOP | BS_AUTOCHECKBOX};
     case SetupControlKind::RadioButton: return {"button", WS_TABSTOP | BS_AUTORADIOBUTTON};
     case SetupControlKind::Icon: return {"static", SS_ICON | SS_SUNKEN};
+    case SetupControlKind::ListBox:
+      return {"listbox", WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT};
+    case SetupControlKind::EditField: return {"edit", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL};
   }
   return {};
 }
@@ -192,6 +197,7 @@ TEST(SetupTemplates, HoldTheSharedDescriptionOfTheControls) {
   } dialogs[] = {
       {IDD_SETUP, kSetupCaption, kSetupDialogWidth, kSetupDialogHeight, kSetupControls},
       {IDD_SKY, kSkyCaption, kSkyDialogWidth, kSkyDialogHeight, kSkyControls},
+      {IDD_PLACES, kPlacesCaption, kPlacesDialogWidth, kPlacesDialogHeight, kPlacesControls},
   };
   for (const auto& [templateId, caption, width, height, controls] : dialogs) {
     SCOPED_TRACE(::testing::Message() << "template " << templateId);
