@@ -4,7 +4,10 @@
 // bring a new frame at once.
 #include "platform/win32/win32_world_window.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
+
+#include <array>
 
 #include <functional>
 #include <iterator>
@@ -150,6 +153,54 @@ TEST_F(Win32WorldWindowTest, AClockChangeOrAWakeUpRecomputesThePictureAtOnce) {
       EXPECT_EQ(changed[i], 0) << "message " << rows[i].message;
     }
   }
+}
+
+// The tooltip of the window's thread, if it shows.
+HWND VisibleTooltip(HWND window) {
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetWindowThreadProcessId(window, nullptr),
+      [](HWND each, LPARAM into) {
+        char name[32] = {};
+        GetClassNameA(each, name, sizeof name);
+        if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || !IsWindowVisible(each)) return TRUE;
+        *reinterpret_cast<HWND*>(into) = each;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// A resting pointer becomes the core's tooltip in a tracking tooltip; a
+// press takes it away. The text itself is the core's.
+TEST_F(Win32WorldWindowTest, ARestingPointerShowsTheTooltipAndAPressHidesIt) {
+  std::wstring text;
+  bool hiddenByPress = false;
+  RunDriven([&](HWND window) {
+    POINT middle{200, 100};  // 0 N, 0 E on the 400 x 200 map
+    ClientToScreen(window, &middle);
+    SetCursorPos(middle.x, middle.y);
+    PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(200, 100));
+    HWND tooltip = nullptr;
+    for (int waited = 0; tooltip == nullptr && waited < 40; ++waited) {
+      Sleep(50);
+      tooltip = VisibleTooltip(window);
+    }
+    if (tooltip == nullptr) return;
+    std::array<wchar_t, 512> buffer{};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(window);
+    tool.lpszText = buffer.data();
+    SendMessageW(tooltip, TTM_GETTEXTW, buffer.size(), reinterpret_cast<LPARAM>(&tool));
+    text = buffer.data();
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 100));
+    hiddenByPress = !IsWindowVisible(tooltip);
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(200, 100));
+  });
+  EXPECT_EQ(text.substr(0, 17), L"0.00\u00b0 N, 0.00\u00b0 E\n");
+  EXPECT_TRUE(hiddenByPress);
 }
 
 // A move to a monitor of another DPI: the window takes the place the system
