@@ -121,8 +121,9 @@ void WorldWindow::OnTimer(TimerId id) {
     ports_.window.RedrawNow();
   } else if (id == TimerId::Tooltip) {
     ports_.timers.StopTimer(TimerId::Tooltip);
-    const std::string text = PointerTooltip(settings_, map_.nativeWidth, ports_.clock.Now(),
-                                            BuiltinPlaces(), ports_.zones, pointerX_, pointerY_);
+    const std::string text =
+        PointerTooltip(settings_, map_.nativeWidth, composer_.lastComputeTime(),
+                       ports_.clock.Now(), BuiltinPlaces(), ports_.zones, pointerX_, pointerY_);
     if (!text.empty()) {
       ports_.window.ShowTooltip(text);
       tooltipShown_ = true;

@@ -210,6 +210,20 @@ TEST_F(World, ARestingPointerGetsTheTooltipAButtonOrLeavingTakesItAway) {
             (Lines{"HideTooltip", "KillTimer 3", "KillTimer 3"}));
 }
 
+// At 06:00 UTC the sun stands near 89.2 E, column 299 of 400: the turned
+// map shows Greenwich's column 200 at column 101.
+TEST_F(World, TheSunCentredTooltipReadsThePointTheTurnedMapShows) {
+  store.Set("options", "suncentered", 1);
+  clock.now = 946706400;  // 2000-01-01 06:00 UTC
+  Start();
+  world->OnPaint();
+  world->OnMouseMove(MouseKeys{}, 101, 100);
+  world->OnTimer(TimerId::Tooltip);
+  const Lines shown = Only({"ShowTooltip"});
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].starts_with("ShowTooltip 0.00\u00b0 N, 0.00\u00b0 E |")) << shown[0];
+}
+
 TEST_F(World, ThePinnedPlacesLocalTimesFollowTheFramesDescription) {
   store.Set("places", "pins", "51.5,-0.12,Home;-80,-150,");
   zones.zones["Europe/London"] = ZoneOffset{0, false, "GMT"};
