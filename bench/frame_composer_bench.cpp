@@ -12,12 +12,16 @@ namespace {
 constexpr UnixTime kNoon2000 = 946728000;
 
 FrameOptions SettingsAtScale(std::int32_t scale, bool sunCentered) {
-  const DisplaySize size = ComputeDisplaySize(kDefaultEarthMapWidth, kDefaultEarthMapHeight,
-                                              scale, kDefaultEarthMapWidth,
-                                              kDefaultEarthMapHeight);
-  return FrameOptions{.width = size.width, .height = size.height, .nightDarkness = 50,
-                      .markerScale = scale, .markerMapWidth = kDefaultEarthMapWidth,
-                      .showSun = true, .showMoon = true, .sunCentered = sunCentered};
+  const DisplaySize size = ComputeDisplaySize(kDefaultEarthMapWidth, kDefaultEarthMapHeight, scale,
+                                              kDefaultEarthMapWidth, kDefaultEarthMapHeight);
+  return FrameOptions{.width = size.width,
+                      .height = size.height,
+                      .nightDarkness = 50,
+                      .markerScale = scale,
+                      .markerMapWidth = kDefaultEarthMapWidth,
+                      .showSun = true,
+                      .showMoon = true,
+                      .sunCentered = sunCentered};
 }
 
 void BM_FullRecompute(benchmark::State& state) {

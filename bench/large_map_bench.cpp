@@ -42,9 +42,13 @@ BENCHMARK(BM_EnlargeBuiltinMap)->Unit(benchmark::kMillisecond);
 // is 102 pixels).
 void BM_FullRecomputeLargeMap(benchmark::State& state) {
   const Image& map = LargeMap();
-  const FrameOptions settings{.width = kDisplayWidth, .height = kDisplayHeight,
-                              .nightDarkness = 50, .markerScale = 5, .markerMapWidth = kMapWidth,
-                              .showSun = true, .showMoon = true};
+  const FrameOptions settings{.width = kDisplayWidth,
+                              .height = kDisplayHeight,
+                              .nightDarkness = 50,
+                              .markerScale = 5,
+                              .markerMapWidth = kMapWidth,
+                              .showSun = true,
+                              .showMoon = true};
   for (auto _ : state) {
     const Image frame = ComposeFrame(settings, EarthMapView{map, kMapWidth, kMapHeight},
                                      Builtins().markers, 946728000);

@@ -23,8 +23,13 @@ class CountingSink final : public ByteSink {
 };
 
 FrameOptions Wallpaper(std::int32_t width, std::int32_t height, MapFit fit) {
-  FrameOptions options{.width = width, .height = height, .nightDarkness = 50, .markerScale = 30,
-                       .showSun = true, .showMoon = true, .fit = fit};
+  FrameOptions options{.width = width,
+                       .height = height,
+                       .nightDarkness = 50,
+                       .markerScale = 30,
+                       .showSun = true,
+                       .showMoon = true,
+                       .fit = fit};
   options.markerMapWidth = 2 * MapArea(options).height;
   return options;
 }
@@ -35,15 +40,16 @@ EarthMapView BuiltinMap() {
 
 void BM_ComposeWallpaper(benchmark::State& state) {
   const FrameOptions options = Wallpaper(static_cast<std::int32_t>(state.range(0)),
-                                         static_cast<std::int32_t>(state.range(1)),
-                                         MapFit::Crop);
+                                         static_cast<std::int32_t>(state.range(1)), MapFit::Crop);
   for (auto _ : state) {
     const Image frame = ComposeFrame(options, BuiltinMap(), Builtins().markers, kDecember2026);
     benchmark::DoNotOptimize(frame.pixels().data());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0) * state.range(1));
 }
-BENCHMARK(BM_ComposeWallpaper)->Args({3840, 2160})->Args({1333, 666})
+BENCHMARK(BM_ComposeWallpaper)
+    ->Args({3840, 2160})
+    ->Args({1333, 666})
     ->Unit(benchmark::kMillisecond);
 
 // One series frame: the plain map is made once; each frame copies and
@@ -78,7 +84,11 @@ void BM_Encode(benchmark::State& state) {
   }
   state.SetLabel(std::to_string(bytes / 1024) + " KiB");
 }
-BENCHMARK(BM_Encode)->ArgNames({"png0_jpeg1_bmp2"})->Arg(kPng)->Arg(kJpeg)->Arg(kBmp)
+BENCHMARK(BM_Encode)
+    ->ArgNames({"png0_jpeg1_bmp2"})
+    ->Arg(kPng)
+    ->Arg(kJpeg)
+    ->Arg(kBmp)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

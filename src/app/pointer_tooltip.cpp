@@ -8,10 +8,9 @@
 
 namespace lumivane {
 
-std::string PointerTooltip(const ClockSettings& settings, std::int32_t mapWidth,
-                           UnixTime frameTime, UnixTime t,
-                           const PlaceList& places, const TimeZones& zones, std::int32_t x,
-                           std::int32_t y) {
+std::string PointerTooltip(const ClockSettings& settings, std::int32_t mapWidth, UnixTime frameTime,
+                           UnixTime t, const PlaceList& places, const TimeZones& zones,
+                           std::int32_t x, std::int32_t y) {
   const std::int32_t width = settings.displayWidth;
   const std::int32_t height = settings.displayHeight;
   if (x < 0 || y < 0 || x >= width || y >= height) return {};
@@ -24,8 +23,7 @@ std::string PointerTooltip(const ClockSettings& settings, std::int32_t mapWidth,
     column = static_cast<std::int32_t>(((std::int64_t{x} - shift) % width + width) % width);
   }
   const PixelRect area{0, 0, width, height};
-  const auto pin =
-      PinAt(area, settings.pins, PinMarkerSize(settings.scale, mapWidth), column, y);
+  const auto pin = PinAt(area, settings.pins, PinMarkerSize(settings.scale, mapWidth), column, y);
   if (pin) {
     const MapPin& found = settings.pins[*pin];
     const GeoPoint point{found.latitude, found.longitude};

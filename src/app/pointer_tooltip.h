@@ -16,9 +16,8 @@ namespace lumivane {
 // are off) or the point the map shows there, turned back first in the
 // sun-centred view, with the sun from the model the picture uses. Empty off
 // the map.
-std::string PointerTooltip(const ClockSettings& settings, std::int32_t mapWidth,
-                           UnixTime frameTime, UnixTime t,
-                           const PlaceList& places, const TimeZones& zones, std::int32_t x,
-                           std::int32_t y);
+std::string PointerTooltip(const ClockSettings& settings, std::int32_t mapWidth, UnixTime frameTime,
+                           UnixTime t, const PlaceList& places, const TimeZones& zones,
+                           std::int32_t x, std::int32_t y);
 
 }  // namespace lumivane

@@ -35,16 +35,14 @@ std::int32_t Snap(std::int32_t& nearEdge, std::int32_t& farEdge, std::int32_t de
 }
 
 // How far apart two spans of one axis are; 0 when they overlap or touch.
-std::int64_t Gap(std::int32_t nearEdge, std::int32_t farEdge, std::int32_t low,
-                 std::int32_t high) {
+std::int64_t Gap(std::int32_t nearEdge, std::int32_t farEdge, std::int32_t low, std::int32_t high) {
   return std::max<std::int64_t>({0, std::int64_t{low} - farEdge, std::int64_t{nearEdge} - high});
 }
 
 // How much of one axis two spans share.
 std::int64_t Overlap(std::int32_t nearEdge, std::int32_t farEdge, std::int32_t low,
                      std::int32_t high) {
-  return std::max<std::int64_t>(
-      0, std::int64_t{std::min(farEdge, high)} - std::max(nearEdge, low));
+  return std::max<std::int64_t>(0, std::int64_t{std::min(farEdge, high)} - std::max(nearEdge, low));
 }
 
 // The monitor that shows most of the window or, when none shows any of it,

@@ -122,8 +122,8 @@ void WorldWindow::OnTimer(TimerId id) {
   } else if (id == TimerId::Tooltip) {
     ports_.timers.StopTimer(TimerId::Tooltip);
     const std::string text =
-        PointerTooltip(settings_, map_.nativeWidth, composer_.lastComputeTime(),
-                       ports_.clock.Now(), BuiltinPlaces(), ports_.zones, pointerX_, pointerY_);
+        PointerTooltip(settings_, map_.nativeWidth, composer_.lastComputeTime(), ports_.clock.Now(),
+                       BuiltinPlaces(), ports_.zones, pointerX_, pointerY_);
     if (!text.empty()) {
       ports_.window.ShowTooltip(text);
       tooltipShown_ = true;
@@ -226,6 +226,5 @@ void WorldWindow::SaveCurrentPlacement() {
   SavePlacement(ports_.store, settings_, placement.left, placement.top, ports_.startup,
                 ports_.messages);
 }
-
 
 }  // namespace lumivane

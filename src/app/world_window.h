@@ -82,7 +82,6 @@ class WorldWindow {
   bool trayIconAdded() const { return tray_.added(); }
 
  private:
-
   // The map when asked, then the settings (with their effects) and placement.
   void Reload(bool reloadMap);
   void SaveCurrentPlacement();

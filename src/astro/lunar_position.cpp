@@ -45,8 +45,10 @@ SubLunarPoint ComputeSubLunarPoint(const SolarEphemeris& ephemeris, const SubSol
   const double n = node * kDegreesToRadians;
   const double i = kInclinationRadians;
 
-  const double xh = distance * (std::cos(n) * std::cos(u) - std::sin(n) * std::sin(u) * std::cos(i));
-  const double yh = distance * (std::sin(n) * std::cos(u) + std::cos(n) * std::sin(u) * std::cos(i));
+  const double xh =
+      distance * (std::cos(n) * std::cos(u) - std::sin(n) * std::sin(u) * std::cos(i));
+  const double yh =
+      distance * (std::sin(n) * std::cos(u) + std::cos(n) * std::sin(u) * std::cos(i));
   const double zh = distance * std::sin(u) * std::sin(i);
 
   const double xe = xh;

@@ -7,7 +7,7 @@
 namespace lumivane {
 
 namespace {
-constexpr double kSecondsToDays = 1.1574074074074073e-05;    // 1/86400
+constexpr double kSecondsToDays = 1.1574074074074073e-05;  // 1/86400
 constexpr double kDaysFrom1970ToJ2000 = 10957.5;
 constexpr double kDaysToCenturies = 2.7378507871321012e-05;  // 1/36525
 constexpr double kTwiceDegreesToRadians = 0.034906584;
@@ -27,8 +27,7 @@ SolarPosition ComputeSubSolarPoint(UnixTime clock) {
   const double T = (t * kSecondsToDays - kDaysFrom1970ToJ2000) * kDaysToCenturies;
 
   const double meanLongitude = (0.0003032 * T + 36000.76983) * T + 280.46645;
-  const double meanAnomaly =
-      357.5291 + 35999.0503 * T - 0.0001559 * T * T - 4.8e-07 * T * T * T;
+  const double meanAnomaly = 357.5291 + 35999.0503 * T - 0.0001559 * T * T - 4.8e-07 * T * T * T;
   const double equationOfCentre =
       (1.9146 - 0.004817 * T - 0.000014 * T * T) * std::sin(meanAnomaly * kDegreesToRadians) +
       (0.019993 - 0.000101 * T) * std::sin(meanAnomaly * kTwiceDegreesToRadians) +

@@ -17,7 +17,7 @@ struct BmpHeader {
   std::uint64_t pixelOffset = 0;  // where the pixels start in the file
   std::uint32_t infoSize = 0;     // 12, 40, 108 or 124
   std::int64_t width = 0;
-  std::int64_t height = 0;        // negative: rows top-down
+  std::int64_t height = 0;  // negative: rows top-down
   std::uint32_t planes = 0;
   std::uint32_t bitsPerPixel = 0;
   std::uint32_t compression = 0;  // BI_RGB, BI_RLE8, BI_RLE4, BI_BITFIELDS ...

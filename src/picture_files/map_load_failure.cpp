@@ -10,8 +10,8 @@ std::string DescribeMapLoadFailure(const MapLoadFailure& failure) {
     case MapLoadProblem::PermissionDenied: return "permission denied";
     case MapLoadProblem::NotAPicture: return "not a picture Lumivane can read";
     case MapLoadProblem::TooLarge:
-      return "too large: " + std::to_string(failure.width) + "x" +
-             std::to_string(failure.height) + " over the limit";
+      return "too large: " + std::to_string(failure.width) + "x" + std::to_string(failure.height) +
+             " over the limit";
     case MapLoadProblem::OutOfMemory: return "out of memory";
   }
   return "not a picture Lumivane can read";

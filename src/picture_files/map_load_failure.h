@@ -11,8 +11,8 @@ enum class MapLoadProblem {
   LinkLoop,         // symbolic links that lead back to themselves
   NotARegularFile,  // a folder, a FIFO, a device, a socket
   PermissionDenied,
-  NotAPicture,      // no format we decode, or damaged beyond reading
-  TooLarge,         // more pixels than kMaxMapPixels
+  NotAPicture,  // no format we decode, or damaged beyond reading
+  TooLarge,     // more pixels than kMaxMapPixels
   OutOfMemory,
 };
 

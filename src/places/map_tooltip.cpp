@@ -59,8 +59,8 @@ class LocalClock {
   // The local midnight that starts the day holding t.
   UnixTime DayStart(UnixTime t) const {
     const std::int64_t local = t + Offset(t);
-    const std::int64_t midnight = local - (((local % kSecondsPerDay) + kSecondsPerDay) %
-                                           kSecondsPerDay);
+    const std::int64_t midnight =
+        local - (((local % kSecondsPerDay) + kSecondsPerDay) % kSecondsPerDay);
     return midnight - Offset(t);
   }
 

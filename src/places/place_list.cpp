@@ -141,7 +141,8 @@ Place PlaceList::operator[](std::size_t i) const {
     return static_cast<double>(static_cast<std::int32_t>(raw)) / 100000;
   };
   const std::size_t country = static_cast<unsigned char>(countryNumbers_[i]);
-  return {StringAt(bytes_, nameStarts_[i]), countries_.substr(2 * country, 2),
+  return {StringAt(bytes_, nameStarts_[i]),
+          countries_.substr(2 * country, 2),
           zones_[Unsigned(zoneNumbers_, 2 * i, 2)],
           {degrees(Unsigned(latitudes_, 4 * i, 4)), degrees(Unsigned(longitudes_, 4 * i, 4))},
           Unsigned(populations_, 4 * i, 4)};

@@ -30,8 +30,8 @@ class PointTree {
   };
 
   void Build(std::size_t begin, std::size_t end, int axis);
-  void Search(std::size_t begin, std::size_t end, int axis, const Vector& from,
-              double& bestSquared, std::optional<std::uint32_t>& best) const;
+  void Search(std::size_t begin, std::size_t end, int axis, const Vector& from, double& bestSquared,
+              std::optional<std::uint32_t>& best) const;
   static Vector UnitVector(GeoPoint point);
 
   std::vector<Node> nodes_;  // each range's median at its middle

@@ -28,16 +28,15 @@ class PosixTzRuleReader {
     return false;
   }
   bool NextIsOffset() const {
-    return at_ < text_.size() &&
-           (text_[at_] == '+' || text_[at_] == '-' || IsDigit(text_[at_]));
+    return at_ < text_.size() && (text_[at_] == '+' || text_[at_] == '-' || IsDigit(text_[at_]));
   }
 
   // "AEST" (three or more letters) or "<+0545>" (letters, digits, signs).
   std::optional<std::string> Name() {
     const std::size_t begin = at_;
     if (Take('<')) {
-      while (at_ < text_.size() && (std::isalnum(Byte(at_)) || text_[at_] == '+' ||
-                                    text_[at_] == '-')) {
+      while (at_ < text_.size() &&
+             (std::isalnum(Byte(at_)) || text_[at_] == '+' || text_[at_] == '-')) {
         ++at_;
       }
       const std::size_t length = at_ - begin - 1;
@@ -153,8 +152,7 @@ std::optional<PosixTzRule> PosixTzRule::Parse(std::string_view text) {
   return rule;
 }
 
-std::int64_t PosixTzRule::ChangeInYear(const Change& change, int year,
-                                       std::int32_t offsetBefore) {
+std::int64_t PosixTzRule::ChangeInYear(const Change& change, int year, std::int32_t offsetBefore) {
   using namespace std::chrono;
   const sys_days newYear = std::chrono::year(year) / January / 1;
   sys_days day = newYear;
@@ -164,16 +162,14 @@ std::int64_t PosixTzRule::ChangeInYear(const Change& change, int year,
       day = newYear + days(change.day - 1);
       if (std::chrono::year(year).is_leap() && change.day >= 60) day += days(1);
       break;
-    case Change::Form::ZeroBasedDay:
-      day = newYear + days(change.day);
-      break;
+    case Change::Form::ZeroBasedDay: day = newYear + days(change.day); break;
     case Change::Form::MonthWeekDay: {
       const auto month = std::chrono::month(static_cast<unsigned>(change.month));
       const weekday wd{static_cast<unsigned>(change.day)};
-      day = change.week == 5
-                ? sys_days(std::chrono::year(year) / month / wd[last])
-                : sys_days(std::chrono::year(year) / month /
-                           wd[static_cast<unsigned>(change.week)]);
+      day =
+          change.week == 5
+              ? sys_days(std::chrono::year(year) / month / wd[last])
+              : sys_days(std::chrono::year(year) / month / wd[static_cast<unsigned>(change.week)]);
       break;
     }
   }
@@ -195,8 +191,7 @@ ZoneOffset PosixTzRule::OffsetAt(UnixTime t) const {
   std::size_t count = 0;
   for (int year = thisYear - 1; year <= thisYear + 1; ++year) {
     const std::int64_t newYear =
-        sys_days(std::chrono::year(year) / January / 1).time_since_epoch().count() *
-        kSecondsPerDay;
+        sys_days(std::chrono::year(year) / January / 1).time_since_epoch().count() * kSecondsPerDay;
     const std::int64_t start = ChangeInYear(start_, year, standard_.utcOffsetSeconds);
     const std::int64_t end = ChangeInYear(end_, year, daylight_->utcOffsetSeconds);
     const std::int64_t yearSeconds =

@@ -23,9 +23,9 @@ class PosixTzRule {
   // When a change happens, in the local time then in force.
   struct Change {
     enum class Form { JulianNoLeap, ZeroBasedDay, MonthWeekDay } form = Form::MonthWeekDay;
-    int day = 0;    // Jn: 1..365; n: 0..365; Mm.w.d: weekday 0 (Sunday)..6
-    int week = 0;   // 1..5, 5 the last
-    int month = 0;  // 1..12
+    int day = 0;                  // Jn: 1..365; n: 0..365; Mm.w.d: weekday 0 (Sunday)..6
+    int week = 0;                 // 1..5, 5 the last
+    int month = 0;                // 1..12
     std::int32_t seconds = 7200;  // into the day, -167 h to 167 h
   };
 

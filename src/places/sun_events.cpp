@@ -78,13 +78,11 @@ void Crossings(const DayCurve& curve, const std::vector<Sample>& points, double 
     const Sample& a = points[i];
     const Sample& b = points[i + 1];
     if (!rising && a.zenithCosine < limit && b.zenithCosine >= limit) {
-      rising = curve.FirstSecond(a.t, b.t, [limit](const Sample& s) {
-        return s.zenithCosine >= limit;
-      });
+      rising =
+          curve.FirstSecond(a.t, b.t, [limit](const Sample& s) { return s.zenithCosine >= limit; });
     } else if (!setting && a.zenithCosine >= limit && b.zenithCosine < limit) {
-      setting = curve.FirstSecond(a.t, b.t, [limit](const Sample& s) {
-        return s.zenithCosine < limit;
-      });
+      setting =
+          curve.FirstSecond(a.t, b.t, [limit](const Sample& s) { return s.zenithCosine < limit; });
     }
   }
 }

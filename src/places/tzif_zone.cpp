@@ -46,8 +46,8 @@ class TzifReader {
   static std::optional<std::size_t> BlockSize(const Header& h, std::size_t timeSize) {
     if (h.typecnt == 0 || h.typecnt > 256 || h.charcnt == 0 ||
         (h.isstdcnt != 0 && h.isstdcnt != h.typecnt) ||
-        (h.isutcnt != 0 && h.isutcnt != h.typecnt) || h.timecnt > 1000000 ||
-        h.leapcnt > 1000000 || h.charcnt > 1000000) {
+        (h.isutcnt != 0 && h.isutcnt != h.typecnt) || h.timecnt > 1000000 || h.leapcnt > 1000000 ||
+        h.charcnt > 1000000) {
       return std::nullopt;
     }
     return std::size_t{h.timecnt} * (timeSize + 1) + std::size_t{h.typecnt} * 6 + h.charcnt +

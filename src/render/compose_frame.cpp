@@ -101,8 +101,7 @@ PixelRect MapArea(const FrameOptions& options) {
     mapWidth = 2 * height;
   } else {
     mapWidth = width;
-    mapHeight = options.fit == MapFit::Pad ? std::max<std::int64_t>(1, width / 2)
-                                           : (width + 1) / 2;
+    mapHeight = options.fit == MapFit::Pad ? std::max<std::int64_t>(1, width / 2) : (width + 1) / 2;
   }
   return PixelRect{static_cast<std::int32_t>((width - mapWidth) / 2),
                    static_cast<std::int32_t>((height - mapHeight) / 2),
@@ -122,8 +121,7 @@ bool TurnsBeforePlacing(const FrameOptions& options, const PixelRect& area) {
 }
 
 // The frame's pixels outside the map area get the background.
-void FillOutside(Image& frame, const PixelRect& area, Pixel background,
-                 std::int32_t firstRow = 0,
+void FillOutside(Image& frame, const PixelRect& area, Pixel background, std::int32_t firstRow = 0,
                  std::int32_t endRow = std::numeric_limits<std::int32_t>::max()) {
   const std::int64_t left = std::clamp<std::int64_t>(area.x, 0, frame.width());
   const std::int64_t right =
@@ -291,9 +289,8 @@ void PrepareMap(const FrameOptions& options, Image& working, const EarthMapView*
 
 }  // namespace
 
-void FinishFrameFromTheTop(const FrameOptions& options, Image& working,
-                           const MarkerImages& markers, const SkyPositions& sky,
-                           const Image* nightLights,
+void FinishFrameFromTheTop(const FrameOptions& options, Image& working, const MarkerImages& markers,
+                           const SkyPositions& sky, const Image* nightLights,
                            const std::function<void(std::int32_t)>& rowsReady,
                            const EarthMapView* map) {
   const auto ready = [&rowsReady](std::int32_t rows) {

@@ -34,7 +34,7 @@ struct FrameOptions {
   bool showMoon = false;
   bool sunCentered = false;
   MapFit fit = MapFit::Stretch;
-  Pixel background = 0;  // around a padded map
+  Pixel background = 0;   // around a padded map
   bool twilight = false;  // twilight bands instead of the sharp terminator
   bool precise = false;   // the sun and moon from the precise ephemeris
   // Pinned places, drawn as dots over the markers. Their names are not drawn

@@ -24,9 +24,8 @@ class FrameComposer {
   // the finished frame. nightLights, when given, is the city-lights picture
   // blended into the night side; it is resampled to the frame once and kept
   // while the frame's size stays.
-  void PaintFrame(const FrameOptions& options, const EarthMapView& map,
-                  const MarkerImages& markers, FrameWindow& window, UnixTime now,
-                  const Image* nightLights = nullptr);
+  void PaintFrame(const FrameOptions& options, const EarthMapView& map, const MarkerImages& markers,
+                  FrameWindow& window, UnixTime now, const Image* nightLights = nullptr);
 
   // The next paint recomputes (start-up, and after every settings change).
   void RequestRecompute() {

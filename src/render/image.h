@@ -51,7 +51,9 @@ class Image {
   using Pixels = std::vector<Pixel, PixelAllocator>;
   const Pixels& pixels() const { return pixels_; }
   // Decoders may leave the top byte set; every pixel of ours has it clear.
-  void ClearTopBytes() { for (Pixel& pixel : pixels_) pixel &= 0x00FFFFFFu; }
+  void ClearTopBytes() {
+    for (Pixel& pixel : pixels_) pixel &= 0x00FFFFFFu;
+  }
 
   friend bool operator==(const Image&, const Image&) = default;
 

@@ -164,8 +164,7 @@ void FilterRowPortable(const Pixel* source, const PaddedTaps& padded, std::uint1
     std::uint64_t sum = 0;
     for (std::int32_t k = 0; k < taps; ++k) sum += weight[k] * Spread(taken[k]);
     std::uint16_t* out = lanes + x * kLanes;
-    out[0] = static_cast<std::uint16_t>(((sum & kFieldMask) + kHorizontalHalf) >>
-                                        kHorizontalShift);
+    out[0] = static_cast<std::uint16_t>(((sum & kFieldMask) + kHorizontalHalf) >> kHorizontalShift);
     out[1] = static_cast<std::uint16_t>((((sum >> 21) & kFieldMask) + kHorizontalHalf) >>
                                         kHorizontalShift);
     out[2] = static_cast<std::uint16_t>(((sum >> 42) + kHorizontalHalf) >> kHorizontalShift);
@@ -196,14 +195,14 @@ void FilterRowSse2(const Pixel* source, const PaddedTaps& padded, std::uint16_t*
     for (; k + 1 < taps; k += 2) {
       const __m128i two = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(taken + k));
       const __m128i mixed = _mm_unpacklo_epi8(two, _mm_srli_si128(two, 4));
-      sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi8(mixed, zero),
-                                              _mm_set1_epi32(weight[k / 2])));
+      sum = _mm_add_epi32(
+          sum, _mm_madd_epi16(_mm_unpacklo_epi8(mixed, zero), _mm_set1_epi32(weight[k / 2])));
     }
     if (k < taps) {  // an odd last tap, paired with weight 0
       const __m128i one = _mm_cvtsi32_si128(static_cast<int>(taken[k]));
       const __m128i mixed = _mm_unpacklo_epi8(one, zero);
-      sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi8(mixed, zero),
-                                              _mm_set1_epi32(weight[k / 2])));
+      sum = _mm_add_epi32(
+          sum, _mm_madd_epi16(_mm_unpacklo_epi8(mixed, zero), _mm_set1_epi32(weight[k / 2])));
     }
     sum = _mm_and_si128(_mm_srli_epi32(_mm_add_epi32(sum, half), kHorizontalShift), noTopLane);
     _mm_storel_epi64(reinterpret_cast<__m128i*>(lanes + x * kLanes), _mm_packs_epi32(sum, sum));
@@ -233,9 +232,7 @@ FilterFunction ChooseFilter(RowFilter filter, std::int32_t taps) {
 
 void Combine(Pixel* destination, const Pixel* source, std::size_t count, RasterOp op) {
   switch (op) {
-    case RasterOp::Copy:
-      std::memcpy(destination, source, count * sizeof(Pixel));
-      break;
+    case RasterOp::Copy: std::memcpy(destination, source, count * sizeof(Pixel)); break;
     case RasterOp::And:
       for (std::size_t i = 0; i < count; ++i) destination[i] &= source[i];
       break;
@@ -336,8 +333,8 @@ void BlendRows(const FilteredRows& rows, std::int32_t first, std::int32_t count,
     }
 #endif
     for (; i < lanes; ++i) {
-      bytes[i] = static_cast<unsigned char>((w0 * top[i] + w1 * second[i] + half) >>
-                                            kVerticalShift);
+      bytes[i] =
+          static_cast<unsigned char>((w0 * top[i] + w1 * second[i] + half) >> kVerticalShift);
     }
     return;
   }
@@ -369,11 +366,11 @@ void StretchSameSize(Image& destination, Span columns, Span rows, const PixelRec
 struct StretchPlan::Taps {
   const Image& source;
   PixelRect to;
-  PixelRect from;       // clipped to the source
-  Span columns;         // of the destination, inside the image and the rectangle
+  PixelRect from;  // clipped to the source
+  Span columns;    // of the destination, inside the image and the rectangle
   Span rows;
   bool sameSize = false;
-  AxisTaps rowTaps;     // for each row of rows
+  AxisTaps rowTaps;       // for each row of rows
   PaddedTaps columnTaps;  // for each column of columns
   FilterFunction filter = nullptr;
 };
@@ -394,9 +391,8 @@ StretchPlan::StretchPlan(const Image& destination, const PixelRect& to, const Im
   if (taps->columns.empty() || taps->rows.empty()) return;
   taps->sameSize = taps->from.width == to.width && taps->from.height == to.height;
   if (!taps->sameSize) {
-    const AxisTaps columnTaps =
-        MakeTaps(taps->from.x, taps->from.width, to.width,
-                 {taps->columns.begin - to.x, taps->columns.end - to.x});
+    const AxisTaps columnTaps = MakeTaps(taps->from.x, taps->from.width, to.width,
+                                         {taps->columns.begin - to.x, taps->columns.end - to.x});
     taps->rowTaps = MakeTaps(taps->from.y, taps->from.height, to.height,
                              {taps->rows.begin - to.y, taps->rows.end - to.y});
     taps->columnTaps = PadTaps(columnTaps, sourceColumns.end);
@@ -487,8 +483,8 @@ void CopyBlit(Image& destination, std::int32_t toX, std::int32_t toY, const Imag
   const std::int64_t shiftY = std::int64_t{toY} - from.y;
   const Span columns = Intersect({sourceColumns.begin + shiftX, sourceColumns.end + shiftX},
                                  {0, destination.width()});
-  const Span rows = Intersect({sourceRows.begin + shiftY, sourceRows.end + shiftY},
-                              {0, destination.height()});
+  const Span rows =
+      Intersect({sourceRows.begin + shiftY, sourceRows.end + shiftY}, {0, destination.height()});
   if (sourceColumns.empty() || sourceRows.empty() || columns.empty() || rows.empty()) return;
   const auto count = static_cast<std::size_t>(columns.end - columns.begin);
   for (std::int64_t y = rows.begin; y < rows.end; ++y) {

@@ -59,8 +59,7 @@ class StretchPlan {
   // The destination rows it draws: [FirstRow(), EndRow()).
   std::int32_t FirstRow() const;
   std::int32_t EndRow() const;
-  void DrawRows(Image& destination, std::int32_t firstRow, std::int32_t endRow,
-                RasterOp op) const;
+  void DrawRows(Image& destination, std::int32_t firstRow, std::int32_t endRow, RasterOp op) const;
 
  private:
   struct Taps;

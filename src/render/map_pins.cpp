@@ -67,12 +67,12 @@ void DrawPins(Image& picture, const PixelRect& area, const std::vector<MapPin>& 
       if (y < firstRow || y >= endRow) continue;
       Pixel* row = picture.row(static_cast<std::int32_t>(y));
       for (std::int64_t dx = 0; dx < size; ++dx) {
-        const std::int64_t mapColumn = ((left + dx - area.x) % area.width + area.width) %
-                                       area.width;
+        const std::int64_t mapColumn =
+            ((left + dx - area.x) % area.width + area.width) % area.width;
         const std::int64_t x = area.x + mapColumn;
         if (x < 0 || x >= picture.width()) continue;
-        const bool edge = dx < outline || dy < outline || dx >= size - outline ||
-                          dy >= size - outline;
+        const bool edge =
+            dx < outline || dy < outline || dx >= size - outline || dy >= size - outline;
         row[x] = edge ? kPinOutline : kPinMiddle;
       }
     }

@@ -26,9 +26,8 @@ void InBands(std::int64_t count, std::int32_t threads, std::int64_t minimum, con
   const std::int64_t bands =
       std::clamp<std::int64_t>(threads, 1, std::max<std::int64_t>(1, count / minimum));
   const auto start = [&](std::int64_t band) { return count * band / bands; };
-  ParallelFor(bands, static_cast<std::int32_t>(bands), [&](std::int64_t band, std::int32_t) {
-    work(start(band), start(band + 1));
-  });
+  ParallelFor(bands, static_cast<std::int32_t>(bands),
+              [&](std::int64_t band, std::int32_t) { work(start(band), start(band + 1)); });
 }
 
 }  // namespace lumivane

@@ -115,8 +115,8 @@ struct LastAmounts {
 // The night rule's amounts at x = -z > 0; last keeps them, with the range
 // of x they hold for. Stepping from the last amounts nearly always finds
 // them; only in a range's margin does the exact rule need its pow.
-inline NightAmounts NightAmountsAt(double x, NightAmounts amounts,
-                                   const NightAmountRanges& ranges, LastAmounts& last) {
+inline NightAmounts NightAmountsAt(double x, NightAmounts amounts, const NightAmountRanges& ranges,
+                                   LastAmounts& last) {
   if (last.Covers(x)) return NightAmounts{last.redGreen, last.blue};
   if (!ranges.StepTo(x, last.redGreen, last.blue)) {
     const double opacity = std::pow(x, 0.4);
@@ -141,8 +141,7 @@ inline std::uint32_t AmountBytes(std::int32_t redGreen, std::int32_t blue) {
 // pixel gains (day) or loses (night) per channel, with little branching;
 // then one pass adds and takes them with saturating byte arithmetic.
 void ShadePlainChunk(Pixel* row, const double* zenithCosines, std::size_t count,
-                     NightAmounts amounts, const NightAmountRanges& ranges,
-                     LastAmounts& last) {
+                     NightAmounts amounts, const NightAmountRanges& ranges, LastAmounts& last) {
   std::array<std::uint32_t, kColumnsPerChunk> gains;
   std::array<std::uint32_t, kColumnsPerChunk> losses;
   std::uint32_t lastLoss = AmountBytes(last.redGreen, last.blue);
@@ -219,13 +218,11 @@ class ExtraNightRule {
   }
 
   Pixel Shade(Pixel pixel, double zenithCosine, std::int32_t x, std::int32_t y,
-              const NightAmountRanges& ranges,
-              LastAmounts& last) const {
+              const NightAmountRanges& ranges, LastAmounts& last) const {
     const bool inTwilight = twilight_ && zenithCosine > -kSinAstronomicalTwilightDepth;
     if (!lights_) {
       if (!inTwilight) {
-        const NightAmounts taken =
-            NightAmountsAt(-zenithCosine, amounts_, ranges, last);
+        const NightAmounts taken = NightAmountsAt(-zenithCosine, amounts_, ranges, last);
         return DarkenPixel(pixel, taken.redGreen, taken.blue);
       }
       const NightAmounts& band = bandAmounts_[TwilightBand(zenithCosine)];
@@ -285,7 +282,8 @@ struct DayNightShader::Tables {
     cosBCosA = std::cos(b) * std::cos(a);
     sinA = std::sin(a);
     for (std::int32_t x = firstX; x < endX; ++x) {
-      const double q = MapGeometry::ColumnToWestLongitude(x - area.x, area.width) * kDegreesToRadians;
+      const double q =
+          MapGeometry::ColumnToWestLongitude(x - area.x, area.width) * kDegreesToRadians;
       sinQ.push_back(std::sin(q));
       cosQ.push_back(std::cos(q));
     }
@@ -307,8 +305,8 @@ struct DayNightShader::Tables {
 
 DayNightShader::DayNightShader(std::int32_t imageWidth, double declination, double westLongitude,
                                std::int32_t nightDarkness, const ShadeExtras& extras)
-    : tables_(std::make_unique<const Tables>(imageWidth, declination, westLongitude,
-                                             nightDarkness, extras)) {}
+    : tables_(std::make_unique<const Tables>(imageWidth, declination, westLongitude, nightDarkness,
+                                             extras)) {}
 
 DayNightShader::~DayNightShader() = default;
 
@@ -316,10 +314,9 @@ void DayNightShader::ShadeRows(Image& image, std::int32_t firstRow, std::int32_t
   const Tables& t = *tables_;
   const PixelRect& area = t.area;
   if (area.width <= 0 || area.height <= 0 || t.firstX >= t.endX) return;
-  const auto firstY = static_cast<std::int32_t>(
-      std::max<std::int64_t>({0, area.y, firstRow}));
-  const auto endY = static_cast<std::int32_t>(std::min<std::int64_t>(
-      {image.height(), std::int64_t{area.y} + area.height, endRow}));
+  const auto firstY = static_cast<std::int32_t>(std::max<std::int64_t>({0, area.y, firstRow}));
+  const auto endY = static_cast<std::int32_t>(
+      std::min<std::int64_t>({image.height(), std::int64_t{area.y} + area.height, endRow}));
   const auto width = static_cast<std::size_t>(t.endX - t.firstX);
   std::array<double, kColumnsPerChunk> zenithCosines;
   // The amounts hold for their range of x anywhere: a row starts from those
@@ -341,8 +338,7 @@ void DayNightShader::ShadeRows(Image& image, std::int32_t firstRow, std::int32_t
             (t.sinQ[i] * cosP) * t.sinBCosA + (t.cosQ[i] * cosP) * t.cosBCosA + sinPSinA;
       }
       if (!t.extraNight) {
-        ShadePlainChunk(row + from, zenithCosines.data(), count, t.amounts, t.ranges,
-                        last);
+        ShadePlainChunk(row + from, zenithCosines.data(), count, t.amounts, t.ranges, last);
         continue;
       }
       for (std::size_t j = 0; j < count; ++j) {

@@ -56,10 +56,9 @@ const char* PhaseText(MoonPhase phase) {
 }  // namespace
 
 std::string DescribeSky(UnixTime time, const SkyPositions& sky) {
-  return TimeText(time) + "Sun overhead at " +
-         Place(sky.sun.declination, sky.sun.westLongitude) + ". Moon overhead at " +
-         Place(sky.moon.declination, sky.moon.westLongitude) + ", " + PhaseText(sky.moonPhase) +
-         ".";
+  return TimeText(time) + "Sun overhead at " + Place(sky.sun.declination, sky.sun.westLongitude) +
+         ". Moon overhead at " + Place(sky.moon.declination, sky.moon.westLongitude) + ", " +
+         PhaseText(sky.moonPhase) + ".";
 }
 
 }  // namespace lumivane

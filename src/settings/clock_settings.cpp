@@ -11,15 +11,14 @@ void ReadMarkerSettings(ProfileStore& store, ClockSettings& settings) {
   settings.showMoon = ReadSetting(store, kShowMoon);
 }
 
-void ReadSizeAndSkySettings(ProfileStore& store, ClockSettings& settings,
-                            std::int32_t nativeWidth, std::int32_t nativeHeight) {
+void ReadSizeAndSkySettings(ProfileStore& store, ClockSettings& settings, std::int32_t nativeWidth,
+                            std::int32_t nativeHeight) {
   settings.scale = ReadSetting(store, kScale);
   const std::int32_t baseWidth = ReadSetting(store, WithDefault(kBaseWidth, nativeWidth));
   const std::int32_t baseHeight = ReadSetting(store, WithDefault(kBaseHeight, nativeHeight));
-  const DisplaySize display =
-      ComputeDisplaySize(static_cast<std::uint32_t>(baseWidth),
-                         static_cast<std::uint32_t>(baseHeight), settings.scale, nativeWidth,
-                         nativeHeight);
+  const DisplaySize display = ComputeDisplaySize(static_cast<std::uint32_t>(baseWidth),
+                                                 static_cast<std::uint32_t>(baseHeight),
+                                                 settings.scale, nativeWidth, nativeHeight);
   settings.displayWidth = display.width;
   settings.displayHeight = display.height;
 

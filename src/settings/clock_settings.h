@@ -38,8 +38,8 @@ struct ClockSettings {
 // scale, w, h; colors/nightfilter; sky twilight, precise, nightlights; places pins, names). The
 // native size is that of the Earth map in use, the default base size.
 void ReadMarkerSettings(ProfileStore& store, ClockSettings& settings);
-void ReadSizeAndSkySettings(ProfileStore& store, ClockSettings& settings,
-                            std::int32_t nativeWidth, std::int32_t nativeHeight);
+void ReadSizeAndSkySettings(ProfileStore& store, ClockSettings& settings, std::int32_t nativeWidth,
+                            std::int32_t nativeHeight);
 
 // Both, for a picture without a window (the renderer).
 ClockSettings ReadPictureSettings(ProfileStore& store, std::int32_t nativeWidth,
@@ -48,12 +48,18 @@ ClockSettings ReadPictureSettings(ProfileStore& store, std::int32_t nativeWidth,
 // The frame the window shows with these settings, its markers sized for a
 // map mapWidth pixels wide.
 inline FrameOptions FrameOptionsFor(const ClockSettings& settings, std::int32_t mapWidth) {
-  return FrameOptions{.width = settings.displayWidth, .height = settings.displayHeight,
-                      .nightDarkness = settings.nightDarkness, .markerScale = settings.scale,
-                      .markerMapWidth = mapWidth, .showSun = settings.showSun,
-                      .showMoon = settings.showMoon, .sunCentered = settings.sunCentered,
-                      .twilight = settings.twilight, .precise = settings.preciseSky,
-                      .pins = settings.pins, .pinNames = settings.pinNames};
+  return FrameOptions{.width = settings.displayWidth,
+                      .height = settings.displayHeight,
+                      .nightDarkness = settings.nightDarkness,
+                      .markerScale = settings.scale,
+                      .markerMapWidth = mapWidth,
+                      .showSun = settings.showSun,
+                      .showMoon = settings.showMoon,
+                      .sunCentered = settings.sunCentered,
+                      .twilight = settings.twilight,
+                      .precise = settings.preciseSky,
+                      .pins = settings.pins,
+                      .pinNames = settings.pinNames};
 }
 
 }  // namespace lumivane

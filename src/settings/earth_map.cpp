@@ -47,8 +47,8 @@ std::optional<Image> LoadNamedPicture(ProfileStore& store, MapImageLoader& loade
 
 }  // namespace
 
-void LoadEarthMap(EarthMap& map, ProfileStore& store, MapImageLoader& loader,
-                  MessageSink& owner, BuiltinImageSource& builtins) {
+void LoadEarthMap(EarthMap& map, ProfileStore& store, MapImageLoader& loader, MessageSink& owner,
+                  BuiltinImageSource& builtins) {
   const std::string path = ReadSetting(store, kEarthMapFile);
   if (path != kEarthMapFile.defaultValue) {
     std::optional<Image> picture =

@@ -31,8 +31,8 @@ bool LoadMapFile(EarthMap& map, MapImageLoader& loader, const std::string& path)
 // map is used, always at its native size of 400 x 200. A file whose load
 // ended the program last time (options/loadingimage still names it) counts
 // as failed without being read again.
-void LoadEarthMap(EarthMap& map, ProfileStore& store, MapImageLoader& loader,
-                  MessageSink& owner, BuiltinImageSource& builtins);
+void LoadEarthMap(EarthMap& map, ProfileStore& store, MapImageLoader& loader, MessageSink& owner,
+                  BuiltinImageSource& builtins);
 
 // The city lights from sky/nightlights: nothing for "None" (and for any
 // value when the setting is missing), the built-in picture for "Default",

@@ -11,7 +11,7 @@ void OverlayStore::Set(std::string_view section, std::string_view name, std::str
 }
 
 const std::variant<std::int32_t, std::string>* OverlayStore::Find(std::string_view section,
-                                                                 std::string_view name) const {
+                                                                  std::string_view name) const {
   const auto found = given_.find({std::string(section), std::string(name)});
   return found == given_.end() ? nullptr : &found->second;
 }

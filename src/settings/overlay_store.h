@@ -25,9 +25,7 @@ class OverlayStore final : public ProfileStore {
   std::string ReadSettingString(std::string_view section, std::string_view name,
                                 std::string_view defaultValue) override;
   // Dropped; false, since nothing was stored.
-  bool WriteSettingInt(std::string_view, std::string_view, std::int32_t) override {
-    return false;
-  }
+  bool WriteSettingInt(std::string_view, std::string_view, std::int32_t) override { return false; }
   bool WriteSettingString(std::string_view, std::string_view, std::string_view) override {
     return false;
   }

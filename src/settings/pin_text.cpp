@@ -19,8 +19,8 @@ std::optional<double> Degrees(std::string_view text, double limit) {
   text = Trimmed(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                            std::chars_format::fixed);
+  const auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
   if (text.empty() || error != std::errc{} || end != text.data() + text.size()) {
     return std::nullopt;
   }
@@ -33,10 +33,10 @@ std::optional<MapPin> ReadPin(std::string_view entry) {
   if (first == std::string_view::npos) return std::nullopt;
   const std::size_t second = entry.find(',', first + 1);
   const auto latitude = Degrees(entry.substr(0, first), 90);
-  const auto longitude = Degrees(entry.substr(first + 1, second == std::string_view::npos
-                                                              ? std::string_view::npos
-                                                              : second - first - 1),
-                                 180);
+  const auto longitude =
+      Degrees(entry.substr(first + 1, second == std::string_view::npos ? std::string_view::npos
+                                                                       : second - first - 1),
+              180);
   if (!latitude || !longitude) return std::nullopt;
   const std::string_view label =
       second == std::string_view::npos ? std::string_view{} : entry.substr(second + 1);

@@ -48,10 +48,9 @@ class ProfileStore {
     bool all = true;
     for (const Value& each : values) {
       const auto* number = std::get_if<std::int32_t>(&each.value);
-      all = (number != nullptr
-                 ? WriteSettingInt(each.section, each.name, *number)
-                 : WriteSettingString(each.section, each.name,
-                                      std::get<std::string_view>(each.value))) &&
+      all = (number != nullptr ? WriteSettingInt(each.section, each.name, *number)
+                               : WriteSettingString(each.section, each.name,
+                                                    std::get<std::string_view>(each.value))) &&
             all;
     }
     return all;

@@ -5,8 +5,8 @@
 
 namespace lumivane {
 
-void UpdateRunEntry(std::int32_t wanted, ProfileStore& store,
-                    StartupRegistration& registration, MessageSink& owner) {
+void UpdateRunEntry(std::int32_t wanted, ProfileStore& store, StartupRegistration& registration,
+                    MessageSink& owner) {
   if (wanted != 0) {
     const std::string path = registration.ProgramPath();
     if (PathCharacters(path) > kMaxProgramPathLength) {

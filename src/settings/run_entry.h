@@ -17,7 +17,7 @@ inline constexpr const char* kPathTooLongMessage = "File pathname is too long.";
 // logon) and stores in options/start what could be done: the wish itself
 // when the entry was written, else 0, in which case the entry is removed.
 // Only a program path too long for the entry is reported, through owner.
-void UpdateRunEntry(std::int32_t wanted, ProfileStore& store,
-                    StartupRegistration& registration, MessageSink& owner);
+void UpdateRunEntry(std::int32_t wanted, ProfileStore& store, StartupRegistration& registration,
+                    MessageSink& owner);
 
 }  // namespace lumivane

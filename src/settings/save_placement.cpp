@@ -5,9 +5,8 @@
 
 namespace lumivane {
 
-void SavePlacement(ProfileStore& store, const ClockSettings& settings,
-                   std::int32_t windowLeft, std::int32_t windowTop,
-                   StartupRegistration& registration, MessageSink& owner) {
+void SavePlacement(ProfileStore& store, const ClockSettings& settings, std::int32_t windowLeft,
+                   std::int32_t windowTop, StartupRegistration& registration, MessageSink& owner) {
   // One change, so that an end in between never leaves half a place.
   const ProfileStore::Value place[] = {
       {kAnchorX.section, kAnchorX.key, settings.anchorX},

@@ -12,8 +12,7 @@ namespace lumivane {
 // from the settings' position). Then rewrites the start-at-logon entry from
 // the stored options/start (UpdateRunEntry), the world window owning any
 // message.
-void SavePlacement(ProfileStore& store, const ClockSettings& settings,
-                   std::int32_t windowLeft, std::int32_t windowTop,
-                   StartupRegistration& registration, MessageSink& owner);
+void SavePlacement(ProfileStore& store, const ClockSettings& settings, std::int32_t windowLeft,
+                   std::int32_t windowTop, StartupRegistration& registration, MessageSink& owner);
 
 }  // namespace lumivane

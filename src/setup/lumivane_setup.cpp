@@ -25,8 +25,8 @@ void LumivaneSetup::OnInitDialog() {
   auto shown = kSetupCheckBoxSettings;
   std::ranges::sort(shown, {}, &SetupCheckBoxSetting::shownAt);
   for (const auto& [box, setting, shownAt] : shown) {
-    view_.SetChecked(box, setting ? ReadSetting(store_, *setting)
-                                  : ReadSetting(store_, kRunAtStartup) != 0);
+    view_.SetChecked(
+        box, setting ? ReadSetting(store_, *setting) : ReadSetting(store_, kRunAtStartup) != 0);
   }
   storedSky_ = pendingSky_ = ReadSkyChoice(store_);
 }

@@ -19,7 +19,9 @@ std::string PinLine(const MapPin& pin) {
 }  // namespace
 
 PlacesSetup::PlacesSetup(PlacesView& view, const PlaceList& places, PlacesChoice initial)
-    : view_(view), places_(places), choice_(std::move(initial)),
+    : view_(view),
+      places_(places),
+      choice_(std::move(initial)),
       entries_(ReadPinEntries(choice_.pins)) {}
 
 void PlacesSetup::OnInitDialog() {

@@ -13,16 +13,16 @@ namespace lumivane {
 enum class SetupControlKind {
   DefaultButton,  // the button Enter presses
   Button,
-  Trackbar,      // vertical, 1 at the top
-  Label,         // one short line (or lines of its own), left-aligned
+  Trackbar,  // vertical, 1 at the top
+  Label,     // one short line (or lines of its own), left-aligned
   CentredLabel,
-  Text,          // left-aligned text that wraps
+  Text,  // left-aligned text that wraps
   GroupBox,
   CheckBox,
-  RadioButton,   // one of a group: the first of a group starts it
-  Icon,          // the program icon, sunken
-  ListBox,       // a list of lines, one selectable
-  EditField,     // one line of text the user types
+  RadioButton,  // one of a group: the first of a group starts it
+  Icon,         // the program icon, sunken
+  ListBox,      // a list of lines, one selectable
+  EditField,    // one line of text the user types
 };
 
 // One control: its id (a command, SetupTrackbar or SetupCheckBox; -1 when
@@ -60,20 +60,20 @@ inline constexpr std::array<SetupControl, 26> kSetupControls{{
     {SetupControlKind::Text, -1, kUsageText, 28, 80, 238, 43},
     {SetupControlKind::Text, -1, "PLEASE READ these short instructions:", 7, 68, 259, 11},
     {SetupControlKind::Text, -1, kEarthMapRequirementsText, 28, 125, 238, 27},
-    {SetupControlKind::CheckBox, ControlId(SetupCheckBox::AlwaysOnTop),
-     "&Always on top", 192, 267, 61, 10},
-    {SetupControlKind::CheckBox, ControlId(SetupCheckBox::ShowTrayIcon),
-     "&Show tray icon", 192, 282, 63, 10},
+    {SetupControlKind::CheckBox, ControlId(SetupCheckBox::AlwaysOnTop), "&Always on top", 192, 267,
+     61, 10},
+    {SetupControlKind::CheckBox, ControlId(SetupCheckBox::ShowTrayIcon), "&Show tray icon", 192,
+     282, 63, 10},
     {SetupControlKind::CheckBox, ControlId(SetupCheckBox::ShowSun), "Show S&un", 192, 208, 47, 10},
-    {SetupControlKind::CheckBox, ControlId(SetupCheckBox::ShowMoon),
-     "Show &Moon", 192, 237, 53, 10},
+    {SetupControlKind::CheckBox, ControlId(SetupCheckBox::ShowMoon), "Show &Moon", 192, 237, 53,
+     10},
     {SetupControlKind::Icon, -1, nullptr, 16, 15, 20, 20},
     {SetupControlKind::Button, kEarthMapCommand, "&Earth map...", 7, 233, 50, 14},
     {SetupControlKind::Text, -1, kRecoveryText, 28, 154, 238, 38},
-    {SetupControlKind::CheckBox, ControlId(SetupCheckBox::RunAtStartup),
-     "&Run at startup", 192, 252, 63, 10},
-    {SetupControlKind::CheckBox, ControlId(SetupCheckBox::SunCentered),
-     "Su&n Centered", 192, 223, 60, 10},
+    {SetupControlKind::CheckBox, ControlId(SetupCheckBox::RunAtStartup), "&Run at startup", 192,
+     252, 63, 10},
+    {SetupControlKind::CheckBox, ControlId(SetupCheckBox::SunCentered), "Su&n Centered", 192, 223,
+     60, 10},
     // Last, so that every other control keeps its place in the tab order.
     {SetupControlKind::Button, kSkyCommand, "S&ky...", 7, 267, 50, 14},
 }};
@@ -84,16 +84,15 @@ inline constexpr const char* kSkyCaption = "Sky";
 inline constexpr std::int16_t kSkyDialogWidth = 180;
 inline constexpr std::int16_t kSkyDialogHeight = 130;
 inline constexpr std::array<SetupControl, 10> kSkyControls{{
-    {SetupControlKind::CheckBox, ControlId(SkyControl::Twilight), "&Twilight bands", 7, 7, 120,
-     10},
-    {SetupControlKind::CheckBox, ControlId(SkyControl::PreciseSky), "&Precise sun and moon", 7,
-     21, 120, 10},
+    {SetupControlKind::CheckBox, ControlId(SkyControl::Twilight), "&Twilight bands", 7, 7, 120, 10},
+    {SetupControlKind::CheckBox, ControlId(SkyControl::PreciseSky), "&Precise sun and moon", 7, 21,
+     120, 10},
     {SetupControlKind::GroupBox, -1, "City lights", 7, 36, 166, 66},
     {SetupControlKind::RadioButton, ControlId(SkyControl::NoLights), "&None", 14, 48, 70, 10},
-    {SetupControlKind::RadioButton, ControlId(SkyControl::BuiltinLights), "&Built-in", 14, 61,
-     70, 10},
-    {SetupControlKind::RadioButton, ControlId(SkyControl::PictureLights), "&Picture...", 14, 74,
-     70, 10},
+    {SetupControlKind::RadioButton, ControlId(SkyControl::BuiltinLights), "&Built-in", 14, 61, 70,
+     10},
+    {SetupControlKind::RadioButton, ControlId(SkyControl::PictureLights), "&Picture...", 14, 74, 70,
+     10},
     {SetupControlKind::Label, ControlId(SkyControl::LightsFileName), "", 24, 87, 145, 10},
     {SetupControlKind::DefaultButton, kOkCommand, "OK", 69, 109, 50, 14},
     {SetupControlKind::Button, kCancelCommand, "Cancel", 123, 109, 50, 14},
@@ -114,8 +113,8 @@ inline constexpr std::array<SetupControl, 10> kPlacesControls{{
     {SetupControlKind::EditField, ControlId(PlacesControl::Search), "", 7, 91, 131, 13},
     {SetupControlKind::Button, ControlId(PlacesControl::Add), "A&dd", 143, 90, 50, 14},
     {SetupControlKind::ListBox, ControlId(PlacesControl::Matches), "", 7, 107, 131, 48},
-    {SetupControlKind::CheckBox, ControlId(PlacesControl::ShowNames), "Show place &names", 7,
-     160, 100, 10},
+    {SetupControlKind::CheckBox, ControlId(PlacesControl::ShowNames), "Show place &names", 7, 160,
+     100, 10},
     {SetupControlKind::DefaultButton, kOkCommand, "OK", 89, 175, 50, 14},
     {SetupControlKind::Button, kCancelCommand, "Cancel", 143, 175, 50, 14},
 }};

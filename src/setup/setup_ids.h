@@ -53,9 +53,9 @@ enum class SkyControl : std::int32_t {
 
 // The Places dialog's controls.
 enum class PlacesControl : std::int32_t {
-  PinList = IDC_PIN_LIST,        // the pinned places
-  Search = IDC_PLACE_SEARCH,     // a name typed to add a place
-  Matches = IDC_PLACE_MATCHES,   // the listed places whose name starts so
+  PinList = IDC_PIN_LIST,       // the pinned places
+  Search = IDC_PLACE_SEARCH,    // a name typed to add a place
+  Matches = IDC_PLACE_MATCHES,  // the listed places whose name starts so
   Add = IDC_ADD_PLACE,
   Remove = IDC_REMOVE_PLACE,
   ShowNames = IDC_SHOW_PLACE_NAMES,
@@ -65,9 +65,7 @@ constexpr std::int32_t ControlId(SetupTrackbar trackbar) {
   return static_cast<std::int32_t>(trackbar);
 }
 constexpr std::int32_t ControlId(SetupCheckBox box) { return static_cast<std::int32_t>(box); }
-constexpr std::int32_t ControlId(SkyControl control) {
-  return static_cast<std::int32_t>(control);
-}
+constexpr std::int32_t ControlId(SkyControl control) { return static_cast<std::int32_t>(control); }
 constexpr std::int32_t ControlId(PlacesControl control) {
   return static_cast<std::int32_t>(control);
 }

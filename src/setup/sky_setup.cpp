@@ -67,9 +67,10 @@ bool SkySetup::OnCommand(int commandId) {
     case kOkCommand:
       choice_.twilight = view_.IsChecked(SkyControl::Twilight);
       choice_.precise = view_.IsChecked(SkyControl::PreciseSky);
-      choice_.nightLights = lights_ == SkyControl::NoLights        ? std::string(kNoNightLights)
-                            : lights_ == SkyControl::BuiltinLights ? std::string(kBuiltinNightLights)
-                                                                   : picture_;
+      choice_.nightLights = lights_ == SkyControl::NoLights ? std::string(kNoNightLights)
+                            : lights_ == SkyControl::BuiltinLights
+                                ? std::string(kBuiltinNightLights)
+                                : picture_;
       choice_.places = places_;
       view_.EndDialog(kIdOk);
       return true;

@@ -13,10 +13,9 @@ namespace {
 TEST(RunApplication, LocksFirstThenRootsTheSettingsThenRunsTheWorldWindow) {
   FakeStartupPlatform platform;
   EXPECT_EQ(RunApplication(platform), 0);
-  EXPECT_EQ(platform.log,
-            (std::vector<std::string>{"Lock LumivaneMutex", "ProgramFilePath",
-                                      "SettingsRoot Brevanta/Lumivane",
-                                      "RunWorldWindow Lumivane"}));
+  EXPECT_EQ(platform.log, (std::vector<std::string>{"Lock LumivaneMutex", "ProgramFilePath",
+                                                    "SettingsRoot Brevanta/Lumivane",
+                                                    "RunWorldWindow Lumivane"}));
 }
 
 TEST(RunApplication, ASecondInstanceEndsSilentlyBeforeAnythingElse) {

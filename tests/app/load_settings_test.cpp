@@ -27,26 +27,19 @@ class LoadSettingsTest : public ::testing::Test {
 TEST_F(LoadSettingsTest, EmptyStoreGivesDefaultsReadInOrderWithEffectsBetween) {
   const ClockSettings s = Load();
 
-  EXPECT_THAT(log, ElementsAre("ReadSettingInt anchor/x 0 -> 0",
-                               "ReadSettingInt anchor/y 0 -> 0",
-                               "ReadSettingInt position/x 0 -> 0",
-                               "ReadSettingInt position/y 0 -> 0",
-                               "ReadSettingInt options/sun 1 -> 1",
-                               "ReadSettingInt options/suncentered 0 -> 0",
-                               "ReadSettingInt options/moon 1 -> 1",
-                               "ReadSettingInt position/ontop 0 -> 0",
-                               "SetWindowPos HWND_NOTOPMOST",
-                               "ReadSettingInt options/tray 1 -> 1",
-                               "AddTrayIcon Lumivane",
-                               "ReadSettingInt size/scale 30 -> 30",
-                               "ReadSettingInt size/w 400 -> 400",
-                               "ReadSettingInt size/h 200 -> 200",
-                               "ReadSettingInt colors/nightfilter 50 -> 50",
-                               "ReadSettingInt sky/twilight 0 -> 0",
-                               "ReadSettingInt sky/precise 0 -> 0",
-                               "ReadSettingString sky/nightlights \"None\" -> \"None\"",
-                               "ReadSettingString places/pins \"\" -> \"\"",
-                               "ReadSettingInt places/names 1 -> 1"));
+  EXPECT_THAT(
+      log, ElementsAre(
+               "ReadSettingInt anchor/x 0 -> 0", "ReadSettingInt anchor/y 0 -> 0",
+               "ReadSettingInt position/x 0 -> 0", "ReadSettingInt position/y 0 -> 0",
+               "ReadSettingInt options/sun 1 -> 1", "ReadSettingInt options/suncentered 0 -> 0",
+               "ReadSettingInt options/moon 1 -> 1", "ReadSettingInt position/ontop 0 -> 0",
+               "SetWindowPos HWND_NOTOPMOST", "ReadSettingInt options/tray 1 -> 1",
+               "AddTrayIcon Lumivane", "ReadSettingInt size/scale 30 -> 30",
+               "ReadSettingInt size/w 400 -> 400", "ReadSettingInt size/h 200 -> 200",
+               "ReadSettingInt colors/nightfilter 50 -> 50", "ReadSettingInt sky/twilight 0 -> 0",
+               "ReadSettingInt sky/precise 0 -> 0",
+               "ReadSettingString sky/nightlights \"None\" -> \"None\"",
+               "ReadSettingString places/pins \"\" -> \"\"", "ReadSettingInt places/names 1 -> 1"));
   EXPECT_EQ(s.anchorX, 0);
   EXPECT_EQ(s.anchorY, 0);
   EXPECT_EQ(s.positionX, 0);
@@ -101,8 +94,8 @@ TEST_F(LoadSettingsTest, ScaleAndNightDarknessAreClampedInMemoryOnly) {
     std::int32_t stored;
     std::int32_t used;
   };
-  for (Case c : {Case{0, 1}, Case{-40, 1}, Case{1, 1}, Case{100, 100}, Case{101, 100},
-                 Case{250, 100}}) {
+  for (Case c :
+       {Case{0, 1}, Case{-40, 1}, Case{1, 1}, Case{100, 100}, Case{101, 100}, Case{250, 100}}) {
     store.Set("size", "scale", c.stored);
     store.Set("colors", "nightfilter", c.stored);
     log.clear();

@@ -61,15 +61,15 @@ class World : public ::testing::Test {
 
 TEST_F(World, InitialisesIconsMapSettingsPlacementThenTheRefreshTimer) {
   world.emplace(WorldWindowPorts{window, timers, tray, setup, frame, store, loader, messages,
-                                   startup, images, clock, zones});
+                                 startup, images, clock, zones});
   EXPECT_EQ(Only({"LoadBuiltin"}),
             (Lines{"LoadBuiltin EarthMap", "LoadBuiltin 134", "LoadBuiltin 136", "LoadBuiltin 137",
                    "LoadBuiltin 138", "LoadBuiltin 140", "LoadBuiltin 141", "LoadBuiltin 139"}));
   log.clear();
   world->OnInitDialog();
-  EXPECT_EQ(Only({"SetWindowIcons", "ReadSettingString options", "LoadBuiltin", "ReadSettingInt anchor/x",
-                  "ReadSettingInt colors", "SetWindowPos", "AddTrayIcon", "SetWindowPlacement",
-                  "SetTimer"}),
+  EXPECT_EQ(Only({"SetWindowIcons", "ReadSettingString options", "LoadBuiltin",
+                  "ReadSettingInt anchor/x", "ReadSettingInt colors", "SetWindowPos", "AddTrayIcon",
+                  "SetWindowPlacement", "SetTimer"}),
             (Lines{"SetWindowIcons", "ReadSettingString options/image \"Default\" -> \"Default\"",
                    "LoadBuiltin EarthMap", "ReadSettingInt anchor/x 0 -> 0",
                    "SetWindowPos HWND_NOTOPMOST", "AddTrayIcon Lumivane",
@@ -204,7 +204,8 @@ TEST_F(World, ARestingPointerGetsTheTooltipAButtonOrLeavingTakesItAway) {
       << tooltip[2];
   EXPECT_EQ((Lines{tooltip.begin() + 3, tooltip.begin() + 5}),
             (Lines{"HideTooltip", "SetTimer 3 500"}));
-  EXPECT_TRUE(tooltip[6].starts_with("ShowTooltip 0.00\u00b0 N, 0.00\u00b0 E | 2000-01-01 12:00 UTC"))
+  EXPECT_TRUE(
+      tooltip[6].starts_with("ShowTooltip 0.00\u00b0 N, 0.00\u00b0 E | 2000-01-01 12:00 UTC"))
       << tooltip[6];
   EXPECT_EQ((Lines{tooltip.begin() + 7, tooltip.end()}),
             (Lines{"HideTooltip", "KillTimer 3", "KillTimer 3"}));
@@ -324,7 +325,8 @@ TEST_F(World, AHoverPeeksAndThePeekTimerSendsTheWindowToTheBottom) {
 TEST_F(World, ATrayClickKeepsTheWindowRaisedThroughTheNextPeekOnly) {
   Start();
   world->OnTrayNotify(kLeftUp);
-  EXPECT_EQ(log, (Lines{"KillTimer 2", "SetWindowPos HWND_TOPMOST", "SetWindowPos HWND_NOTOPMOST"}));
+  EXPECT_EQ(log,
+            (Lines{"KillTimer 2", "SetWindowPos HWND_TOPMOST", "SetWindowPos HWND_NOTOPMOST"}));
   EXPECT_TRUE(world->keepRaised());
 
   world->OnTrayNotify(kHover);

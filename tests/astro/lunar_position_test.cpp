@@ -48,8 +48,8 @@ TEST(ChooseMoonPhase, ValuesOnABoundaryBelongToTheBinAbove) {
 }
 
 TEST(ChooseMoonPhase, ElongationIsFoldedOnceAcrossTheDateLine) {
-  EXPECT_EQ(ChooseMoonPhase(SunAt(170), MoonAt(-170)), MoonPhase::New);   // 340 -> -20
-  EXPECT_EQ(ChooseMoonPhase(SunAt(-170), MoonAt(170)), MoonPhase::New);   // -340 -> 20
+  EXPECT_EQ(ChooseMoonPhase(SunAt(170), MoonAt(-170)), MoonPhase::New);           // 340 -> -20
+  EXPECT_EQ(ChooseMoonPhase(SunAt(-170), MoonAt(170)), MoonPhase::New);           // -340 -> 20
   EXPECT_EQ(ChooseMoonPhase(SunAt(-100), MoonAt(170)), MoonPhase::FirstQuarter);  // -270 -> 90
 }
 

@@ -16,8 +16,7 @@ void FakeProfileStore::Set(std::string_view section, std::string_view name, std:
   values_[Key(section, name)] = value;
 }
 
-void FakeProfileStore::Set(std::string_view section, std::string_view name,
-                           std::string_view text) {
+void FakeProfileStore::Set(std::string_view section, std::string_view name, std::string_view text) {
   values_[Key(section, name)] = std::string(text);
 }
 
@@ -55,12 +54,11 @@ bool FakeProfileStore::WriteSettingInt(std::string_view section, std::string_vie
   return true;
 }
 
-std::string FakeProfileStore::ReadSettingString(std::string_view section,
-                                                std::string_view name,
+std::string FakeProfileStore::ReadSettingString(std::string_view section, std::string_view name,
                                                 std::string_view defaultValue) {
   const std::string result = StringValue(section, name).value_or(std::string(defaultValue));
-  log.push_back("ReadSettingString " + Key(section, name) + ' ' + Quoted(defaultValue) +
-                " -> " + Quoted(result));
+  log.push_back("ReadSettingString " + Key(section, name) + ' ' + Quoted(defaultValue) + " -> " +
+                Quoted(result));
   return result;
 }
 

@@ -29,8 +29,8 @@ class FakeSetupView : public SetupView, public CallLog {
   std::int32_t Position(SetupTrackbar trackbar) const;
   bool Checked(SetupCheckBox box) const;
 
-  void ConfigureTrackbar(SetupTrackbar trackbar, std::int32_t tickFrequency,
-                         std::int32_t minimum, std::int32_t maximum) override;
+  void ConfigureTrackbar(SetupTrackbar trackbar, std::int32_t tickFrequency, std::int32_t minimum,
+                         std::int32_t maximum) override;
   void SetTrackbarPosition(SetupTrackbar trackbar, std::int32_t position) override;
   std::int32_t TrackbarPosition(SetupTrackbar trackbar) override;
   void SetChecked(SetupCheckBox box, bool checked) override;

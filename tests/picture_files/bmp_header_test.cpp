@@ -25,10 +25,10 @@ struct BitmapFile {
   std::uint32_t bitsPerPixel = 32;
   std::uint32_t compression = 0;
   std::uint32_t coloursUsed = 0;
-  std::uint32_t compressedBytes = 0;  // also the size the header gives
+  std::uint32_t compressedBytes = 0;        // also the size the header gives
   std::optional<std::uint64_t> pixelBytes;  // what the file holds; default: all rows
-  std::int64_t offsetShift = 0;  // of the pixel offset, from where the pixels are
-  std::uint64_t cut = 0;         // bytes missing at the end of the file
+  std::int64_t offsetShift = 0;             // of the pixel offset, from where the pixels are
+  std::uint64_t cut = 0;                    // bytes missing at the end of the file
 };
 
 void Put16(Bytes& out, std::uint32_t v) {
@@ -73,8 +73,8 @@ Built Build(const BitmapFile& f) {
   std::uint64_t colours = f.coloursUsed;
   if (colours == 0 && f.bitsPerPixel <= 8) colours = std::uint64_t{1} << f.bitsPerPixel;
   const std::uint64_t paletteBytes = colours * (core ? 3 : 4);
-  const std::uint64_t rowBytes = (std::uint64_t{static_cast<std::uint32_t>(f.width)} *
-                                      f.bitsPerPixel + 31) / 32 * 4;
+  const std::uint64_t rowBytes =
+      (std::uint64_t{static_cast<std::uint32_t>(f.width)} * f.bitsPerPixel + 31) / 32 * 4;
   const std::int64_t rows = f.height < 0 ? -std::int64_t{f.height} : f.height;
   const std::uint64_t pixels = f.pixelBytes.value_or(
       f.compression == 1 || f.compression == 2 ? f.compressedBytes
@@ -138,16 +138,16 @@ const Case kCases[] = {
      "does not fit"},
     {"JPEG inside", [](BitmapFile& f) { f.compression = 4; }, "does not fit"},
     {"RLE8 top-down",
-     [](BitmapFile& f) { f.bitsPerPixel = 8, f.compression = 1, f.compressedBytes = 9,
-                         f.height = -2; },
+     [](BitmapFile& f) {
+       f.bitsPerPixel = 8, f.compression = 1, f.compressedBytes = 9, f.height = -2;
+     },
      "cannot be top-down"},
     {"2^28 + 1 pixels", [](BitmapFile& f) { f.width = (1 << 14) + 1, f.height = 1 << 14; },
      "more pixels"},
     {"height -2^31", [](BitmapFile& f) { f.height = INT32_MIN, f.pixelBytes = 0; }, "more pixels"},
     {"8 bits, 257 colours", [](BitmapFile& f) { f.bitsPerPixel = 8, f.coloursUsed = 257; },
      "colour table larger"},
-    {"colour table cut",
-     [](BitmapFile& f) { f.bitsPerPixel = 8, f.pixelBytes = 0, f.cut = 100; },
+    {"colour table cut", [](BitmapFile& f) { f.bitsPerPixel = 8, f.pixelBytes = 0, f.cut = 100; },
      "colour table runs past"},
     {"2^30 colours at 24 bits, none there",
      [](BitmapFile& f) { f.bitsPerPixel = 24, f.coloursUsed = 1 << 30, f.cut = 1ull << 32; },
@@ -162,11 +162,11 @@ const Case kCases[] = {
      "pixels run past"},
     {"last row's padding missing",
      [](BitmapFile& f) { f.bitsPerPixel = 1, f.width = 33, f.cut = 1; }, "pixels run past"},
-    {"RLE8 of no size", [](BitmapFile& f) { f.bitsPerPixel = 8, f.compression = 1; },
-     "of no size"},
+    {"RLE8 of no size", [](BitmapFile& f) { f.bitsPerPixel = 8, f.compression = 1; }, "of no size"},
     {"RLE8 longer than the file",
-     [](BitmapFile& f) { f.bitsPerPixel = 8, f.compression = 1, f.compressedBytes = 5000,
-                         f.pixelBytes = 100; },
+     [](BitmapFile& f) {
+       f.bitsPerPixel = 8, f.compression = 1, f.compressedBytes = 5000, f.pixelBytes = 100;
+     },
      "pixels run past"},
 };
 
@@ -187,8 +187,8 @@ TEST(CheckBmpHeader, AcceptsSoundHeadersAndRefusesEachInconsistency) {
 }
 
 TEST(CheckBmpHeader, RefusesAFileThatIsNotABitmap) {
-  const Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D',
-                     'R', 0, 0, 1, 0};
+  const Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0,
+                     0,    13,  'I', 'H', 'D',  'R',  0,    0,    1, 0};
   EXPECT_EQ(CheckBmpHeader(png, png.size()).reason, "not a Windows bitmap");
 }
 

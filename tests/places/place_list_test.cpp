@@ -14,8 +14,7 @@ namespace lumivane {
 namespace {
 
 std::string Describe(const Place& place) {
-  return std::string(place.name) + " " + std::string(place.country) + " " +
-         std::string(place.zone);
+  return std::string(place.name) + " " + std::string(place.country) + " " + std::string(place.zone);
 }
 
 TEST(BuiltinPlaces, HoldTheTownsOfTheWorldWithTheirZones) {
@@ -109,8 +108,8 @@ TEST(BuiltinPlaces, NearestIsTheNearestOfAllAsASearchThroughEveryPlaceFindsIt) {
     ASSERT_TRUE(found);
     double best = 10;
     for (const GeoPoint& other : points) best = std::min(best, angle(point, other));
-    EXPECT_NEAR(angle(point, places[*found].point), best, 1e-9) << point.latitude << ","
-                                                                << point.longitude;
+    EXPECT_NEAR(angle(point, places[*found].point), best, 1e-9)
+        << point.latitude << "," << point.longitude;
   }
 }
 

@@ -32,8 +32,8 @@ void ExpectNear(const std::optional<UnixTime>& got, const std::optional<std::int
 
 TEST(SunEventsOnDay, TheMeanSunAgreesWithAnEphemerisToTheEquationOfTime) {
   for (const auto& row : testing::kSunReferences) {
-    SCOPED_TRACE(::testing::Message() << row.place << " " << row.year << "-" << row.month << "-"
-                                      << row.day);
+    SCOPED_TRACE(::testing::Message()
+                 << row.place << " " << row.year << "-" << row.month << "-" << row.day);
     const UnixTime midnight = Midnight(row.year, row.month, row.day);
     const SunEvents events = SunEventsOnDay({row.latitude, row.longitude}, midnight, MeanSunAt);
     ExpectNear(events.sunrise, row.sunrise, midnight, kMeanModelSeconds, "sunrise");

@@ -35,8 +35,8 @@ inline const SunReference kSunReferences[] = {
     {"Suva", -18.1416, 178.4415, 2026, 1, 15, Hms(17, 42, 59), Hms(6, 48, 23), Hms(17, 19, 16),
      Hms(7, 12, 7), Hms(0, 15, 27), 0},
     // The day daylight saving starts (at 07:00 UTC).
-    {"New York", 40.7128, -74.0060, 2026, 3, 8, Hms(11, 18, 52), Hms(22, 55, 10),
-     Hms(10, 51, 35), Hms(23, 22, 30), Hms(17, 6, 42), 0},
+    {"New York", 40.7128, -74.0060, 2026, 3, 8, Hms(11, 18, 52), Hms(22, 55, 10), Hms(10, 51, 35),
+     Hms(23, 22, 30), Hms(17, 6, 42), 0},
     // Light all night at 64 N: sunset just after midnight UTC, no civil dusk.
     {"Reykjavik", 64.1466, -21.9426, 2026, 6, 21, Hms(2, 55, 12), Hms(0, 3, 45), kNever, kNever,
      Hms(13, 29, 36), 0},

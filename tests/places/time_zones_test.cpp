@@ -66,8 +66,9 @@ TEST(TzifTimeZones, UnknownZonesAndDamagedFilesGiveNothing) {
   EXPECT_FALSE(zones.OffsetAt("Mars/Olympus_Mons", 0));
   EXPECT_FALSE(zones.OffsetAt("", 0));
 
-  const auto sydney = std::find_if(BuiltinZoneFiles().begin(), BuiltinZoneFiles().end(),
-                                   [](const EmbeddedFile& f) { return f.name == "Australia/Sydney"; });
+  const auto sydney =
+      std::find_if(BuiltinZoneFiles().begin(), BuiltinZoneFiles().end(),
+                   [](const EmbeddedFile& f) { return f.name == "Australia/Sydney"; });
   ASSERT_NE(sydney, BuiltinZoneFiles().end());
   const std::string_view whole = sydney->bytes;
   ASSERT_TRUE(TzifZone::Parse(whole));
@@ -93,7 +94,8 @@ TEST(PosixTzRule, DayNumbersAndWholeYearDaylightSaving) {
 
   const auto always = PosixTzRule::Parse("EST5EDT4,0/0,J365/25");
   ASSERT_TRUE(always);
-  for (UnixTime t : {At(2026, 1, 1, 0, 30, 0), At(2026, 7, 1, 0, 0, 0), At(2026, 12, 31, 23, 0, 0)}) {
+  for (UnixTime t :
+       {At(2026, 1, 1, 0, 30, 0), At(2026, 7, 1, 0, 0, 0), At(2026, 12, 31, 23, 0, 0)}) {
     EXPECT_EQ(always->OffsetAt(t).utcOffsetSeconds, -14400) << t;
   }
   for (const char* bad : {"", "EST", "EST5EDT", "EST5EDT,M3.2.0", "ES5", "<+05>", "EST25",

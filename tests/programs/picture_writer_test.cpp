@@ -32,8 +32,8 @@ std::string PathIn(const QTemporaryDir& dir, const char* name) {
 }
 
 QStringList FilesIn(const QTemporaryDir& dir) {
-  return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System |
-                                    QDir::NoDotAndDotDot);
+  return QDir(dir.path())
+      .entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 TEST(WritePicture, EveryFormatReadsBack) {
@@ -89,9 +89,9 @@ TEST(WritePicture, ReplacingAFileKeepsItsPermissions) {
 
 TEST(WritePicture, APictureLeftUnfinishedIsNotWritten) {
   QTemporaryDir dir;
-  for (const auto& [name, format] : {std::pair{"frame.png", PictureFormat::Png},
-                                     std::pair{"frame.jpg", PictureFormat::Jpeg},
-                                     std::pair{"frame.bmp", PictureFormat::Bmp}}) {
+  for (const auto& [name, format] :
+       {std::pair{"frame.png", PictureFormat::Png}, std::pair{"frame.jpg", PictureFormat::Jpeg},
+        std::pair{"frame.bmp", PictureFormat::Bmp}}) {
     RowGate gate;
     gate.Publish(10);
     gate.Abandon();

@@ -18,8 +18,7 @@ TEST(PositionsJson, ShapeAndExactNumbersAtJ2000) {
 TEST(PositionsJson, PreciseAddsTheIlluminatedFraction) {
   // 2026-12-24 01:28 UTC, a full moon: lit almost whole.
   const std::string json = PrecisePositionsJson(1798075680);
-  EXPECT_EQ(json.rfind("{\"time\": 1798075680, \"sun\": {\"declination\": -23.4", 0), 0u)
-      << json;
+  EXPECT_EQ(json.rfind("{\"time\": 1798075680, \"sun\": {\"declination\": -23.4", 0), 0u) << json;
   EXPECT_NE(json.find("\"phase\": \"Full\", \"illuminatedFraction\": 0.99"), std::string::npos)
       << json;
 }

@@ -71,19 +71,19 @@ TEST(ParseRenderOptions, TimeTakesSecondsOrIsoDates) {
     ASSERT_TRUE(parsed.options) << v.text << ": " << parsed.error;
     EXPECT_EQ(parsed.options->time, v.clock) << v.text;
   }
-  for (const char* bad : {"2026-12-21T15:03:00", "2026-02-29", "1900-02-29", "2026-13-01",
-                          "2026-12-32", "2026-12-21T24:00Z", "2026-12-21T15:60Z",
-                          "2026-12-21T15:03:60Z", "2026-12-21 15:03Z", "2026-12-21T15:03:00.Z",
-                          "2026-12-21T15:03.5Z", "2026-12-21T15:03:00.5",
-                          "26-12-21", "2026-1-21", "2026-12-21Z", "2026-12-21T15:03+1",
-                          "2026-12-21T15:03:00+01:00x", "+2026-12-21"}) {
+  for (const char* bad :
+       {"2026-12-21T15:03:00", "2026-02-29", "1900-02-29", "2026-13-01", "2026-12-32",
+        "2026-12-21T24:00Z", "2026-12-21T15:60Z", "2026-12-21T15:03:60Z", "2026-12-21 15:03Z",
+        "2026-12-21T15:03:00.Z", "2026-12-21T15:03.5Z", "2026-12-21T15:03:00.5", "26-12-21",
+        "2026-1-21", "2026-12-21Z", "2026-12-21T15:03+1", "2026-12-21T15:03:00+01:00x",
+        "+2026-12-21"}) {
     const auto parsed = Parse({"--time", bad, "--positions"});
     EXPECT_FALSE(parsed.options) << bad;
     EXPECT_NE(parsed.error.find("ISO 8601"), std::string::npos) << bad;
   }
   // Leap seconds are 23:59:60 UTC.
-  for (const char* leap : {"2016-12-31T23:59:60Z", "2017-01-01T00:59:60+01:00",
-                           "2016-12-31T23:59:60.5Z"}) {
+  for (const char* leap :
+       {"2016-12-31T23:59:60Z", "2017-01-01T00:59:60+01:00", "2016-12-31T23:59:60.5Z"}) {
     const auto parsed = Parse({"--time", leap, "--positions"});
     EXPECT_FALSE(parsed.options) << leap;
     EXPECT_NE(parsed.error.find("is a leap second, and the clock has none"), std::string::npos)
@@ -202,8 +202,8 @@ TEST(ParseRenderOptions, BadCommandLinesAreRefusedNamingTheProblem) {
       {{"--find", ""}, "--find needs a name"},
       {{"--find", "x", "--time", "0"}, "--find takes no other option"},
   };
-  for (const char* bad : {"91,0", "-90.5,0", "0,180.01", "1", "1,", ",2", "1,2,3", "1 ,2",
-                          "1e1,2", "nan,0", "0,inf", "0x1,2", "1;2"}) {
+  for (const char* bad : {"91,0", "-90.5,0", "0,180.01", "1", "1,", ",2", "1,2,3", "1 ,2", "1e1,2",
+                          "nan,0", "0,inf", "0x1,2", "1;2"}) {
     cases.push_back({{"--place", bad}, "is not LAT,LON"});
   }
   for (const char* bad : {"0", "101", "-5", "30.5", "abc", ""}) {

@@ -13,10 +13,14 @@ namespace lumivane {
 namespace {
 
 constexpr BuiltinImage kAllImages[] = {
-    BuiltinImage::EarthMap,        BuiltinImage::SunImage,
-    BuiltinImage::SunMask,         BuiltinImage::MoonFullImage,
-    BuiltinImage::MoonNewImage,    BuiltinImage::MoonMask,
-    BuiltinImage::MoonFirstQuarterImage, BuiltinImage::MoonLastQuarterImage,
+    BuiltinImage::EarthMap,
+    BuiltinImage::SunImage,
+    BuiltinImage::SunMask,
+    BuiltinImage::MoonFullImage,
+    BuiltinImage::MoonNewImage,
+    BuiltinImage::MoonMask,
+    BuiltinImage::MoonFirstQuarterImage,
+    BuiltinImage::MoonLastQuarterImage,
 };
 
 Pixel IdOf(const Image& image) { return image.at(0, 0); }
@@ -34,10 +38,10 @@ TEST(BuiltinImages, EveryRoleHasItsOwnBitmapFile) {
 TEST(LoadMarkerImages, LoadsTheSevenMarkersInOrderAndNeverTheMap) {
   FakeBuiltinImages source;
   LoadMarkerImages(source);
-  EXPECT_EQ(source.log, (std::vector<std::string>{"LoadBuiltin 134", "LoadBuiltin 136",
-                                                  "LoadBuiltin 137", "LoadBuiltin 138",
-                                                  "LoadBuiltin 140", "LoadBuiltin 141",
-                                                  "LoadBuiltin 139"}));
+  EXPECT_EQ(source.log,
+            (std::vector<std::string>{"LoadBuiltin 134", "LoadBuiltin 136", "LoadBuiltin 137",
+                                      "LoadBuiltin 138", "LoadBuiltin 140", "LoadBuiltin 141",
+                                      "LoadBuiltin 139"}));
 }
 
 TEST(LoadMarkerImages, EachPictureLandsInItsRole) {
@@ -46,9 +50,10 @@ TEST(LoadMarkerImages, EachPictureLandsInItsRole) {
   EXPECT_EQ(IdOf(markers.sunImage), 134u);
   EXPECT_EQ(IdOf(markers.sunMask), 136u);
   EXPECT_EQ(IdOf(markers.moonMask), 139u);
-  const std::pair<MoonPhase, Pixel> moons[] = {
-      {MoonPhase::New, 138}, {MoonPhase::FirstQuarter, 140},
-      {MoonPhase::Full, 137}, {MoonPhase::LastQuarter, 141}};
+  const std::pair<MoonPhase, Pixel> moons[] = {{MoonPhase::New, 138},
+                                               {MoonPhase::FirstQuarter, 140},
+                                               {MoonPhase::Full, 137},
+                                               {MoonPhase::LastQuarter, 141}};
   for (const auto& [phase, id] : moons) {
     EXPECT_EQ(IdOf(markers.MoonImage(phase)), id) << MoonPhaseName(phase);
   }

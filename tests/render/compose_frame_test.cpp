@@ -57,7 +57,7 @@ TEST(ComposeFrame, PaddedAndCroppedFramesAreTheMapSizedFramePlaced) {
   const struct {
     std::int32_t width, height;
     MapFit fit;
-  } cases[] = {{300, 250, MapFit::Pad},  {500, 120, MapFit::Pad},  {300, 250, MapFit::Crop},
+  } cases[] = {{300, 250, MapFit::Pad},  {500, 120, MapFit::Pad}, {300, 250, MapFit::Crop},
                {500, 120, MapFit::Crop}, {201, 77, MapFit::Crop}, {77, 201, MapFit::Pad}};
   for (const UnixTime time : {kNoon2000, kJune2000 + 7 * 3600}) {
     for (const auto& c : cases) {
@@ -72,8 +72,8 @@ TEST(ComposeFrame, PaddedAndCroppedFramesAreTheMapSizedFramePlaced) {
         CopyBlit(expected, area.x, area.y, ComposeFrame(mapSized, view, markers, time),
                  PixelRect{0, 0, area.width, area.height});
         EXPECT_EQ(ComposeFrame(options, view, markers, time), expected)
-            << c.width << "x" << c.height << " fit " << static_cast<int>(c.fit)
-            << " sun-centred " << sunCentered << " at " << time;
+            << c.width << "x" << c.height << " fit " << static_cast<int>(c.fit) << " sun-centred "
+            << sunCentered << " at " << time;
       }
     }
   }
@@ -136,9 +136,9 @@ TEST(NightOpacity, TwilightDarkensInThreeStepsUpToTheNightRule) {
   const struct {
     double altitude;  // degrees
     double opacity;
-  } cases[] = {{-0.5, kAt18 / 4},     {-5.9, kAt18 / 4},      {-6.1, kAt18 / 2},
-               {-11.9, kAt18 / 2},    {-12.1, kAt18 * 3 / 4}, {-17.9, kAt18 * 3 / 4},
-               {-18.1, 0.62650},      {-45, 0.87055},         {-90, 1}};
+  } cases[] = {{-0.5, kAt18 / 4},  {-5.9, kAt18 / 4},      {-6.1, kAt18 / 2},
+               {-11.9, kAt18 / 2}, {-12.1, kAt18 * 3 / 4}, {-17.9, kAt18 * 3 / 4},
+               {-18.1, 0.62650},   {-45, 0.87055},         {-90, 1}};
   for (const auto& c : cases) {
     const double z = std::sin(c.altitude * 3.14159265358979 / 180);
     EXPECT_NEAR(NightOpacity(z, true), c.opacity, 1e-4) << c.altitude;
@@ -163,8 +163,7 @@ TEST(ComposeFrame, TwilightAndNightLightsChangeOnlyWhatTheyShould) {
   FrameOptions twilight = plain;
   twilight.twilight = true;
   const Image dusk = FinishFrame(twilight, PlainMap(twilight, view), SquareMarkers(), sky);
-  const Image lit =
-      FinishFrame(plain, PlainMap(plain, view), SquareMarkers(), sky, &lights);
+  const Image lit = FinishFrame(plain, PlainMap(plain, view), SquareMarkers(), sky, &lights);
 
   int twilightPixels = 0;
   for (std::int32_t y = 0; y < 360; ++y) {

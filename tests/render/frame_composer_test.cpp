@@ -86,7 +86,9 @@ TEST_F(FrameComposerTest, WorkedExampleAtNoonOnNewYear2000) {
 }
 
 TEST_F(FrameComposerTest, MarkerSizesFollowScaleAndMapWidth) {
-  struct Row { std::int32_t scale, moon, sun; };
+  struct Row {
+    std::int32_t scale, moon, sun;
+  };
   for (const Row r : {Row{1, 0, 1}, Row{10, 5, 10}, Row{15, 7, 15}, Row{30, 15, 30},
                       Row{45, 22, 45}, Row{60, 30, 60}, Row{100, 50, 100}}) {
     EXPECT_EQ(MoonMarkerSize(r.scale, 400), r.moon) << r.scale;
@@ -191,11 +193,15 @@ TEST_F(FrameComposerTest, CachedPaintsAndRecomputationsFollowTheClock) {
   EXPECT_EQ(window.descriptions[0].rfind("2000-01-01 12:00 UTC. Sun overhead at 23", 0), 0u);
 
   // A requested refresh (the clock was set) recomputes once, whatever the time.
-  struct Step { UnixTime now; bool recomputes; UnixTime last; bool refresh = false; };
+  struct Step {
+    UnixTime now;
+    bool recomputes;
+    UnixTime last;
+    bool refresh = false;
+  };
   for (const Step step : {Step{start + 299, false, start}, Step{start - 299, false, start},
-                          Step{start + 300, true, start + 300},
-                          Step{start + 1, false, start + 300}, Step{start, true, start},
-                          Step{start + 2, true, start + 2, true},
+                          Step{start + 300, true, start + 300}, Step{start + 1, false, start + 300},
+                          Step{start, true, start}, Step{start + 2, true, start + 2, true},
                           Step{start + 3, false, start + 2}}) {
     const Image before = *composer.frameCache();
     window.log.clear();

@@ -42,10 +42,12 @@ double ExactAverage(const Image& source, std::int32_t width, std::int32_t height
 }
 
 TEST(StretchBlit, EveryPixelIsTheAreaAverageOfItsSource) {
-  struct Case { std::int32_t sw, sh, dw, dh; };
-  for (const Case c : {Case{7, 5, 3, 2}, Case{3, 2, 7, 5}, Case{40, 40, 15, 15},
-                       Case{20, 20, 50, 50}, Case{40, 40, 1, 1}, Case{400, 200, 13, 6},
-                       Case{9, 4, 13, 3}, Case{64, 32, 21, 11}}) {
+  struct Case {
+    std::int32_t sw, sh, dw, dh;
+  };
+  for (const Case c :
+       {Case{7, 5, 3, 2}, Case{3, 2, 7, 5}, Case{40, 40, 15, 15}, Case{20, 20, 50, 50},
+        Case{40, 40, 1, 1}, Case{400, 200, 13, 6}, Case{9, 4, 13, 3}, Case{64, 32, 21, 11}}) {
     const Image source = RandomImage(c.sw, c.sh, static_cast<std::uint32_t>(c.sw * 31 + c.dw));
     const Image result = Resample(source, c.dw, c.dh);
     for (std::int32_t y = 0; y < c.dh; ++y) {
@@ -63,11 +65,13 @@ TEST(StretchBlit, EveryPixelIsTheAreaAverageOfItsSource) {
 }
 
 TEST(StretchBlit, RowFiltersAndThreadsGiveTheSamePixels) {
-  struct Case { std::int32_t sw, sh, dw, dh; };
+  struct Case {
+    std::int32_t sw, sh, dw, dh;
+  };
   // One to four taps and the general filter, odd and even counts.
-  for (const Case c : {Case{3, 2, 7, 5}, Case{7, 5, 3, 2}, Case{40, 40, 15, 15},
-                       Case{64, 32, 21, 11}, Case{400, 200, 13, 6}, Case{1000, 3, 7, 3},
-                       Case{400, 200, 1333, 666}}) {
+  for (const Case c :
+       {Case{3, 2, 7, 5}, Case{7, 5, 3, 2}, Case{40, 40, 15, 15}, Case{64, 32, 21, 11},
+        Case{400, 200, 13, 6}, Case{1000, 3, 7, 3}, Case{400, 200, 1333, 666}}) {
     const Image source = RandomImage(c.sw, c.sh, static_cast<std::uint32_t>(c.sw + c.dh));
     for (const RasterOp op : {RasterOp::Copy, RasterOp::And, RasterOp::Or}) {
       Image portable = RandomImage(c.dw + 3, c.dh + 3, 5);

@@ -75,8 +75,8 @@ TEST(MapPins, DotsStandWhereTheMapShowsTheirCoordinates) {
     const std::int32_t left = (c.frameWidth - 400) / 2;
     EXPECT_EQ(Changed(plain, ComposeFrame(options, view, markers, kSix2000)),
               Square(c.x, c.y, left, 400))
-        << c.pin.latitude << "," << c.pin.longitude << " in " << c.frameWidth
-        << " sun-centred " << c.sunCentered;
+        << c.pin.latitude << "," << c.pin.longitude << " in " << c.frameWidth << " sun-centred "
+        << c.sunCentered;
   }
   EXPECT_EQ(PinMarkerSize(30, 400), 5);
   EXPECT_EQ(PinMarkerSize(100, 400), 16);

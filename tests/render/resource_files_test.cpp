@@ -168,9 +168,9 @@ std::int32_t CountOf(const Image& image, Pixel colour) {
 
 TEST(ResourceFiles, MoonMaskIsTheRoundDisc) {
   const Image mask = ReadBitmap(BuiltinImage::MoonMask).DecodeUncompressed();
-  EXPECT_EQ(BlackRunWidths(mask), (std::vector<std::int32_t>{6, 10, 14, 16, 16, 18, 18, 20, 20,
-                                                             20, 20, 20, 20, 18, 18, 16, 16, 14,
-                                                             10, 6}));
+  EXPECT_EQ(BlackRunWidths(mask),
+            (std::vector<std::int32_t>{6,  10, 14, 16, 16, 18, 18, 20, 20, 20,
+                                       20, 20, 20, 18, 18, 16, 16, 14, 10, 6}));
   EXPECT_EQ(CountOf(mask, kBlack), 316);
   EXPECT_EQ(CountOf(mask, kWhite), 84);
 }
@@ -205,9 +205,9 @@ void ExpectMaskAndImageAgree(BuiltinImage maskRole, BuiltinImage imageRole) {
 
 TEST(ResourceFiles, EveryMarkerImageFitsItsMask) {
   ExpectMaskAndImageAgree(BuiltinImage::SunMask, BuiltinImage::SunImage);
-  for (BuiltinImage moon : {BuiltinImage::MoonFullImage, BuiltinImage::MoonNewImage,
-                            BuiltinImage::MoonFirstQuarterImage,
-                            BuiltinImage::MoonLastQuarterImage}) {
+  for (BuiltinImage moon :
+       {BuiltinImage::MoonFullImage, BuiltinImage::MoonNewImage,
+        BuiltinImage::MoonFirstQuarterImage, BuiltinImage::MoonLastQuarterImage}) {
     ExpectMaskAndImageAgree(BuiltinImage::MoonMask, moon);
   }
 }
@@ -294,9 +294,15 @@ TEST(ResourceFiles, AppIconHoldsNineSizesAndDepthsWithMasks) {
     EXPECT_EQ(bytes, 40 + palette + colourRows + maskRows);
     entries.push_back({width, height, bits});
   }
-  EXPECT_EQ(entries, (std::vector<IconEntry>{{16, 16, 4}, {32, 32, 4}, {16, 16, 8}, {32, 32, 8},
-                                             {48, 48, 8}, {64, 64, 8}, {16, 16, 24},
-                                             {32, 32, 24}, {48, 48, 24}}));
+  EXPECT_EQ(entries, (std::vector<IconEntry>{{16, 16, 4},
+                                             {32, 32, 4},
+                                             {16, 16, 8},
+                                             {32, 32, 8},
+                                             {48, 48, 8},
+                                             {64, 64, 8},
+                                             {16, 16, 24},
+                                             {32, 32, 24},
+                                             {48, 48, 24}}));
 }
 
 }  // namespace

@@ -39,7 +39,9 @@ Image Pattern(std::int32_t width, std::int32_t height) {
 }
 
 TEST(ShadeDayNight, EveryPixelMatchesTheOnePixelRule) {
-  struct Size { std::int32_t w, h; };
+  struct Size {
+    std::int32_t w, h;
+  };
   // The widest one has long runs of night pixels with the same amounts.
   const Size sizes[] = {{1, 1}, {13, 6}, {400, 200}, {333, 167}, {1333, 666}, {8192, 41}};
   const UnixTime clocks[] = {946728000, 961588800, 969667200, 1700000000, 0};

@@ -8,7 +8,9 @@ namespace lumivane {
 namespace {
 
 TEST(NightAmountsFor, IntegerAmountsCappedAt255) {
-  struct Row { int nf, a, b; };
+  struct Row {
+    int nf, a, b;
+  };
   for (const Row& row : {Row{1, 3, 2}, Row{10, 34, 25}, Row{25, 85, 63}, Row{50, 170, 127},
                          Row{74, 251, 188}, Row{75, 255, 191}, Row{100, 255, 255}}) {
     const NightAmounts amounts = NightAmountsFor(row.nf);
@@ -19,7 +21,10 @@ TEST(NightAmountsFor, IntegerAmountsCappedAt255) {
 
 TEST(ShadePixel, WorkedExamplesAtDefaultDarkness) {
   const NightAmounts nf50 = NightAmountsFor(50);
-  struct Row { double z; Pixel before, after; };
+  struct Row {
+    double z;
+    Pixel before, after;
+  };
   const Row rows[] = {
       {-1, MakePixel(20, 92, 188), MakePixel(0, 0, 61)},
       {-0.1, MakePixel(100, 150, 200), MakePixel(33, 83, 150)},
@@ -35,8 +40,7 @@ TEST(ShadePixel, WorkedExamplesAtDefaultDarkness) {
 
 TEST(ShadePixel, NightEdgeCases) {
   EXPECT_EQ(ShadePixel(MakePixel(0, 0, 0), -1, NightAmountsFor(50)), MakePixel(0, 0, 0));
-  EXPECT_EQ(ShadePixel(MakePixel(255, 255, 255), -1, NightAmountsFor(50)),
-            MakePixel(85, 85, 128));
+  EXPECT_EQ(ShadePixel(MakePixel(255, 255, 255), -1, NightAmountsFor(50)), MakePixel(85, 85, 128));
   EXPECT_EQ(ShadePixel(MakePixel(255, 255, 255), -1, NightAmountsFor(100)), MakePixel(0, 0, 0));
   // From 75 on red and green darken alike; only blue still differs.
   const Pixel grey = MakePixel(200, 200, 200);
@@ -48,8 +52,7 @@ TEST(ShadePixel, NightEdgeCases) {
 }
 
 TEST(ShadePixel, DayNeverWrapsPast255AndClearsTheTopByte) {
-  EXPECT_EQ(ShadePixel(MakePixel(255, 250, 254), 1, NightAmountsFor(50)),
-            MakePixel(255, 255, 255));
+  EXPECT_EQ(ShadePixel(MakePixel(255, 250, 254), 1, NightAmountsFor(50)), MakePixel(255, 255, 255));
   EXPECT_EQ(ShadePixel(0xFF000000u | MakePixel(1, 2, 3), 0.5, NightAmountsFor(50)),
             MakePixel(1, 2, 3));
 }

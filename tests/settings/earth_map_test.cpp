@@ -94,8 +94,8 @@ TEST_F(EarthMapTest, AFileWhoseLoadNeverEndedIsForgottenUnreadAndAnyOtherMarkIsI
   const struct {
     const char* mark;  // nullptr: none stored
     bool loads;
-  } cases[] = {{nullptr, true}, {"Default", true}, {"/maps/other.bmp", true},
-               {"/maps/earth.bmp", false}};
+  } cases[] = {
+      {nullptr, true}, {"Default", true}, {"/maps/other.bmp", true}, {"/maps/earth.bmp", false}};
   for (const auto& c : cases) {
     store.Set("options", "image", "/maps/earth.bmp");
     if (c.mark != nullptr) store.Set("options", "loadingimage", c.mark);

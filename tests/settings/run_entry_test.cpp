@@ -85,8 +85,8 @@ TEST_F(RunEntryTest, AFailedRegistrationSilentlyTurnsTheWishOff) {
 TEST_F(RunEntryTest, AnUnknownProgramPathRegistersNothing) {
   registration.programPath.clear();
   Update(1);
-  EXPECT_THAT(log, ElementsAre("ProgramPath -> \"\"", "Unregister",
-                               "WriteSettingInt options/start 0"));
+  EXPECT_THAT(log,
+              ElementsAre("ProgramPath -> \"\"", "Unregister", "WriteSettingInt options/start 0"));
 }
 
 }  // namespace

@@ -31,8 +31,7 @@ TEST_F(SavePlacementTest, WritesAnchorsAndTheWindowsCornerThenUpdatesTheEntry) {
   SavePlacement(store, settings, 880, -5, registration, owner);
 
   EXPECT_THAT(log, ElementsAre("WriteSettingInt anchor/x 1", "WriteSettingInt anchor/y -1",
-                               "WriteSettingInt position/x 880",
-                               "WriteSettingInt position/y -5",
+                               "WriteSettingInt position/x 880", "WriteSettingInt position/y -5",
                                "ReadSettingInt options/start 0 -> 0", "Unregister",
                                "WriteSettingInt options/start 0"));
 }

@@ -36,23 +36,20 @@ TEST_F(LumivaneSetupTest, InitialisationShowsTheStoredValuesInOrder) {
 
   setup.OnInitDialog();
 
-  EXPECT_THAT(log, ElementsAre("ConfigureTrackbar 1002 ticks 10 range 1..100",
-                               "ConfigureTrackbar 1001 ticks 10 range 1..100",
-                               "ReadSettingInt size/scale 30 -> 45",
-                               "SetTrackbarPosition 1002 45",
-                               "ReadSettingInt colors/nightfilter 50 -> 80",
-                               "SetTrackbarPosition 1001 80",
-                               "ReadSettingInt position/ontop 0 -> 1", "SetChecked 1003 1",
-                               "ReadSettingInt options/sun 1 -> 0", "SetChecked 1005 0",
-                               "ReadSettingInt options/suncentered 0 -> 0", "SetChecked 1010 0",
-                               "ReadSettingInt options/moon 1 -> 1", "SetChecked 1006 1",
-                               "ReadSettingInt options/tray 1 -> 1", "SetChecked 1004 1",
-                               "ReadSettingInt options/start 0 -> 5", "SetChecked 1009 1",
-                               "ReadSettingInt sky/twilight 0 -> 0",
-                               "ReadSettingInt sky/precise 0 -> 0",
-                               "ReadSettingString sky/nightlights \"None\" -> \"None\"",
-                               "ReadSettingString places/pins \"\" -> \"\"",
-                               "ReadSettingInt places/names 1 -> 1"));
+  EXPECT_THAT(
+      log, ElementsAre(
+               "ConfigureTrackbar 1002 ticks 10 range 1..100",
+               "ConfigureTrackbar 1001 ticks 10 range 1..100", "ReadSettingInt size/scale 30 -> 45",
+               "SetTrackbarPosition 1002 45", "ReadSettingInt colors/nightfilter 50 -> 80",
+               "SetTrackbarPosition 1001 80", "ReadSettingInt position/ontop 0 -> 1",
+               "SetChecked 1003 1", "ReadSettingInt options/sun 1 -> 0", "SetChecked 1005 0",
+               "ReadSettingInt options/suncentered 0 -> 0", "SetChecked 1010 0",
+               "ReadSettingInt options/moon 1 -> 1", "SetChecked 1006 1",
+               "ReadSettingInt options/tray 1 -> 1", "SetChecked 1004 1",
+               "ReadSettingInt options/start 0 -> 5", "SetChecked 1009 1",
+               "ReadSettingInt sky/twilight 0 -> 0", "ReadSettingInt sky/precise 0 -> 0",
+               "ReadSettingString sky/nightlights \"None\" -> \"None\"",
+               "ReadSettingString places/pins \"\" -> \"\"", "ReadSettingInt places/names 1 -> 1"));
 }
 
 TEST_F(LumivaneSetupTest, OutOfRangeScaleIsShownClampedAndOkStoresTheClampedValue) {
@@ -79,15 +76,13 @@ TEST_F(LumivaneSetupTest, OkWritesEverythingInOrderWithTheStartEntryBeforeMoon) 
 
   EXPECT_TRUE(setup.OnCommand(kOkCommand));
 
-  EXPECT_THAT(Effects(), ElementsAre("WriteSettingInt size/scale 60",
-                                     "WriteSettingInt colors/nightfilter 20",
-                                     "WriteSettingInt position/ontop 0",
-                                     "WriteSettingInt options/tray 1",
-                                     "WriteSettingInt options/sun 1",
-                                     "WriteSettingInt options/suncentered 1",
-                                     "Register \"\"/opt/lumivane/bin/lumivane\"\"",
-                                     "WriteSettingInt options/start 1",
-                                     "WriteSettingInt options/moon 0", "EndDialog 1"));
+  EXPECT_THAT(
+      Effects(),
+      ElementsAre("WriteSettingInt size/scale 60", "WriteSettingInt colors/nightfilter 20",
+                  "WriteSettingInt position/ontop 0", "WriteSettingInt options/tray 1",
+                  "WriteSettingInt options/sun 1", "WriteSettingInt options/suncentered 1",
+                  "Register \"\"/opt/lumivane/bin/lumivane\"\"", "WriteSettingInt options/start 1",
+                  "WriteSettingInt options/moon 0", "EndDialog 1"));
   EXPECT_EQ(view.result, kIdOk);
 }
 
@@ -137,13 +132,12 @@ TEST_F(LumivaneSetupTest, SetDefaultWritesTheDefaultsAndLeavesPlacementAndStartA
 
   EXPECT_TRUE(setup.OnCommand(kSetDefaultCommand));
 
-  EXPECT_THAT(log, ElementsAre("WriteSettingInt size/scale 30",
-                               "WriteSettingInt colors/nightfilter 50",
-                               "WriteSettingInt position/ontop 0",
-                               "WriteSettingInt options/tray 1", "WriteSettingInt options/sun 1",
-                               "WriteSettingInt options/suncentered 0",
-                               "WriteSettingInt options/moon 1",
-                               "WriteSettingString options/image \"Default\"", "EndDialog 88"));
+  EXPECT_THAT(log,
+              ElementsAre("WriteSettingInt size/scale 30", "WriteSettingInt colors/nightfilter 50",
+                          "WriteSettingInt position/ontop 0", "WriteSettingInt options/tray 1",
+                          "WriteSettingInt options/sun 1", "WriteSettingInt options/suncentered 0",
+                          "WriteSettingInt options/moon 1",
+                          "WriteSettingString options/image \"Default\"", "EndDialog 88"));
   EXPECT_EQ(store.IntValue("options", "start"), 1);
   EXPECT_EQ(registration.entry, "\"/opt/lumivane/lumivane\"");
 }
@@ -200,21 +194,27 @@ TEST_F(LumivaneSetupTest, UnknownCommandsChangeNothing) {
 }
 
 TEST_F(LumivaneSetupTest, TheSkyDialogEditsWhatOkStoresAndCancelOrSetDefaultDrop) {
-  const SkyChoice edited{.twilight = true, .precise = true, .nightLights = "Default",
+  const SkyChoice edited{.twilight = true,
+                         .precise = true,
+                         .nightLights = "Default",
                          .places = {"1,2,Home;bad", true}};
   // Set Default keeps the pins: they are the user's list, not a look.
   const struct {
     const char* what;
-    bool skyOk;          // the Sky dialog ends with OK
-    int command;         // then the setup's
+    bool skyOk;   // the Sky dialog ends with OK
+    int command;  // then the setup's
     std::vector<std::string> skyWrites;
   } cases[] = {
-      {"OK stores only what changed", true, kOkCommand,
+      {"OK stores only what changed",
+       true,
+       kOkCommand,
        {"WriteSettingInt sky/twilight 1", "WriteSettingString sky/nightlights \"Default\"",
         "WriteSettingString places/pins \"1,2,Home;bad\""}},
       {"a cancelled Sky dialog changes nothing", false, kOkCommand, {}},
       {"the setup's Cancel drops the sky", true, kCancelCommand, {}},
-      {"Set Default puts back the stored sky's defaults", true, kSetDefaultCommand,
+      {"Set Default puts back the stored sky's defaults",
+       true,
+       kSetDefaultCommand,
        {"WriteSettingInt sky/precise 0"}},
   };
   for (const auto& c : cases) {
@@ -226,8 +226,8 @@ TEST_F(LumivaneSetupTest, TheSkyDialogEditsWhatOkStoresAndCancelOrSetDefaultDrop
     dialog.OnInitDialog();
     log.clear();
     dialog.OnCommand(kSkyCommand);
-    EXPECT_THAT(log, ElementsAre(std::string("RunSkyDialog 01 \"None\" -> ") +
-                                 (c.skyOk ? "OK" : "Cancel")))
+    EXPECT_THAT(
+        log, ElementsAre(std::string("RunSkyDialog 01 \"None\" -> ") + (c.skyOk ? "OK" : "Cancel")))
         << c.what;
     log.clear();
     dialog.OnCommand(c.command);

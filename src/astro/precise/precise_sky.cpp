@@ -51,8 +51,10 @@ double DeltaTSeconds(double year) {
   if (year < 500) return longTerm(year);
   if (year < 1600) {
     const double u = (year - 1000) / 100;
-    return 1574.2 + u * (-556.01 + u * (71.23472 + u * (0.319781 + u * (-0.8503463 +
-           u * (-0.005050998 + u * 0.0083572073)))));
+    return 1574.2 +
+           u * (-556.01 +
+                u * (71.23472 +
+                     u * (0.319781 + u * (-0.8503463 + u * (-0.005050998 + u * 0.0083572073)))));
   }
   if (year < 1700) {
     const double t = year - 1600;
@@ -64,13 +66,17 @@ double DeltaTSeconds(double year) {
   }
   if (year < 1860) {
     const double t = year - 1800;
-    return 13.72 + t * (-0.332447 + t * (0.0068612 + t * (0.0041116 + t * (-0.00037436 +
-           t * (0.0000121272 + t * (-0.0000001699 + t * 0.000000000875))))));
+    return 13.72 +
+           t * (-0.332447 +
+                t * (0.0068612 +
+                     t * (0.0041116 +
+                          t * (-0.00037436 +
+                               t * (0.0000121272 + t * (-0.0000001699 + t * 0.000000000875))))));
   }
   if (year < 1900) {
     const double t = year - 1860;
-    return 7.62 + t * (0.5737 + t * (-0.251754 + t * (0.01680668 +
-           t * (-0.0004473624 + t / 233174))));
+    return 7.62 +
+           t * (0.5737 + t * (-0.251754 + t * (0.01680668 + t * (-0.0004473624 + t / 233174))));
   }
   if (year < 1920) {
     const double t = year - 1900;
@@ -90,8 +96,8 @@ double DeltaTSeconds(double year) {
   }
   if (year < 2005) {
     const double t = year - 2000;
-    return 63.86 + t * (0.3345 + t * (-0.060374 + t * (0.0017275 + t * (0.000651814 +
-           t * 0.00002373599))));
+    return 63.86 +
+           t * (0.3345 + t * (-0.060374 + t * (0.0017275 + t * (0.000651814 + t * 0.00002373599))));
   }
   if (year < 2050) {
     const double t = year - 2000;
@@ -133,8 +139,8 @@ PreciseSky ComputePreciseSkyAt(double ut1JulianDate, double ttJulianDate) {
   eraSxp(1 / ERFA_DC, barycentric[1], velocity);
   const double speedSquared = eraPdp(velocity, velocity);
   double sunApparent[3];
-  eraAb(sunGeometric.unit, velocity, sunGeometric.distance,
-        std::sqrt(1 - speedSquared), sunApparent);
+  eraAb(sunGeometric.unit, velocity, sunGeometric.distance, std::sqrt(1 - speedSquared),
+        sunApparent);
 
   // The moon (Meeus's ELP-2000/82 series) seen along the light that left it
   // 1.3 s earlier. The annual aberration and the Earth's own move during that

@@ -16,7 +16,6 @@ QString FollowLinks(const QString& path, QString* cause = nullptr);
 // succeeded. On any failure (a full disk, a short write, a folder in its
 // place) the old file stays untouched, no temporary file is left, the result
 // is false and `cause` (when given) says why in words.
-bool WriteFileAtomically(const QString& path, const QByteArray& contents,
-                         QString* cause = nullptr);
+bool WriteFileAtomically(const QString& path, const QByteArray& contents, QString* cause = nullptr);
 
 }  // namespace lumivane

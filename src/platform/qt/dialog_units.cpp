@@ -9,8 +9,8 @@ namespace {
 // The average width of the 52 Latin letters, rounded half up, as dialog
 // templates measure it.
 int AverageLetterWidth(const QFontMetrics& metrics) {
-  const int letters =
-      metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  const int letters = metrics.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   return (letters / 26 + 1) / 2;
 }
 

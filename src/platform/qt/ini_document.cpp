@@ -71,8 +71,8 @@ qsizetype ValueEnd(QByteArrayView line, qsizetype start) {
 // A value's text as QSettings reads it: quotes group, escapes stand for
 // characters, blanks around unquoted text go. A list is not a text.
 std::optional<QString> UnescapeValue(QByteArrayView value) {
-  static constexpr char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},
-                                         {'r', '\r'}, {'t', '\t'}, {'v', '\v'}, {'"', '"'},
+  static constexpr char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'}, {'n', '\n'},
+                                         {'r', '\r'}, {'t', '\t'},  {'v', '\v'}, {'"', '"'},
                                          {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
   QString text;
   QByteArray pending;  // UTF-8 bytes not yet decoded
@@ -146,7 +146,10 @@ QByteArray SpellIniText(const QString& text) {
     }
     escapeNextIfHex = false;
     switch (ch) {
-      case '\0': result += "\\0"; escapeNextIfHex = true; break;
+      case '\0':
+        result += "\\0";
+        escapeNextIfHex = true;
+        break;
       case '\a': result += "\\a"; break;
       case '\b': result += "\\b"; break;
       case '\f': result += "\\f"; break;
@@ -215,7 +218,8 @@ void IniDocument::Store(const QString& section, const QString& key, const QByteA
   for (auto line = lines_.rbegin(); line != lines_.rend(); ++line) {
     if (line->key == key && line->section == section) {
       // The key as the file spells it; the rest as QSettings would.
-      const QByteArrayView spelledKey = Trimmed(QByteArrayView(line->text).first(line->valueStart - 1));
+      const QByteArrayView spelledKey =
+          Trimmed(QByteArrayView(line->text).first(line->valueStart - 1));
       line->text = spelledKey.toByteArray() + '=' + spelled;
       line->valueStart = spelledKey.size() + 1;
       return;

@@ -28,9 +28,9 @@ class IniDocument {
  private:
   struct Line {
     QByteArray text;
-    QString section;               // the section the line belongs to
-    std::optional<QString> key;    // for key=value lines
-    qsizetype valueStart = 0;      // where the value's text starts
+    QString section;             // the section the line belongs to
+    std::optional<QString> key;  // for key=value lines
+    qsizetype valueStart = 0;    // where the value's text starts
   };
   void Store(const QString& section, const QString& key, const QByteArray& spelled);
 

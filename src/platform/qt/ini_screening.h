@@ -8,7 +8,7 @@ namespace lumivane {
 inline constexpr qsizetype kMaxIniBytes = qsizetype{16} << 20;
 
 struct ScreenedIni {
-  QByteArray plain;   // the lines that may be parsed
+  QByteArray plain;      // the lines that may be parsed
   bool dropped = false;  // some setting of the file is not in plain
 };
 

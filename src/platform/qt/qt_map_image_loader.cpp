@@ -18,8 +18,7 @@ namespace {
 
 // Qt's own decode limit, in MB, is set above ours (64-bit pixels of a
 // 16-bit PNG at kMaxMapPixels) so that only our pixel count decides.
-constexpr int kQtAllocationLimitMegabytes =
-    static_cast<int>(kMaxMapPixels * 8 / (1024 * 1024));
+constexpr int kQtAllocationLimitMegabytes = static_cast<int>(kMaxMapPixels * 8 / (1024 * 1024));
 
 MapPictureRead Failed(MapLoadProblem problem, std::int64_t width = 0, std::int64_t height = 0) {
   return MapPictureRead{std::nullopt, MapLoadFailure{problem, width, height}};
@@ -30,9 +29,7 @@ bool SharesLayoutWithOurs(QImage::Format format) {
   return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32;
 }
 
-bool WithinLimit(QSize size) {
-  return std::int64_t{size.width()} * size.height() <= kMaxMapPixels;
-}
+bool WithinLimit(QSize size) { return std::int64_t{size.width()} * size.height() <= kMaxMapPixels; }
 
 MapPictureRead TooLarge(QSize size) {
   return Failed(MapLoadProblem::TooLarge, size.width(), size.height());
@@ -80,10 +77,10 @@ MapPictureRead DecodeAndConvert(QImageReader& reader, QSize size, QImage::Format
 std::optional<QSize> ClaimedBitmapSize(QIODevice& file) {
   if (!file.seek(0)) return std::nullopt;
   const QByteArray start = file.read(kBmpHeaderBytes);
-  const BmpHeaderRead read = ReadBmpHeader(
-      std::span(reinterpret_cast<const std::uint8_t*>(start.constData()),
-                static_cast<std::size_t>(start.size())),
-      static_cast<std::uint64_t>(file.size()));
+  const BmpHeaderRead read =
+      ReadBmpHeader(std::span(reinterpret_cast<const std::uint8_t*>(start.constData()),
+                              static_cast<std::size_t>(start.size())),
+                    static_cast<std::uint64_t>(file.size()));
   if (!read.header || read.header->width <= 0 || read.header->height == 0 ||
       read.header->rows() > std::numeric_limits<int>::max() ||
       read.header->width > std::numeric_limits<int>::max()) {

@@ -22,15 +22,11 @@ QtPlacesDialog::QtPlacesDialog(const PlacesChoice& choice, QWidget* parent)
   for (const SetupControl& control : kPlacesControls) {
     QWidget* widget = nullptr;
     switch (control.kind) {
-      case SetupControlKind::Label:
-        widget = label = new QLabel(Text(control.text), this);
-        break;
+      case SetupControlKind::Label: widget = label = new QLabel(Text(control.text), this); break;
       case SetupControlKind::ListBox:
         widget = lists_[static_cast<PlacesControl>(control.id)] = new QListWidget(this);
         break;
-      case SetupControlKind::EditField:
-        widget = search_ = new QLineEdit(this);
-        break;
+      case SetupControlKind::EditField: widget = search_ = new QLineEdit(this); break;
       case SetupControlKind::CheckBox:
         widget = buttons_[control.id] = new QCheckBox(Text(control.text), this);
         break;

@@ -65,8 +65,7 @@ QString ReadProblem(const QString& path) {
   // Opening a FIFO would wait for a writer.
   if (!info.isFile()) return QStringLiteral("it is not a regular file");
   QFile file(target);
-  return file.open(QIODevice::ReadOnly) ? QStringLiteral("it cannot be read")
-                                        : file.errorString();
+  return file.open(QIODevice::ReadOnly) ? QStringLiteral("it cannot be read") : file.errorString();
 }
 
 // A path as one line of a message, whatever bytes it holds.
@@ -82,7 +81,8 @@ QString Native(const QString& path) {
 std::optional<QString> KeepAsItWas(const QString& path, const QByteArray& contents,
                                    QString* cause) {
   for (int n = 1; n <= 99; ++n) {
-    const QString keep = path + QStringLiteral(".bad") + (n == 1 ? QString() : '.' + QString::number(n));
+    const QString keep =
+        path + QStringLiteral(".bad") + (n == 1 ? QString() : '.' + QString::number(n));
     if (QFileInfo::exists(keep)) {
       QFile kept(keep);
       if (kept.open(QIODevice::ReadOnly) && kept.readAll() == contents) return keep;

@@ -76,13 +76,10 @@ void QtSetupDialog::createControls() {
         checkBoxes_[static_cast<SetupCheckBox>(control.id)] =
             added<QCheckBox>(place, Text(control.text));
         break;
-      case SetupControlKind::Icon:
-        addIcon(place.topLeft());
-        break;
+      case SetupControlKind::Icon: addIcon(place.topLeft()); break;
       case SetupControlKind::RadioButton:  // only the Sky and Places dialogs have them
       case SetupControlKind::ListBox:
-      case SetupControlKind::EditField:
-        break;
+      case SetupControlKind::EditField: break;
     }
   }
   for (const auto& [trackbar, name] : kSetupTrackbarNames) {

@@ -24,11 +24,11 @@ class QtSetupDialog final : public QDialog, public SetupView {
 
  public:
   // applicationName: the caption of the messages the dialog shows.
-  QtSetupDialog(ProfileStore& store, StartupRegistration& startup,
-                const QString& applicationName, QWidget* parent = nullptr);
+  QtSetupDialog(ProfileStore& store, StartupRegistration& startup, const QString& applicationName,
+                QWidget* parent = nullptr);
 
-  void ConfigureTrackbar(SetupTrackbar trackbar, std::int32_t tickFrequency,
-                         std::int32_t minimum, std::int32_t maximum) override;
+  void ConfigureTrackbar(SetupTrackbar trackbar, std::int32_t tickFrequency, std::int32_t minimum,
+                         std::int32_t maximum) override;
   void SetTrackbarPosition(SetupTrackbar trackbar, std::int32_t position) override;
   std::int32_t TrackbarPosition(SetupTrackbar trackbar) override;
   void SetChecked(SetupCheckBox box, bool checked) override;
@@ -62,8 +62,8 @@ class QtSetupDialog final : public QDialog, public SetupView {
   template <typename Control, typename... Arguments>
   Control* added(QRect placeInUnits, Arguments&&... arguments) {
     auto* control = new Control(std::forward<Arguments>(arguments)..., this);
-    control->setGeometry(units_.ToPixels(placeInUnits.x(), placeInUnits.y(),
-                                         placeInUnits.width(), placeInUnits.height()));
+    control->setGeometry(units_.ToPixels(placeInUnits.x(), placeInUnits.y(), placeInUnits.width(),
+                                         placeInUnits.height()));
     return control;
   }
   QSlider* addTrackbar(QRect placeInUnits);

@@ -75,8 +75,9 @@ int QtStartupPlatform::RunWorldWindow(const std::string&) {
   const SessionEndSignals sessionEnd([&window] { window.EndSession(); });
   runningWindow = &window;
   static const bool atExitSet = std::atexit([] {
-    if (runningWindow != nullptr) runningWindow->EndAfterLostDisplay();
-  }) == 0;
+                                  if (runningWindow != nullptr)
+                                    runningWindow->EndAfterLostDisplay();
+                                }) == 0;
   static_cast<void>(atExitSet);
   const int result = window.Run();
   runningWindow = nullptr;

@@ -67,8 +67,7 @@ bool QtTrayIcon::eventFilter(QObject* watched, QEvent* event) {
         return backdrop_.Filter(static_cast<QWidget&>(*watched), *event, icon_->icon());
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return false;
 }

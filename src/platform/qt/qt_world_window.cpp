@@ -76,8 +76,7 @@ QtWorldWindow::QtWorldWindow(const QtWorldWindowServices& services)
 
   core_ = std::make_unique<WorldWindow>(
       WorldWindowPorts{*this, *this, *this, *this, *this, services_.store, services_.mapLoader,
-                       messages_, services_.startup, services_.images, services_.clock,
-                       zones_});
+                       messages_, services_.startup, services_.images, services_.clock, zones_});
 }
 
 QtWorldWindow::~QtWorldWindow() = default;
@@ -150,8 +149,7 @@ void QtWorldWindow::mouseMoveEvent(QMouseEvent* event) {
   // same rectangle the drag reads back, so the two always agree even while
   // the window manager has not caught up with a move yet.
   const QPoint client = event->globalPosition().toPoint() - placement_.topLeft();
-  core_->OnMouseMove(MouseKeyState(event->buttons(), event->modifiers()), client.x(),
-                     client.y());
+  core_->OnMouseMove(MouseKeyState(event->buttons(), event->modifiers()), client.x(), client.y());
 }
 
 void QtWorldWindow::mouseReleaseEvent(QMouseEvent* event) {
@@ -248,8 +246,7 @@ bool QtWorldWindow::eventFilter(QObject* watched, QEvent* event) {
   // Qt answers an expose from its copy of the window without painting, and
   // that copy may show a picture the paint rule would now recompute: marked
   // for painting first, every expose comes to the core's paint.
-  if (event->type() == QEvent::Expose && watched == windowHandle() &&
-      windowHandle()->isExposed()) {
+  if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
     update();
   }
   return QWidget::eventFilter(watched, event);
@@ -292,9 +289,9 @@ std::vector<WindowRect> QtWorldWindow::MonitorRects() {
 WindowRect QtWorldWindow::GetWindowPlacement() { return ToWindowRect(placement_); }
 
 void QtWorldWindow::SetWindowPlacement(const WindowRect& normalPosition) {
-  placement_ = QRect(normalPosition.left, normalPosition.top,
-                     normalPosition.right - normalPosition.left,
-                     normalPosition.bottom - normalPosition.top);
+  placement_ =
+      QRect(normalPosition.left, normalPosition.top, normalPosition.right - normalPosition.left,
+            normalPosition.bottom - normalPosition.top);
   setGeometry(placement_);
 }
 

@@ -95,11 +95,11 @@ QImage ReadParentBackground(const QWidget& window) {
   if (refused) return {};
   xcb_clear_area(connection, 0, id, 0, 0, 0, 0);
   xcb_generic_error_t* error = nullptr;
-  const XcbReply<xcb_get_image_reply_t> pixels(xcb_get_image_reply(
-      connection,
-      xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, id, 0, 0, geometry->width,
-                    geometry->height, ~0u),
-      &error));
+  const XcbReply<xcb_get_image_reply_t> pixels(
+      xcb_get_image_reply(connection,
+                          xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, id, 0, 0,
+                                        geometry->width, geometry->height, ~0u),
+                          &error));
   std::free(error);
   const int width = geometry->width;
   const int height = geometry->height;

@@ -25,7 +25,7 @@ class TrayIconBackdrop {
 
  private:
   QPointer<QWidget> window_;  // whose background is held
-  unsigned parent_ = 0;        // and the X window it was read from
+  unsigned parent_ = 0;       // and the X window it was read from
   QImage background_;
 };
 

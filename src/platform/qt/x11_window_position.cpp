@@ -19,9 +19,8 @@ std::optional<QPoint> X11WindowPosition(QWindow& window) {
   const auto id = static_cast<xcb_window_t>(window.winId());
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
   const std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&std::free)> reply(
-      xcb_translate_coordinates_reply(connection,
-                                      xcb_translate_coordinates(connection, id, root, 0, 0),
-                                      nullptr),
+      xcb_translate_coordinates_reply(
+          connection, xcb_translate_coordinates(connection, id, root, 0, 0), nullptr),
       &std::free);
   if (!reply) return std::nullopt;
   return QPoint(reply->dst_x, reply->dst_y);

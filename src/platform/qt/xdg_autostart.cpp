@@ -54,8 +54,8 @@ std::string DesktopExecValue(const std::string& quotedCommand) {
 XdgAutostart::XdgAutostart(std::string programPath) : programPath_(std::move(programPath)) {}
 
 QString XdgAutostart::EntryFilePath() {
-  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-         "/autostart/" + kEntryFileName;
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/autostart/" +
+         kEntryFileName;
 }
 
 std::string XdgAutostart::ProgramPath() {
@@ -80,12 +80,14 @@ bool XdgAutostart::Register(const std::string& quotedCommand) {
 
   // Named, described and drawn like the installed launcher entry, so the
   // desktop's list of programs started at logon shows it the same way.
-  const std::string contents = "[Desktop Entry]\n"
-                               "Type=Application\n"
-                               "Name=Lumivane\n"
-                               "Comment=See where on Earth it is day and night\n"
-                               "Icon=com.brevanta.Lumivane\n"
-                               "Exec=" + DesktopExecValue(quotedCommand) + "\n";
+  const std::string contents =
+      "[Desktop Entry]\n"
+      "Type=Application\n"
+      "Name=Lumivane\n"
+      "Comment=See where on Earth it is day and night\n"
+      "Icon=com.brevanta.Lumivane\n"
+      "Exec=" +
+      DesktopExecValue(quotedCommand) + "\n";
   // A crash or a full disk while writing leaves the previous entry, never
   // half of one.
   QString cause;

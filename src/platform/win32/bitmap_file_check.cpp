@@ -30,8 +30,8 @@ bool IsLoadableBitmapFile(const std::string& path) {
     return Refuse(path, "not a regular file");
   }
   constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  const HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
   const FileHandle file(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
   if (!file) return Refuse(path, "cannot be opened");
   if (GetFileType(file.get()) != FILE_TYPE_DISK) return Refuse(path, "not a regular file");
@@ -42,15 +42,15 @@ bool IsLoadableBitmapFile(const std::string& path) {
   DWORD filled = 0;
   while (filled < head.size()) {
     DWORD read = 0;
-    if (!ReadFile(file.get(), head.data() + filled, static_cast<DWORD>(head.size() - filled),
-                  &read, nullptr)) {
+    if (!ReadFile(file.get(), head.data() + filled, static_cast<DWORD>(head.size() - filled), &read,
+                  nullptr)) {
       return Refuse(path, "cannot be read");
     }
     if (read == 0) break;
     filled += read;
   }
-  const BmpHeaderVerdict verdict = CheckBmpHeader(std::span(head.data(), filled),
-                                                  static_cast<std::uint64_t>(size.QuadPart));
+  const BmpHeaderVerdict verdict =
+      CheckBmpHeader(std::span(head.data(), filled), static_cast<std::uint64_t>(size.QuadPart));
   if (!verdict.ok) return Refuse(path, verdict.reason);
   return true;
 }

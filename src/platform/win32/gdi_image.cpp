@@ -46,9 +46,8 @@ Image ImageFromBitmap(HBITMAP bitmap) {
 void DrawImage(HDC dc, const Image& image) {
   if (image.empty()) return;
   const BITMAPINFO info = TopDownBitmapInfo(image.width(), image.height());
-  SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(image.width()),
-                    static_cast<DWORD>(image.height()), 0, 0, 0,
-                    static_cast<UINT>(image.height()), image.pixels().data(), &info,
+  SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(image.width()), static_cast<DWORD>(image.height()),
+                    0, 0, 0, static_cast<UINT>(image.height()), image.pixels().data(), &info,
                     DIB_RGB_COLORS);
 }
 

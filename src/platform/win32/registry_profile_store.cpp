@@ -30,8 +30,7 @@ RegistryKey RegistryProfileStore::OpenSection(std::string_view section) const {
   return key;
 }
 
-std::int32_t RegistryProfileStore::ReadSettingInt(std::string_view section,
-                                                  std::string_view name,
+std::int32_t RegistryProfileStore::ReadSettingInt(std::string_view section, std::string_view name,
                                                   std::int32_t defaultValue) {
   const RegistryKey key = OpenSection(section);
   return key ? QueryDword(key.get(), std::string(name)).value_or(defaultValue) : defaultValue;
@@ -43,8 +42,7 @@ bool RegistryProfileStore::WriteSettingInt(std::string_view section, std::string
   return key && SetDword(key.get(), std::string(name), value);
 }
 
-std::string RegistryProfileStore::ReadSettingString(std::string_view section,
-                                                    std::string_view name,
+std::string RegistryProfileStore::ReadSettingString(std::string_view section, std::string_view name,
                                                     std::string_view defaultValue) {
   const RegistryKey key = OpenSection(section);
   std::optional<std::string> text = key ? QueryString(key.get(), std::string(name)) : std::nullopt;

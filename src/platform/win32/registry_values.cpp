@@ -10,8 +10,8 @@ std::optional<std::int32_t> QueryDword(HKEY key, const std::string& name) {
   DWORD type = 0;
   DWORD value = 0;
   DWORD size = sizeof value;
-  const LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type,
-                                       reinterpret_cast<BYTE*>(&value), &size);
+  const LONG status =
+      RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
   if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value) return std::nullopt;
   return static_cast<std::int32_t>(value);
 }

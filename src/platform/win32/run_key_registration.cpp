@@ -32,8 +32,7 @@ std::string ModuleFilePath() {
   return {};
 }
 
-RunKeyRegistration::RunKeyRegistration(std::string valueName)
-    : valueName_(std::move(valueName)) {}
+RunKeyRegistration::RunKeyRegistration(std::string valueName) : valueName_(std::move(valueName)) {}
 
 std::string RunKeyRegistration::ProgramPath() { return ModuleFilePath(); }
 

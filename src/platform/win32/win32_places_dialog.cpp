@@ -56,8 +56,8 @@ std::optional<std::size_t> Win32PlacesDialog::SelectedListItem(PlacesControl lis
 std::string Win32PlacesDialog::GetText(PlacesControl control) {
   HWND field = GetDlgItem(window(), ControlId(control));
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(field)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextA(field, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextA(field, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 

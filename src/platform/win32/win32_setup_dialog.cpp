@@ -14,8 +14,7 @@ namespace lumivane::win32 {
 
 Win32SetupDialog::Win32SetupDialog(ProfileStore& store, StartupRegistration& registration,
                                    std::string applicationName)
-    : applicationName_(std::move(applicationName)),
-      setup_(store, *this, registration, *this) {}
+    : applicationName_(std::move(applicationName)), setup_(store, *this, registration, *this) {}
 
 int Win32SetupDialog::Run(HINSTANCE instance, HWND owner) {
   // The owner is disabled while the dialog runs.

@@ -17,7 +17,6 @@ class Win32SetupDialog final : public Dialog<Win32SetupDialog>,
                                private SetupView,
                                private MessageSink {
  public:
-
   Win32SetupDialog(ProfileStore& store, StartupRegistration& registration,
                    std::string applicationName);
 
@@ -36,8 +35,8 @@ class Win32SetupDialog final : public Dialog<Win32SetupDialog>,
   }};
 
   // SetupView
-  void ConfigureTrackbar(SetupTrackbar trackbar, std::int32_t tickFrequency,
-                         std::int32_t minimum, std::int32_t maximum) override;
+  void ConfigureTrackbar(SetupTrackbar trackbar, std::int32_t tickFrequency, std::int32_t minimum,
+                         std::int32_t maximum) override;
   void SetTrackbarPosition(SetupTrackbar trackbar, std::int32_t position) override;
   std::int32_t TrackbarPosition(SetupTrackbar trackbar) override;
   void SetChecked(SetupCheckBox box, bool checked) override;

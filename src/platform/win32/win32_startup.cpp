@@ -34,8 +34,7 @@ int Win32StartupPlatform::RunWorldWindow(const std::string& applicationName) {
   Win32BuiltinImages images(instance_);
   SystemClock clock;
   const WorldWindowServices services{
-      instance_, LoadAppIcon(instance_), applicationName, store, mapLoader, startup, images,
-      clock};
+      instance_, LoadAppIcon(instance_), applicationName, store, mapLoader, startup, images, clock};
   Win32WorldWindow world(services);
   return static_cast<int>(world.Run());
 }

@@ -150,8 +150,7 @@ INT_PTR Win32WorldWindow::OnCommand(WPARAM wParam, LPARAM) {
     case IDCANCEL:  // Esc, and WM_CLOSE through the default dialog handling
       core_.OnCancel();
       return TRUE;
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 
@@ -211,9 +210,7 @@ void Win32WorldWindow::StartTimer(TimerId id, std::int32_t periodMs) {
   SetTimer(window(), static_cast<UINT_PTR>(id), static_cast<UINT>(periodMs), nullptr);
 }
 
-void Win32WorldWindow::StopTimer(TimerId id) {
-  KillTimer(window(), static_cast<UINT_PTR>(id));
-}
+void Win32WorldWindow::StopTimer(TimerId id) { KillTimer(window(), static_cast<UINT_PTR>(id)); }
 
 void Win32WorldWindow::RedrawNow() {
   InvalidateRect(window(), nullptr, FALSE);

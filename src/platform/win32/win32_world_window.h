@@ -40,7 +40,6 @@ class Win32WorldWindow final : public Dialog<Win32WorldWindow>,
                                private FrameWindow,
                                private MessageSink {
  public:
-
   // Loads the built-in pictures.
   explicit Win32WorldWindow(const WorldWindowServices& services);
 

@@ -150,11 +150,11 @@ int Render(const RenderOptions& options, UnixTime now) {
   PrintNotice(planned->notice, cause);
   if (!planned->plan) return Fail(planned->error, planned->exitCode);
   const std::optional<std::string> problem =
-      options.frames ? WriteSeries(*planned->plan, now, options.step, *options.frames,
-                                   *options.output, options.format, options.quality,
-                                   ProgressOnTerminal())
-                     : WritePlannedFrame(*planned->plan, now, *options.output, options.format,
-                                         options.quality);
+      options.frames
+          ? WriteSeries(*planned->plan, now, options.step, *options.frames, *options.output,
+                        options.format, options.quality, ProgressOnTerminal())
+          : WritePlannedFrame(*planned->plan, now, *options.output, options.format,
+                              options.quality);
   return problem ? Fail(*problem, kFileError) : 0;
 }
 
@@ -201,9 +201,8 @@ int main(int argc, char** argv) {
       return Fail("--place covers the years 0001 to 9999", kUsageError);
     }
     const QtTimeZones zones;
-    const std::string json = PlaceJson(*options.place, now, options.precise ? PreciseSunAt
-                                                                             : MeanSunAt,
-                                       BuiltinPlaces(), zones);
+    const std::string json = PlaceJson(
+        *options.place, now, options.precise ? PreciseSunAt : MeanSunAt, BuiltinPlaces(), zones);
     std::printf("%s\n", json.c_str());
     return std::fflush(stdout) == 0 ? 0 : kFileError;
   }

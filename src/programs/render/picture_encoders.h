@@ -17,15 +17,13 @@ namespace lumivane {
 // PNG, 8-bit RGB, zlib level 1 with the "up" filter on every row: about
 // three times faster than the libraries' default filter search, for a file
 // a few per cent larger.
-std::optional<std::string> EncodePng(const Image& picture, ByteSink& sink,
-                                     RowGate* gate = nullptr);
+std::optional<std::string> EncodePng(const Image& picture, ByteSink& sink, RowGate* gate = nullptr);
 
 // Baseline JPEG at quality 1..100 (libjpeg's scale), 4:2:0 chroma.
 std::optional<std::string> EncodeJpeg(const Image& picture, int quality, ByteSink& sink,
                                       RowGate* gate = nullptr);
 
 // BMP as Qt writes it.
-std::optional<std::string> EncodeBmp(const Image& picture, ByteSink& sink,
-                                     RowGate* gate = nullptr);
+std::optional<std::string> EncodeBmp(const Image& picture, ByteSink& sink, RowGate* gate = nullptr);
 
 }  // namespace lumivane

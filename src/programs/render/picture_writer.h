@@ -17,7 +17,6 @@ namespace lumivane {
 // (1..100) is for JPEG. With a gate, rows are encoded as it lets them
 // through. Returns the problem, or nothing on success.
 std::optional<std::string> WritePicture(const Image& picture, const std::string& output,
-                                        PictureFormat format, int quality,
-                                        RowGate* gate = nullptr);
+                                        PictureFormat format, int quality, RowGate* gate = nullptr);
 
 }  // namespace lumivane

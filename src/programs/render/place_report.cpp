@@ -35,9 +35,7 @@ std::string Quoted(std::string_view text) {
   return quoted + '"';
 }
 
-std::string Moment(const std::optional<UnixTime>& t) {
-  return t ? Quoted(IsoUtcText(*t)) : "null";
-}
+std::string Moment(const std::optional<UnixTime>& t) { return t ? Quoted(IsoUtcText(*t)) : "null"; }
 
 const char* DaylightName(Daylight daylight) {
   switch (daylight) {
@@ -79,10 +77,11 @@ std::string PlaceJson(GeoPoint point, UnixTime time, SunAt sunAt, const PlaceLis
   const SunInSky sun = SunInSkyAt(point, sunAt(time));
   const SunEvents events = SunEventsOnDay(point, UtcDayStart(time), sunAt);
   return "{\"altitude\": " + Number(sun.altitude) + ", \"azimuth\": " + Number(sun.azimuth) +
-         ", \"state\": \"" + DaylightName(sun.daylight) + "\", \"sunrise\": " +
-         Moment(events.sunrise) + ", \"sunset\": " + Moment(events.sunset) +
-         ", \"solarNoon\": " + Moment(events.solarNoon) + ", \"civilDawn\": " +
-         Moment(events.civilDawn) + ", \"civilDusk\": " + Moment(events.civilDusk) +
+         ", \"state\": \"" + DaylightName(sun.daylight) +
+         "\", \"sunrise\": " + Moment(events.sunrise) + ", \"sunset\": " + Moment(events.sunset) +
+         ", \"solarNoon\": " + Moment(events.solarNoon) +
+         ", \"civilDawn\": " + Moment(events.civilDawn) +
+         ", \"civilDusk\": " + Moment(events.civilDusk) +
          ", \"polar\": " + PolarName(events.polar) +
          ", \"place\": " + NearestPlace(point, time, places, zones) + "}";
 }

@@ -132,8 +132,8 @@ PlannedFrames PlanFrames(const RenderOptions& options, RenderSources sources,
   }
   plan.map = std::move(map);
   if (nightMap && !nightMap->empty()) {
-    plan.nightLights = PlainMap(frame, EarthMapView{*nightMap, nightMap->width(),
-                                                    nightMap->height()});
+    plan.nightLights =
+        PlainMap(frame, EarthMapView{*nightMap, nightMap->width(), nightMap->height()});
   }
   return PlannedFrames{std::move(plan), {}, 0, notice};
 }
@@ -166,8 +166,9 @@ std::optional<std::string> WritePlannedFrame(const FramePlan& plan, UnixTime tim
       return;
     }
     try {
-      FinishFrameFromTheTop(options, frame, plan.markers, sky, lights,
-                            [&rows](std::int32_t ready) { rows.Publish(ready); }, &map);
+      FinishFrameFromTheTop(
+          options, frame, plan.markers, sky, lights,
+          [&rows](std::int32_t ready) { rows.Publish(ready); }, &map);
     } catch (...) {
       rows.Abandon();  // the encoder gives up instead of waiting
       throw;           // out of memory, said by the caller

@@ -16,7 +16,7 @@ namespace lumivane {
 // Where the renderer's pictures and stored settings come from.
 struct RenderSources {
   BuiltinImageSource& builtins;
-  MapImageLoader& mapLoader;  // for a map named by the stored settings
+  MapImageLoader& mapLoader;       // for a map named by the stored settings
   ProfileStore* stored = nullptr;  // the user's settings with --settings
 };
 
@@ -28,7 +28,9 @@ struct FramePlan {
   EarthMap map;
   std::optional<Image> nightLights;
 
-  EarthMapView MapView() const { return EarthMapView{map.image, map.nativeWidth, map.nativeHeight}; }
+  EarthMapView MapView() const {
+    return EarthMapView{map.image, map.nativeWidth, map.nativeHeight};
+  }
 };
 
 struct PlannedFrames {

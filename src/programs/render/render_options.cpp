@@ -54,19 +54,24 @@ std::optional<MapFit> ParseFit(std::string_view text) {
 
 // The options that only switch something on.
 constexpr std::pair<std::string_view, bool RenderOptions::*> kSwitches[] = {
-    {"--help", &RenderOptions::help}, {"-h", &RenderOptions::help},
-    {"--version", &RenderOptions::version}, {"--positions", &RenderOptions::positions},
-    {"--no-sun", &RenderOptions::noSun}, {"--no-moon", &RenderOptions::noMoon},
-    {"--sun-centered", &RenderOptions::sunCentered}, {"--precise", &RenderOptions::precise},
-    {"--twilight", &RenderOptions::twilight}, {"--settings", &RenderOptions::storedSettings},
+    {"--help", &RenderOptions::help},
+    {"-h", &RenderOptions::help},
+    {"--version", &RenderOptions::version},
+    {"--positions", &RenderOptions::positions},
+    {"--no-sun", &RenderOptions::noSun},
+    {"--no-moon", &RenderOptions::noMoon},
+    {"--sun-centered", &RenderOptions::sunCentered},
+    {"--precise", &RenderOptions::precise},
+    {"--twilight", &RenderOptions::twilight},
+    {"--settings", &RenderOptions::storedSettings},
 };
 
 // A decimal number as a whole string, finite, with an optional sign.
 std::optional<double> ParseDecimal(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                            std::chars_format::fixed);
+  const auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
   if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
       !std::isfinite(value)) {
     return std::nullopt;
@@ -306,14 +311,22 @@ Problem ReadOutput(Reading& r) {
 
 // The options that take a value, and their readers.
 constexpr std::pair<std::string_view, Problem (*)(Reading&)> kValueOptions[] = {
-    {"--time", ReadTime},         {"--place", ReadPlace},
-    {"--pin", ReadPin},           {"--find", ReadFind},
-    {"--scale", ReadScale},       {"--night-filter", ReadNightDarkness},
-    {"--quality", ReadQuality},   {"--size", ReadSize},
-    {"--fit", ReadFit},           {"--background", ReadBackground},
-    {"--map", ReadPicture},       {"--night-map", ReadPicture},
-    {"--frames", ReadFrames},     {"--step", ReadStep},
-    {"--base-size", ReadBaseSize}, {"-o", ReadOutput},
+    {"--time", ReadTime},
+    {"--place", ReadPlace},
+    {"--pin", ReadPin},
+    {"--find", ReadFind},
+    {"--scale", ReadScale},
+    {"--night-filter", ReadNightDarkness},
+    {"--quality", ReadQuality},
+    {"--size", ReadSize},
+    {"--fit", ReadFit},
+    {"--background", ReadBackground},
+    {"--map", ReadPicture},
+    {"--night-map", ReadPicture},
+    {"--frames", ReadFrames},
+    {"--step", ReadStep},
+    {"--base-size", ReadBaseSize},
+    {"-o", ReadOutput},
     {"--output", ReadOutput},
 };
 

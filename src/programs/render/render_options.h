@@ -40,7 +40,7 @@ struct RenderOptions {
   std::optional<std::string> find;  // --find: the built-in places so named
   std::optional<UnixTime> time;     // absent: now
 
-  std::optional<std::int32_t> scale;        // 1..100
+  std::optional<std::int32_t> scale;          // 1..100
   std::optional<std::int32_t> nightDarkness;  // 1..100
   bool noSun = false;
   bool noMoon = false;
@@ -49,7 +49,7 @@ struct RenderOptions {
   std::optional<BaseSize> baseSize;
   bool storedSettings = false;
 
-  bool precise = false;  // the sun and the moon from the precise ephemeris
+  bool precise = false;           // the sun and the moon from the precise ephemeris
   std::optional<FrameSize> size;  // absent: the window's size
   MapFit fit = MapFit::Pad;       // with size
   Pixel background = 0;           // around a padded map

@@ -18,8 +18,12 @@ class RowGate {
     return !abandoned_;
   }
 
-  void Publish(std::int32_t rows) { Change([&] { ready_ = rows; }); }
-  void Abandon() { Change([&] { abandoned_ = true; }); }
+  void Publish(std::int32_t rows) {
+    Change([&] { ready_ = rows; });
+  }
+  void Abandon() {
+    Change([&] { abandoned_ = true; });
+  }
 
  private:
   template <typename Update>

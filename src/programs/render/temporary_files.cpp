@@ -41,12 +41,12 @@ bool TakeOver(Watch& watch, int from) {
 // Another thread is inside open(): its file may appear at any moment, so
 // wait until it has (or two seconds have passed).
 int WaitWhileOpening(Watch& watch) {
-  timespec start {};
+  timespec start{};
   clock_gettime(CLOCK_MONOTONIC, &start);
   int state = watch.state.load();
   while (state == Opening) {
     sched_yield();
-    timespec now {};
+    timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     if ((now.tv_sec - start.tv_sec) * 1'000'000'000L + (now.tv_nsec - start.tv_nsec) >
         kLongestWaitNanoseconds) {

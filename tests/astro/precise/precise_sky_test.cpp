@@ -8,9 +8,7 @@ namespace lumivane {
 namespace {
 
 // Difference of two angles in degrees, folded into [-180, 180].
-double AngleBetween(double a, double b) {
-  return std::remainder(a - b, 360.0);
-}
+double AngleBetween(double a, double b) { return std::remainder(a - b, 360.0); }
 
 // Published places, from J. Meeus, Astronomical Algorithms (2nd ed., 1998),
 // given there to 0.000001 degree (apparent, equator and equinox of date).
@@ -54,8 +52,7 @@ TEST(PreciseSky, HourAnglesFollowApparentSiderealTimeAndTheEquationOfTime) {
   // west of Greenwich.
   const double tt = 2448908.5;
   const PreciseSky october = ComputePreciseSkyAt(tt - 59.0 / 86400, tt);
-  EXPECT_NEAR(AngleBetween(october.sun.westLongitude, 180 + 3.4275 - 59 * 15.0 / 3600), 0,
-              0.002);
+  EXPECT_NEAR(AngleBetween(october.sun.westLongitude, 180 + 3.4275 - 59 * 15.0 / 3600), 0, 0.002);
 }
 
 TEST(PreciseSky, TheMoonsPhaseComesFromTheTrueElongation) {
@@ -86,7 +83,9 @@ TEST(DeltaTSeconds, FollowsThePublishedValues) {
   // better since.
   constexpr double kTensOfSeconds = 5;
   constexpr double kSeconds = 0.5;
-  const struct { double year, seconds, tolerance; } published[] = {
+  const struct {
+    double year, seconds, tolerance;
+  } published[] = {
       {1000, 1570, kTensOfSeconds}, {1100, 1090, kTensOfSeconds}, {1300, 490, kTensOfSeconds},
       {1500, 200, kTensOfSeconds},  {1600, 120, kSeconds},        {1700, 9, kSeconds},
       {1750, 13, kSeconds},         {1800, 14, kSeconds},         {1900, -2.72, kSeconds},

@@ -29,16 +29,24 @@ TEST(MapTooltipText, ThePlaceItsTimeAndItsSun) {
     UnixTime t;
     std::string_view text;
   } cases[] = {
-      {{51.5072, -0.1276}, std::nullopt, kEquinoxNoon2026,
+      {{51.5072, -0.1276},
+       std::nullopt,
+       kEquinoxNoon2026,
        "London, GB\n2026-09-23 13:00 BST\nDay, sun 38.3\u00b0 high\nSunrise 06:48, sunset 18:57"},
-      {{51.5072, -0.1276}, "Home", kEquinoxNoon2026,
+      {{51.5072, -0.1276},
+       "Home",
+       kEquinoxNoon2026,
        "Home\n2026-09-23 13:00 BST\nDay, sun 38.3\u00b0 high\nSunrise 06:48, sunset 18:57"},
       // No place within 100 km: coordinates and UTC; a pin without a label
       // is named by its coordinates too.
-      {{-80, -150}, std::nullopt, kSolsticeNoon2026,
+      {{-80, -150},
+       std::nullopt,
+       kSolsticeNoon2026,
        "80.00\u00b0 S, 150.00\u00b0 W\n2026-12-21 12:00 UTC\nDay, sun 14.7\u00b0 high\n"
        "Sun up all day"},
-      {{-80, -150}, "", kSolsticeNoon2026,
+      {{-80, -150},
+       "",
+       kSolsticeNoon2026,
        "80.00\u00b0 S, 150.00\u00b0 W\n2026-12-21 12:00 UTC\nDay, sun 14.7\u00b0 high\n"
        "Sun up all day"},
   };

@@ -37,11 +37,10 @@ void ExpectNear(const std::optional<UnixTime>& got, const std::optional<std::int
 
 TEST(PreciseSunEvents, AgreeWithAnEphemerisWithinSeconds) {
   for (const auto& row : testing::kSunReferences) {
-    SCOPED_TRACE(::testing::Message() << row.place << " " << row.year << "-" << row.month << "-"
-                                      << row.day);
+    SCOPED_TRACE(::testing::Message()
+                 << row.place << " " << row.year << "-" << row.month << "-" << row.day);
     const UnixTime midnight = At(row.year, row.month, row.day, 0);
-    const SunEvents events =
-        SunEventsOnDay({row.latitude, row.longitude}, midnight, PreciseSunAt);
+    const SunEvents events = SunEventsOnDay({row.latitude, row.longitude}, midnight, PreciseSunAt);
     ExpectNear(events.sunrise, row.sunrise, midnight, "sunrise");
     ExpectNear(events.sunset, row.sunset, midnight, "sunset");
     ExpectNear(events.civilDawn, row.civilDawn, midnight, "civil dawn");
@@ -65,8 +64,7 @@ TEST(PreciseSunInSky, AltitudeAzimuthAndDaylightAsAnEphemerisSeesThem) {
       {-18.1416, 178.4415, At(2026, 1, 15, 63000), -3.6730, 113.5376, Daylight::CivilTwilight},
       {64.1466, -21.9426, At(2026, 6, 21, 1800), -1.6500, 346.3753, Daylight::CivilTwilight},
       {40.7128, -74.0060, At(2026, 3, 8, 37800), -10.0950, 87.6477, Daylight::NauticalTwilight},
-      {40.7128, -74.0060, At(2026, 3, 8, 36000), -15.7640, 82.6467,
-       Daylight::AstronomicalTwilight},
+      {40.7128, -74.0060, At(2026, 3, 8, 36000), -15.7640, 82.6467, Daylight::AstronomicalTwilight},
       {61.2181, -149.9003, At(2026, 12, 21, 14400), -20.6976, 258.7361, Daylight::Night},
       {69.6492, 18.9553, At(2026, 12, 21, 0), -42.3516, 24.4837, Daylight::Night},
   };

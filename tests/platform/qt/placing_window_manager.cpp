@@ -33,8 +33,8 @@ void GrantSizeKeepPlace(xcb_connection_t* connection,
   }
   if (mask != 0) xcb_configure_window(connection, request.window, mask, values);
 
-  const std::unique_ptr<xcb_get_geometry_reply_t, FreeDeleter> geometry(xcb_get_geometry_reply(
-      connection, xcb_get_geometry(connection, request.window), nullptr));
+  const std::unique_ptr<xcb_get_geometry_reply_t, FreeDeleter> geometry(
+      xcb_get_geometry_reply(connection, xcb_get_geometry(connection, request.window), nullptr));
   if (!geometry) return;
   xcb_configure_notify_event_t notify{};
   notify.response_type = XCB_CONFIGURE_NOTIFY;
@@ -59,8 +59,8 @@ int main() {
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
   const std::uint32_t events = XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT;
   const std::unique_ptr<xcb_generic_error_t, FreeDeleter> error(xcb_request_check(
-      connection, xcb_change_window_attributes_checked(connection, root, XCB_CW_EVENT_MASK,
-                                                       &events)));
+      connection,
+      xcb_change_window_attributes_checked(connection, root, XCB_CW_EVENT_MASK, &events)));
   if (error) {
     std::fprintf(stderr, "placing_window_manager: another window manager runs\n");
     return 1;
@@ -69,7 +69,7 @@ int main() {
   std::fflush(stdout);
 
   while (const std::unique_ptr<xcb_generic_event_t, FreeDeleter> event{
-             xcb_wait_for_event(connection)}) {
+      xcb_wait_for_event(connection)}) {
     switch (event->response_type & 0x7f) {
       case XCB_MAP_REQUEST: {
         const auto& request = *reinterpret_cast<xcb_map_request_event_t*>(event.get());
@@ -83,8 +83,7 @@ int main() {
         GrantSizeKeepPlace(connection,
                            *reinterpret_cast<xcb_configure_request_event_t*>(event.get()));
         break;
-      default:
-        break;
+      default: break;
     }
     xcb_flush(connection);
   }

@@ -19,7 +19,7 @@ QByteArray Bitmap(std::int32_t width, std::int32_t height, int bits, int compres
   const int colours = bits <= 8 ? 1 << bits : 0;
   QByteArray palette;
   for (int i = 0; i < colours; ++i) {
-    palette += i == 0 ? QByteArray("\xFF\xFF\xFF\x00", 4)
+    palette += i == 0   ? QByteArray("\xFF\xFF\xFF\x00", 4)
                : i == 1 ? QByteArray("\x00\x00\xFF\x00", 4)
                         : QByteArray(4, '\0');
   }

@@ -63,14 +63,15 @@ TEST_F(QtProfileStoreTest, WrittenValuesReadBackInOneGroupPerSection) {
 }
 
 TEST_F(QtProfileStoreTest, ValuesOfTheWrongTypeReadAsTheDefault) {
-  WriteIni("[size]\n"
-           "scale=abc\n"
-           "w=12.5\n"
-           "h=-2147483649\n"
-           "big=4294967296\n"
-           "[options]\n"
-           "image=/maps/a, b.bmp\n"
-           "sun= 0 \n");
+  WriteIni(
+      "[size]\n"
+      "scale=abc\n"
+      "w=12.5\n"
+      "h=-2147483649\n"
+      "big=4294967296\n"
+      "[options]\n"
+      "image=/maps/a, b.bmp\n"
+      "sun= 0 \n");
   QtProfileStore store("Lumivane");
   EXPECT_EQ(store.ReadSettingInt("size", "scale", 30), 30);
   EXPECT_EQ(store.ReadSettingInt("size", "w", 400), 400);
@@ -143,7 +144,8 @@ TEST_F(QtProfileStoreTest, OnlyPlainNumbersAndTextsAreRead) {
       {"image=@@home/maps/a.bmp", "@home/maps/a.bmp"},
       {"image=/home/me@work/a.bmp", "/home/me@work/a.bmp"},
       {"image=\"/maps/earth, big=1.bmp\"", "/maps/earth, big=1.bmp"},
-      {"image=\"\\\\server\\\\maps\\\\a \\\"b\\\".bmp\" ; a comment", "\\server\\maps\\a \"b\".bmp"},
+      {"image=\"\\\\server\\\\maps\\\\a \\\"b\\\".bmp\" ; a comment",
+       "\\server\\maps\\a \"b\".bmp"},
       {"image=caf\xC3\xA9.bmp", "caf\xC3\xA9.bmp"},
   };
   for (const auto& [line, text] : plain) {
@@ -154,8 +156,8 @@ TEST_F(QtProfileStoreTest, OnlyPlainNumbersAndTextsAreRead) {
 }
 
 TEST_F(QtProfileStoreTest, ScreenedLinesPassTheScreeningAgainUnchanged) {
-  for (const QByteArray& contents :
-       {QByteArray("junk\x01\n\xEF\xBB\xBFkey=1\n"), QByteArray("\xEF\xBB\xBF[options]\nsun=1\n")}) {
+  for (const QByteArray& contents : {QByteArray("junk\x01\n\xEF\xBB\xBFkey=1\n"),
+                                     QByteArray("\xEF\xBB\xBF[options]\nsun=1\n")}) {
     const ScreenedIni screened = ScreenIni(contents);
     const ScreenedIni again = ScreenIni(screened.plain);
     EXPECT_FALSE(again.dropped) << contents.toStdString();
@@ -221,9 +223,8 @@ TEST_F(QtProfileStoreTest, WritesReplaceTheFileInsteadOfWritingIntoIt) {
   ASSERT_TRUE(store.WriteSettingInt("size", "scale", 45));
   // A second name for the old file: a write in place would change it too.
   const QString oldLink = ConfigHome() + "/old.ini";
-  ASSERT_EQ(::link(QFile::encodeName(IniPath()).constData(),
-                   QFile::encodeName(oldLink).constData()),
-            0);
+  ASSERT_EQ(
+      ::link(QFile::encodeName(IniPath()).constData(), QFile::encodeName(oldLink).constData()), 0);
 
   ASSERT_TRUE(store.WriteSettingInt("size", "scale", 60));
 
@@ -231,8 +232,7 @@ TEST_F(QtProfileStoreTest, WritesReplaceTheFileInsteadOfWritingIntoIt) {
   ASSERT_TRUE(old.open(QIODevice::ReadOnly));
   EXPECT_TRUE(old.readAll().contains("scale=45"));
   EXPECT_TRUE(ReadIni().contains("scale=60"));
-  EXPECT_EQ(QDir(ConfigHome() + "/Brevanta").entryList(QDir::Files),
-            QStringList{"Lumivane.ini"});
+  EXPECT_EQ(QDir(ConfigHome() + "/Brevanta").entryList(QDir::Files), QStringList{"Lumivane.ini"});
 }
 
 TEST_F(QtProfileStoreTest, ReadsAndWritesNeedNothingButTheFilesOwnFolder) {
@@ -254,9 +254,10 @@ TEST_F(QtProfileStoreTest, ReadsAndWritesNeedNothingButTheFilesOwnFolder) {
 TEST_F(QtProfileStoreTest, ValuesWrittenTogetherLandInOneFileAsQSettingsSpellsThem) {
   WriteIni("[options]\nsun=0\n");
   QtProfileStore store("Lumivane");
-  const ProfileStore::Value place[] = {
-      {"anchor", "x", 1}, {"position", "x", 880}, {"anchor", "y", -1},
-      {"options", "image", " lead@, \x01"}};
+  const ProfileStore::Value place[] = {{"anchor", "x", 1},
+                                       {"position", "x", 880},
+                                       {"anchor", "y", -1},
+                                       {"options", "image", " lead@, \x01"}};
   EXPECT_TRUE(store.WriteSettings(place));
   EXPECT_EQ(ReadIni(),
             "[options]\nsun=0\nimage=\" lead@, \\x1\"\n\n[anchor]\nx=1\ny=-1\n\n"

@@ -92,9 +92,9 @@ TEST_F(QtSetupDialogTest, ControlsFollowTheTabOrderWithTheirCaptions) {
     widget = widget->nextInFocusChain();
   } while (widget != dialog->button(kOkCommand));
   const std::vector<QString> expected{
-      "&OK",       "&Cancel",         "E&xit",         "night",         "size",
-      "Set &Default", "&Always on top", "&Show tray icon", "Show S&un",   "Show &Moon",
-      "&Earth map...", "&Run at startup", "Su&n Centered", "S&ky..."};
+      "&OK",           "&Cancel",         "E&xit",           "night",     "size",
+      "Set &Default",  "&Always on top",  "&Show tray icon", "Show S&un", "Show &Moon",
+      "&Earth map...", "&Run at startup", "Su&n Centered",   "S&ky..."};
   EXPECT_EQ(order, expected);
   EXPECT_TRUE(dialog->button(kOkCommand)->isDefault());
 }
@@ -153,8 +153,7 @@ TEST_F(QtSetupDialogTest, EarthMapOffersBitmapsFirstAndStoresTheChosenFile) {
   const auto dialog = Dialog();
   const int result = Run(*dialog, [&] {
     OnFileDialog([&](QFileDialog& files) {
-      EXPECT_EQ(files.nameFilters(),
-                (QStringList{"Windows bitmap (*.bmp)", "All files (*)"}));
+      EXPECT_EQ(files.nameFilters(), (QStringList{"Windows bitmap (*.bmp)", "All files (*)"}));
       EXPECT_EQ(files.selectedNameFilter(), "Windows bitmap (*.bmp)");
       EXPECT_EQ(files.defaultSuffix(), "bmp");
       files.selectFile(mapPath);
@@ -248,8 +247,7 @@ TEST_F(QtSetupDialogTest, ThePlacesButtonOpensThePlacesDialogWhereTypingFindsAPl
   });
   const auto taken = sky.Run();
   ASSERT_TRUE(taken);
-  EXPECT_EQ(taken->places,
-            (PlacesChoice{"bad;64.13548,-21.89541,Reykjav\u00edk", false}));
+  EXPECT_EQ(taken->places, (PlacesChoice{"bad;64.13548,-21.89541,Reykjav\u00edk", false}));
 }
 
 }  // namespace

@@ -83,8 +83,8 @@ TEST(QtTrayIcon, ThePointerEnteringOrMovingOverTheEmbeddedIconIsAHover) {
     QCoreApplication::sendEvent(&widget, &event);
   };
   const auto move = [](QWidget& widget) {
-    QMouseEvent event(QEvent::MouseMove, QPointF(4, 3), QPointF(104, 3), Qt::NoButton,
-                      Qt::NoButton, Qt::NoModifier);
+    QMouseEvent event(QEvent::MouseMove, QPointF(4, 3), QPointF(104, 3), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
     QCoreApplication::sendEvent(&widget, &event);
   };
 
@@ -103,9 +103,8 @@ TEST(DialogUnits, FourUnitsAcrossAreOneAverageLetterAndEightDownOneLine) {
   const DialogUnits units{QFont()};
   ASSERT_GT(units.baseWidth(), 0);
   ASSERT_GT(units.baseHeight(), 0);
-  EXPECT_EQ(units.ToPixels(4, 8, 40, 16),
-            QRect(units.baseWidth(), units.baseHeight(), 10 * units.baseWidth(),
-                  2 * units.baseHeight()));
+  EXPECT_EQ(units.ToPixels(4, 8, 40, 16), QRect(units.baseWidth(), units.baseHeight(),
+                                                10 * units.baseWidth(), 2 * units.baseHeight()));
   // Rounded to the nearest pixel, not cut.
   EXPECT_EQ(units.XToPixels(2), (2 * units.baseWidth() + 2) / 4);
 }

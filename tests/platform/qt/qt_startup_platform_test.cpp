@@ -38,8 +38,8 @@ TEST(QtStartupPlatform, ALockLeftByACrashedProcessDoesNotBlock) {
   ASSERT_TRUE(gone.waitForFinished());
   QFile lock(QtStartupPlatform::LockFilePath(kLockName));
   ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-  lock.write(QByteArray::number(pid) + "\nLumivane\n" +
-             QSysInfo::machineHostName().toUtf8() + "\n");
+  lock.write(QByteArray::number(pid) + "\nLumivane\n" + QSysInfo::machineHostName().toUtf8() +
+             "\n");
   lock.close();
 
   QtStartupPlatform platform;

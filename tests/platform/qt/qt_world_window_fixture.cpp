@@ -8,8 +8,8 @@ void QtShellTest::SetUp() {
 }
 
 QtWorldWindowServices QtShellTest::Services() {
-  return QtWorldWindowServices{*store_, startup_, images_, mapLoader_, clock_,
-                               QStringLiteral("Lumivane")};
+  return QtWorldWindowServices{*store_,    startup_, images_,
+                               mapLoader_, clock_,   QStringLiteral("Lumivane")};
 }
 
 QString QtShellTest::IniPath() const { return ConfigHome() + "/Brevanta/Lumivane.ini"; }

@@ -35,8 +35,8 @@ class QtWorldWindowTest : public QtShellTest {
   // A move with the given buttons and keys, at a point in client coordinates.
   static void MoveWith(QWidget& window, QPoint client, Qt::MouseButtons buttons,
                        Qt::KeyboardModifiers modifiers = {}) {
-    QMouseEvent move(QEvent::MouseMove, client, window.mapToGlobal(client), Qt::NoButton,
-                     buttons, modifiers);
+    QMouseEvent move(QEvent::MouseMove, client, window.mapToGlobal(client), Qt::NoButton, buttons,
+                     modifiers);
     QApplication::sendEvent(&window, &move);
   }
 
@@ -106,8 +106,8 @@ TEST_F(QtWorldWindowTest, AWallClockStepRecomputesThePictureAndTheWatchGoesOn) {
   // Readable at once, as a step of the clock makes it.
   const itimerspec atOnce{{0, 0}, {0, 1}};
   ASSERT_EQ(timerfd_settime(timer, 0, &atOnce, nullptr), 0);
-  EXPECT_TRUE(QTest::qWaitFor(
-      [&] { return window->core().composer().lastComputeTime() == clock_.now; }));
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return window->core().composer().lastComputeTime() == clock_.now; }));
   EXPECT_TRUE(WaitsForAClockStep(timer));
 }
 

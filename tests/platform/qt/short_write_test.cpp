@@ -64,8 +64,9 @@ TEST_F(ShortWriteTest, AWriteCutShortLeavesTheOldFileAndFails) {
 
   // A small settings file, cut short after a few bytes.
   const QString smallIni = ConfigHome() + "/Brevanta/Small.ini";
-  ASSERT_TRUE(WriteFileAtomically(smallIni, "[options]\nloadingimage=Default\nsun=0\n"
-                                            "[size]\nscale=45\n[anchor]\nx=1\ny=-1\n"));
+  ASSERT_TRUE(WriteFileAtomically(smallIni,
+                                  "[options]\nloadingimage=Default\nsun=0\n"
+                                  "[size]\nscale=45\n[anchor]\nx=1\ny=-1\n"));
   QtProfileStore small("Small");
 
   const struct {

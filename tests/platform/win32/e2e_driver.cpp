@@ -32,8 +32,8 @@
 namespace {
 
 constexpr DWORD kTimeoutMs = 10000;
-constexpr int kCheckBoxes[] = {IDC_ALWAYS_ON_TOP,  IDC_SHOW_TRAY_ICON, IDC_SHOW_SUN,
-                                IDC_SHOW_MOON,      IDC_RUN_AT_STARTUP, IDC_SUN_CENTERED};
+constexpr int kCheckBoxes[] = {IDC_ALWAYS_ON_TOP, IDC_SHOW_TRAY_ICON, IDC_SHOW_SUN,
+                               IDC_SHOW_MOON,     IDC_RUN_AT_STARTUP, IDC_SUN_CENTERED};
 
 // The program's windows are all dialogs captioned "Lumivane": the world
 // window (a tool window, its caption only for screen readers), the setup
@@ -167,8 +167,9 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (command == "setup-state") {
-      std::printf("%ld %ld", static_cast<long>(SendDlgItemMessageA(dialog, IDC_SCALE, TBM_GETPOS, 0, 0)),
-                  static_cast<long>(SendDlgItemMessageA(dialog, IDC_NIGHT_DARKNESS, TBM_GETPOS, 0, 0)));
+      std::printf(
+          "%ld %ld", static_cast<long>(SendDlgItemMessageA(dialog, IDC_SCALE, TBM_GETPOS, 0, 0)),
+          static_cast<long>(SendDlgItemMessageA(dialog, IDC_NIGHT_DARKNESS, TBM_GETPOS, 0, 0)));
       for (int id : kCheckBoxes) {
         std::printf(" %d=%d", id,
                     static_cast<int>(SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0)));

@@ -18,9 +18,7 @@ class RegistryProfileStoreTest : public ::testing::Test {
   ~RegistryProfileStoreTest() override { RegDeleteTreeA(HKEY_CURRENT_USER, AppPath().c_str()); }
 
   std::string AppPath() const { return "Software\\Brevanta\\" + application_; }
-  std::string SectionPath(const std::string& section) const {
-    return AppPath() + "\\" + section;
-  }
+  std::string SectionPath(const std::string& section) const { return AppPath() + "\\" + section; }
 
   bool KeyExists(const std::string& path) const {
     HKEY key = nullptr;
@@ -38,9 +36,9 @@ class RegistryProfileStoreTest : public ::testing::Test {
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, nullptr, 0,
                               KEY_WRITE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key, name.c_str(), 0, type, data.data(),
-                             static_cast<DWORD>(data.size())),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegSetValueExA(key, name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size())),
+        ERROR_SUCCESS);
     RegCloseKey(key);
   }
 
@@ -78,8 +76,8 @@ TEST_F(RegistryProfileStoreTest, MissingValuesReadAsTheDefaultsAndLeaveTheEmptyK
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath("size").c_str(), 0, KEY_READ, &key),
             ERROR_SUCCESS);
-  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &valueCount,
-                   nullptr, nullptr, nullptr, nullptr);
+  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &valueCount, nullptr,
+                   nullptr, nullptr, nullptr);
   RegCloseKey(key);
   EXPECT_EQ(valueCount, 0u);
 }
@@ -115,7 +113,7 @@ TEST_F(RegistryProfileStoreTest, TextsRoundTripWithTheirTerminatingZero) {
 TEST_F(RegistryProfileStoreTest, ValuesOfAnotherTypeOrSizeReadAsTheDefault) {
   SetRaw("size", "scale", REG_SZ, {'4', '5', 0});
   SetRaw("size", "w", REG_BINARY, {1, 0, 0, 0, 0, 0, 0, 0});
-  SetRaw("size", "h", REG_BINARY, {1, 0, 0, 0});  // four bytes, but not a number
+  SetRaw("size", "h", REG_BINARY, {1, 0, 0, 0});        // four bytes, but not a number
   SetRaw("colors", "nightfilter", REG_DWORD, {70, 0});  // too short for a DWORD
   SetRaw("options", "image", REG_DWORD, {1, 0, 0, 0});
   EXPECT_EQ(store_.ReadSettingInt("size", "scale", 30), 30);

@@ -57,8 +57,8 @@ TEST_F(RunKeyRegistrationTest, RegisterWritesTheQuotedCommandAndUnregisterRemove
 
 TEST_F(RunKeyRegistrationTest, APathInAnyScriptIsStoredAsItsCharacters) {
   // UTF-8 in (the program's code page), the same characters in the registry.
-  ASSERT_TRUE(registration_.Register(
-      "\"D:\\\xE5\x9C\xB0\xE5\x9B\xBE\\\xD0\x9A\xD0\xB0\\Lumivane.exe\""));
+  ASSERT_TRUE(
+      registration_.Register("\"D:\\\xE5\x9C\xB0\xE5\x9B\xBE\\\xD0\x9A\xD0\xB0\\Lumivane.exe\""));
   wchar_t stored[64] = {};
   DWORD size = sizeof stored;
   const std::wstring name(valueName_.begin(), valueName_.end());

@@ -29,8 +29,7 @@ TEST(TrayIconRecord, TipIsCutTo63CharactersWithItsZero) {
 }
 
 TEST(OpenFileFilter, BarsBecomeZerosAndTheListEndsWithTwo) {
-  const std::string filter =
-      OpenFileFilter("Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||");
+  const std::string filter = OpenFileFilter("Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||");
   constexpr char kExpected[] = "Windows bitmap (*.bmp)\0*.bmp\0All files (*.*)\0*.*\0";
   const std::string expected(kExpected, sizeof kExpected);  // with the final zero
   EXPECT_EQ(filter, expected);

@@ -59,9 +59,9 @@ std::vector<std::uint8_t> BitmapFile(int bitsPerPixel) {
   Put32(out, 0);
   for (int i = 0; i < paletteEntries; ++i) {
     const Pixel c = PaletteColour(i);
-    out.insert(out.end(), {static_cast<std::uint8_t>(BlueOf(c)),
-                           static_cast<std::uint8_t>(GreenOf(c)),
-                           static_cast<std::uint8_t>(RedOf(c)), 0});
+    out.insert(out.end(),
+               {static_cast<std::uint8_t>(BlueOf(c)), static_cast<std::uint8_t>(GreenOf(c)),
+                static_cast<std::uint8_t>(RedOf(c)), 0});
   }
   for (std::int32_t fileRow = 0; fileRow < kHeight; ++fileRow) {
     const std::int32_t y = kHeight - 1 - fileRow;
@@ -88,7 +88,8 @@ Image ExpectedPicture(int bitsPerPixel) {
   const int colours = bitsPerPixel <= 8 ? 1 << bitsPerPixel : 6;
   Image image(kWidth, kHeight);
   for (std::int32_t y = 0; y < kHeight; ++y) {
-    for (std::int32_t x = 0; x < kWidth; ++x) image.at(x, y) = PaletteColour(IndexAt(x, y, colours));
+    for (std::int32_t x = 0; x < kWidth; ++x)
+      image.at(x, y) = PaletteColour(IndexAt(x, y, colours));
   }
   return image;
 }
@@ -157,8 +158,8 @@ TEST(Win32MapImageLoader, LoadsFromFoldersNamedInAnyScript) {
     const char* utf8;
   } folders[] = {
       {L"\x041A\x0430\x0440\x0442\x044B", "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B"},  // Карты
-      {L"\x5730\x56FE", "\xE5\x9C\xB0\xE5\x9B\xBE"},                                  // 地图
-      {L"\xD83C\xDF0D", "\xF0\x9F\x8C\x8D"},                                          // 🌍
+      {L"\x5730\x56FE", "\xE5\x9C\xB0\xE5\x9B\xBE"},                                    // 地图
+      {L"\xD83C\xDF0D", "\xF0\x9F\x8C\x8D"},                                            // 🌍
   };
   char tempUtf8[3 * MAX_PATH] = {};
   WideCharToMultiByte(CP_UTF8, 0, temp, -1, tempUtf8, sizeof tempUtf8, nullptr, nullptr);
@@ -189,9 +190,12 @@ TEST(Win32BuiltinImages, ResourcesHaveTheirSizesAndMatchTheFilesTheyCameFrom) {
     BuiltinImage role;
     std::int32_t size;  // the markers are squares
   } roles[] = {
-      {BuiltinImage::SunImage, 40},       {BuiltinImage::SunMask, 40},
-      {BuiltinImage::MoonFullImage, 20},  {BuiltinImage::MoonNewImage, 20},
-      {BuiltinImage::MoonMask, 20},       {BuiltinImage::MoonFirstQuarterImage, 20},
+      {BuiltinImage::SunImage, 40},
+      {BuiltinImage::SunMask, 40},
+      {BuiltinImage::MoonFullImage, 20},
+      {BuiltinImage::MoonNewImage, 20},
+      {BuiltinImage::MoonMask, 20},
+      {BuiltinImage::MoonFirstQuarterImage, 20},
       {BuiltinImage::MoonLastQuarterImage, 20},
   };
   for (const auto& [role, size] : roles) {
@@ -206,7 +210,7 @@ TEST(Win32BuiltinImages, ResourcesHaveTheirSizesAndMatchTheFilesTheyCameFrom) {
   const Image map = builtins.Load(BuiltinImage::EarthMap);  // RLE8 compressed
   EXPECT_EQ(map.width(), 400);
   EXPECT_EQ(map.height(), 200);
-  EXPECT_EQ(map.at(0, 199), MakePixel(255, 255, 255));  // Antarctica's ice
+  EXPECT_EQ(map.at(0, 199), MakePixel(255, 255, 255));            // Antarctica's ice
   const Image lights = builtins.Load(BuiltinImage::NightLights);  // RLE8 too
   EXPECT_EQ(lights.width(), 1600);
   EXPECT_EQ(lights.height(), 800);

@@ -79,7 +79,7 @@ TEST_F(X11WorldWindowTest, EveryExposePaintsThroughTheCoresPaintRule) {
   ASSERT_TRUE(recomputedNow());
 
   const xcb_window_t cover = Cover();
-  clock_.now += 300;  // a refresh is due
+  clock_.now += 300;                // a refresh is due
   xcb_unmap_window(other_, cover);  // uncovers the map
   Sync();
   EXPECT_TRUE(QTest::qWaitFor(recomputedNow)) << "after uncovering";
@@ -102,8 +102,11 @@ TEST_F(X11WorldWindowTest, ZOrderChangesReachTheServerWithoutWaitingForEvents) {
   const struct {
     ZOrder order;
     bool above;
-  } steps[] = {{ZOrder::Top, true},     {ZOrder::Bottom, false}, {ZOrder::Topmost, true},
-               {ZOrder::Bottom, false}, {ZOrder::NotTopmost, true}};
+  } steps[] = {{ZOrder::Top, true},
+               {ZOrder::Bottom, false},
+               {ZOrder::Topmost, true},
+               {ZOrder::Bottom, false},
+               {ZOrder::NotTopmost, true}};
   for (const auto& step : steps) {
     window->SetZOrder(step.order);
     // No Qt event is handled meanwhile: a queued request would stay queued.
