@@ -155,19 +155,21 @@ TEST_F(Win32WorldWindowTest, AClockChangeOrAWakeUpRecomputesThePictureAtOnce) {
   }
 }
 
+// Keeps the first visible tooltip window; a named callback, as 32-bit
+// Windows calls it with its own convention.
+BOOL CALLBACK KeepVisibleTooltip(HWND each, LPARAM into) {
+  char name[32] = {};
+  GetClassNameA(each, name, sizeof name);
+  if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || !IsWindowVisible(each)) return TRUE;
+  *reinterpret_cast<HWND*>(into) = each;
+  return FALSE;
+}
+
 // The tooltip of the window's thread, if it shows.
 HWND VisibleTooltip(HWND window) {
   HWND found = nullptr;
-  EnumThreadWindows(
-      GetWindowThreadProcessId(window, nullptr),
-      [](HWND each, LPARAM into) {
-        char name[32] = {};
-        GetClassNameA(each, name, sizeof name);
-        if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || !IsWindowVisible(each)) return TRUE;
-        *reinterpret_cast<HWND*>(into) = each;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetWindowThreadProcessId(window, nullptr), KeepVisibleTooltip,
+                    reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
