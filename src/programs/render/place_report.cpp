@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "json_number.h"
+
 #include "astro/precise/precise_sky.h"
 #include "places/iso_clock_text.h"
 #include "places/sun_events.h"
@@ -9,12 +11,6 @@
 namespace lumivane {
 
 namespace {
-
-std::string Number(double value) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.17g", value);
-  return buffer;
-}
 
 // A JSON string: quotes, backslashes and control characters escaped, the
 // rest (UTF-8) as it is.
@@ -76,10 +72,10 @@ std::string PlaceJson(GeoPoint point, UnixTime time, SunAt sunAt, const PlaceLis
                       const TimeZones& zones) {
   const SunInSky sun = SunInSkyAt(point, sunAt(time));
   const SunEvents events = SunEventsOnDay(point, UtcDayStart(time), sunAt);
-  return "{\"altitude\": " + Number(sun.altitude) + ", \"azimuth\": " + Number(sun.azimuth) +
-         ", \"state\": \"" + DaylightName(sun.daylight) +
-         "\", \"sunrise\": " + Moment(events.sunrise) + ", \"sunset\": " + Moment(events.sunset) +
-         ", \"solarNoon\": " + Moment(events.solarNoon) +
+  return "{\"altitude\": " + JsonNumber(sun.altitude) +
+         ", \"azimuth\": " + JsonNumber(sun.azimuth) + ", \"state\": \"" +
+         DaylightName(sun.daylight) + "\", \"sunrise\": " + Moment(events.sunrise) +
+         ", \"sunset\": " + Moment(events.sunset) + ", \"solarNoon\": " + Moment(events.solarNoon) +
          ", \"civilDawn\": " + Moment(events.civilDawn) +
          ", \"civilDusk\": " + Moment(events.civilDusk) +
          ", \"polar\": " + PolarName(events.polar) +

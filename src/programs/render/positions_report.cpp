@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "json_number.h"
+
 #include "astro/lunar_position.h"
 #include "astro/precise/precise_sky.h"
 #include "astro/solar_position.h"
@@ -10,20 +12,14 @@ namespace lumivane {
 
 namespace {
 
-std::string Number(double value) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.17g", value);
-  return buffer;
-}
-
 std::string Body(UnixTime time, const SubSolarPoint& sun, const SubLunarPoint& moon,
                  MoonPhase phase) {
   return "{\"time\": " + std::to_string(time) +
-         ", \"sun\": {\"declination\": " + Number(sun.declination) +
-         ", \"westLongitude\": " + Number(sun.westLongitude) +
-         ", \"rightAscension\": " + Number(sun.rightAscension) +
-         "}, \"moon\": {\"declination\": " + Number(moon.declination) +
-         ", \"westLongitude\": " + Number(moon.westLongitude) + "}, \"phase\": \"" +
+         ", \"sun\": {\"declination\": " + JsonNumber(sun.declination) +
+         ", \"westLongitude\": " + JsonNumber(sun.westLongitude) +
+         ", \"rightAscension\": " + JsonNumber(sun.rightAscension) +
+         "}, \"moon\": {\"declination\": " + JsonNumber(moon.declination) +
+         ", \"westLongitude\": " + JsonNumber(moon.westLongitude) + "}, \"phase\": \"" +
          MoonPhaseName(phase) + "\"";
 }
 
@@ -38,7 +34,7 @@ std::string PositionsJson(UnixTime time) {
 std::string PrecisePositionsJson(UnixTime time) {
   const PreciseSky sky = ComputePreciseSky(time);
   return Body(time, sky.sun, sky.moon, sky.phase) +
-         ", \"illuminatedFraction\": " + Number(sky.illuminatedFraction) + "}";
+         ", \"illuminatedFraction\": " + JsonNumber(sky.illuminatedFraction) + "}";
 }
 
 }  // namespace lumivane
