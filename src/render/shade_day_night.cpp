@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "astro/angles.h"
@@ -11,6 +12,7 @@
 #include "astro/map_geometry.h"
 #include "render/parallel_for.h"
 #include "render/shade_rules.h"
+#include "render/two_fifths_power.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -228,23 +230,64 @@ class ExtraNightRule {
       const NightAmounts& band = bandAmounts_[TwilightBand(zenithCosine)];
       return DarkenPixel(pixel, band.redGreen, band.blue);
     }
-    const double opacity = NightOpacity(zenithCosine, twilight_);
-    const Pixel dark = DarkenPixel(pixel, TruncateToInt32(opacity * amounts_.redGreen),
-                                   TruncateToInt32(opacity * amounts_.blue));
-    // Each channel: (1 - O) x darkened map + O x lights, rounded.
     const Pixel light = lights_->at(x, y);
+    if (!inTwilight) {
+      // The night rule's amounts, without pow as above; and its opacity
+      // (-z)^0.4, where pow is most of the cost, from a close approximation
+      // whenever that cannot change a rounded channel.
+      const NightAmounts taken = NightAmountsAt(-zenithCosine, amounts_, ranges, last);
+      const Pixel dark = DarkenPixel(pixel, taken.redGreen, taken.blue);
+      const double near = power_.Approximate(-zenithCosine);
+      if (const auto mixed = MixIfSure(dark, light, near)) return *mixed;
+      return Mix(dark, light, std::pow(-zenithCosine, 0.4));
+    }
+    const double opacity = NightOpacity(zenithCosine, twilight_);
+    return Mix(DarkenPixel(pixel, TruncateToInt32(opacity * amounts_.redGreen),
+                           TruncateToInt32(opacity * amounts_.blue)),
+               light, opacity);
+  }
+
+ private:
+  // Each channel: (1 - O) x darkened map + O x lights, rounded.
+  static double MixedChannel(std::uint32_t map, std::uint32_t lights, double opacity) {
+    const double m = map;
+    return m + (static_cast<double>(lights) - m) * opacity + 0.5;
+  }
+
+  static Pixel Mix(Pixel dark, Pixel light, double opacity) {
     const auto mix = [opacity](std::uint32_t map, std::uint32_t lights) {
-      const double m = map;
-      return static_cast<std::uint32_t>(m + (static_cast<double>(lights) - m) * opacity + 0.5);
+      return static_cast<std::uint32_t>(MixedChannel(map, lights, opacity));
     };
     return MakePixel(mix(RedOf(dark), RedOf(light)), mix(GreenOf(dark), GreenOf(light)),
                      mix(BlueOf(dark), BlueOf(light)));
   }
 
- private:
+  // The mix by an opacity within 4 TwoFifthsPower::kRelativeError of pow's
+  // (8e-15), which moves a channel before rounding by at most 255 x 8e-15
+  // plus a few roundings of numbers below 256 (under 3e-12 in all): where
+  // every channel lies further than that from a whole number, pow's opacity
+  // rounds the same. Nothing where one does not, or near is NaN.
+  static std::optional<Pixel> MixIfSure(Pixel dark, Pixel light, double near) {
+    constexpr double kUnsure = 1e-11;
+    bool sure = near == near;  // not NaN
+    const auto mix = [&](std::uint32_t map, std::uint32_t lights) {
+      const double value = MixedChannel(map, lights, near);
+      const auto whole = static_cast<std::uint32_t>(value);
+      const double fraction = value - whole;
+      sure = sure && fraction > kUnsure && fraction < 1 - kUnsure;
+      return whole;
+    };
+    const Pixel mixed =
+        MakePixel(mix(RedOf(dark), RedOf(light)), mix(GreenOf(dark), GreenOf(light)),
+                  mix(BlueOf(dark), BlueOf(light)));
+    if (!sure) return std::nullopt;
+    return mixed;
+  }
+
   NightAmounts amounts_;
   bool twilight_;
   const Image* lights_;
+  const TwoFifthsPower& power_ = TwoFifthsPower::Instance();
   NightAmounts bandAmounts_[3];
 };
 

@@ -1,5 +1,6 @@
 #include "render/shade_day_night.h"
 
+#include <cmath>
 #include <cstdint>
 
 #include <gtest/gtest.h>
@@ -11,24 +12,37 @@
 namespace lumivane {
 namespace {
 
-// The shading as defined, one pixel at a time with no shortcuts.
-Image ShadeOnePixelAtATime(Image image, double declination, double westLongitude, int nf) {
+// The shading as defined, one pixel at a time with no shortcuts; with city
+// lights, each night channel is (1 - O) x the darkened map + O x the lights,
+// rounded, where O = (-z)^0.4 also sets the darkening.
+Image ShadeOnePixelAtATime(Image image, double declination, double westLongitude, int nf,
+                           const Image* lights = nullptr) {
   const NightAmounts amounts = NightAmountsFor(nf);
+  const auto lit = [&](Pixel pixel, Pixel light, double z) {
+    const double o = std::pow(-z, 0.4);
+    const Pixel dark = DarkenPixel(pixel, static_cast<std::int32_t>(o * amounts.redGreen),
+                                   static_cast<std::int32_t>(o * amounts.blue));
+    const auto mix = [o](double map, double light) {
+      return static_cast<std::uint32_t>(map + (light - map) * o + 0.5);
+    };
+    return MakePixel(mix(RedOf(dark), RedOf(light)), mix(GreenOf(dark), GreenOf(light)),
+                     mix(BlueOf(dark), BlueOf(light)));
+  };
   for (std::int32_t y = 0; y < image.height(); ++y) {
     const double latitude = MapGeometry::RowToLatitude(y, image.height());
     for (std::int32_t x = 0; x < image.width(); ++x) {
       const double west = MapGeometry::ColumnToWestLongitude(x, image.width());
       const double z = MapGeometry::SolarZenithCosine(declination, westLongitude, latitude, west);
-      image.at(x, y) = ShadePixel(image.at(x, y), z, amounts);
+      image.at(x, y) = lights && z < 0 ? lit(image.at(x, y), lights->at(x, y), z)
+                                       : ShadePixel(image.at(x, y), z, amounts);
     }
   }
   return image;
 }
 
 // A map with every channel value present in many places.
-Image Pattern(std::int32_t width, std::int32_t height) {
+Image Pattern(std::int32_t width, std::int32_t height, std::uint32_t seed = 12345) {
   Image image(width, height);
-  std::uint32_t seed = 12345;
   for (std::int32_t y = 0; y < height; ++y) {
     for (std::int32_t x = 0; x < width; ++x) {
       seed = seed * 1664525u + 1013904223u;
@@ -56,6 +70,13 @@ TEST(ShadeDayNight, EveryPixelMatchesTheOnePixelRule) {
       ShadeDayNight(fast, sun.declination, sun.westLongitude, nf);
       const Image expected = ShadeOnePixelAtATime(map, sun.declination, sun.westLongitude, nf);
       ASSERT_EQ(fast, expected) << size.w << "x" << size.h << " clock " << clock << " nf " << nf;
+
+      const Image lights = Pattern(size.w, size.h, 777);
+      const ShadeExtras extras{.mapArea = {0, 0, size.w, size.h}, .nightLights = &lights};
+      Image lit = map;
+      ShadeDayNight(lit, sun.declination, sun.westLongitude, nf, extras);
+      ASSERT_EQ(lit, ShadeOnePixelAtATime(map, sun.declination, sun.westLongitude, nf, &lights))
+          << "with lights " << size.w << "x" << size.h << " clock " << clock << " nf " << nf;
     }
   }
 }
