@@ -5,9 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageWriter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -64,6 +66,24 @@ TEST(WritePicture, EveryFormatReadsBack) {
     EXPECT_LE(largest, c.largestError) << c.name;
   }
   EXPECT_EQ(FilesIn(dir), QStringList({"frame.bmp", "frame.jpg", "frame.png"}));
+}
+
+TEST(WritePicture, BitmapsAreByteForByteWhatQtWrites) {
+  QTemporaryDir dir;
+  // Odd widths: each row padded by 3, 2 and 1 bytes.
+  for (const std::int32_t width : {1, 2, 3, 61}) {
+    const Image picture = Gradient(width, 5);
+    const std::string path = PathIn(dir, "frame.bmp");
+    ASSERT_EQ(WritePicture(picture, path, PictureFormat::Bmp, 90), std::nullopt);
+    QFile written(QString::fromStdString(path));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    QBuffer qt;
+    qt.open(QIODevice::WriteOnly);
+    const QImage wrapped(reinterpret_cast<const uchar*>(picture.pixels().data()), width, 5,
+                         width * 4, QImage::Format_RGB32);
+    ASSERT_TRUE(QImageWriter(&qt, "bmp").write(wrapped));
+    EXPECT_EQ(written.readAll(), qt.data()) << width;
+  }
 }
 
 TEST(WritePicture, JpegQualityTradesSizeForFidelity) {

@@ -1,6 +1,5 @@
-#include <QImage>
-#include <QImageWriter>
-#include <QIODevice>
+#include <cstdint>
+#include <vector>
 
 #include "picture_encoders.h"
 
@@ -8,26 +7,21 @@ namespace lumivane {
 
 namespace {
 
-// Hands what Qt's writer produces straight to the sink.
-class SinkDevice final : public QIODevice {
- public:
-  explicit SinkDevice(ByteSink& sink) : sink_(sink) { open(QIODevice::WriteOnly); }
-  bool failed() const { return failed_; }
+constexpr std::uint32_t kFileHeaderBytes = 14;
+constexpr std::uint32_t kInfoHeaderBytes = 40;
+constexpr std::uint16_t kBitsPerPixel = 24;
+// 100 dots per inch, as Qt's writer stores it for a picture without a screen.
+constexpr std::uint32_t kPixelsPerMeter = 3937;
 
- protected:
-  qint64 readData(char*, qint64) override { return -1; }
-  qint64 writeData(const char* data, qint64 size) override {
-    if (failed_ || !sink_.Write(data, static_cast<std::size_t>(size))) {
-      failed_ = true;
-      return -1;
-    }
-    return size;
-  }
+void Put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  out.push_back(static_cast<std::uint8_t>(value));
+  out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
 
- private:
-  ByteSink& sink_;
-  bool failed_ = false;
-};
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  Put16(out, value & 0xFFFFu);
+  Put16(out, value >> 16);
+}
 
 }  // namespace
 
@@ -36,14 +30,43 @@ std::optional<std::string> EncodeBmp(const Image& picture, ByteSink& sink, RowGa
   if (gate && !gate->WaitForRows(picture.height())) {
     return std::string("the picture was not finished");
   }
-  // Our pixels are QImage's RGB32 layout: wrapped, not copied.
-  const QImage image(reinterpret_cast<const uchar*>(picture.pixels().data()), picture.width(),
-                     picture.height(), picture.width() * 4, QImage::Format_RGB32);
-  SinkDevice device(sink);
-  QImageWriter writer(&device, "bmp");
-  if (writer.write(image) && !device.failed()) return std::nullopt;
-  if (device.failed()) return std::string("write failed");
-  return writer.errorString().toStdString();
+  const auto width = static_cast<std::uint32_t>(picture.width());
+  const auto height = static_cast<std::uint32_t>(picture.height());
+  // Three bytes a pixel, each row padded to whole 32-bit words.
+  const std::uint32_t rowBytes = (width * 3 + 3) & ~3u;
+  const std::uint32_t pixelBytes = rowBytes * height;
+
+  std::vector<std::uint8_t> header;
+  header.reserve(kFileHeaderBytes + kInfoHeaderBytes);
+  header.push_back('B');
+  header.push_back('M');
+  Put32(header, kFileHeaderBytes + kInfoHeaderBytes + pixelBytes);
+  Put32(header, 0);
+  Put32(header, kFileHeaderBytes + kInfoHeaderBytes);
+  Put32(header, kInfoHeaderBytes);
+  Put32(header, width);
+  Put32(header, height);
+  Put16(header, 1);  // planes
+  Put16(header, kBitsPerPixel);
+  Put32(header, 0);  // BI_RGB
+  Put32(header, pixelBytes);
+  Put32(header, kPixelsPerMeter);
+  Put32(header, kPixelsPerMeter);
+  Put32(header, 0);  // colours used
+  Put32(header, 0);  // colours important
+  if (!sink.Write(header.data(), header.size())) return std::string("write failed");
+
+  std::vector<std::uint8_t> row(rowBytes, 0);
+  for (std::int32_t y = picture.height() - 1; y >= 0; --y) {
+    const Pixel* pixels = picture.row(y);
+    for (std::uint32_t x = 0; x < width; ++x) {
+      row[3 * x] = static_cast<std::uint8_t>(BlueOf(pixels[x]));
+      row[3 * x + 1] = static_cast<std::uint8_t>(GreenOf(pixels[x]));
+      row[3 * x + 2] = static_cast<std::uint8_t>(RedOf(pixels[x]));
+    }
+    if (!sink.Write(row.data(), row.size())) return std::string("write failed");
+  }
+  return std::nullopt;
 }
 
 }  // namespace lumivane

@@ -23,7 +23,7 @@ std::optional<std::string> EncodePng(const Image& picture, ByteSink& sink, RowGa
 std::optional<std::string> EncodeJpeg(const Image& picture, int quality, ByteSink& sink,
                                       RowGate* gate = nullptr);
 
-// BMP as Qt writes it.
+// BMP, 24-bit rows bottom-up, byte for byte as Qt writes it.
 std::optional<std::string> EncodeBmp(const Image& picture, ByteSink& sink, RowGate* gate = nullptr);
 
 }  // namespace lumivane
