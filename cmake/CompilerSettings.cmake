@@ -8,6 +8,12 @@ target_compile_options(lumivane_compiler_settings INTERFACE
   -ffp-contract=off
   $<$<BOOL:${LUMIVANE_WARNINGS_AS_ERRORS}>:-Werror>)
 
+if(NOT WIN32)
+  # Position-independent code may still call and inline its own functions
+  # directly: nothing of ours is ever replaced at load time.
+  target_compile_options(lumivane_compiler_settings INTERFACE -fno-semantic-interposition)
+endif()
+
 if(MINGW)
   # Only system DLLs at run time.
   target_link_options(lumivane_compiler_settings INTERFACE

@@ -14,19 +14,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QString>
-
 #include "astro/precise/precise_sky.h"
+#include "embedded_builtin_images.h"
 #include "frame_names.h"
 #include "settings/one_line.h"
 #include "output_file.h"
-#include "platform/qt/qt_builtin_images.h"
-#include "platform/qt/qt_map_image_loader.h"
 #include "platform/qt/process_environment.h"
-#include "platform/qt/qt_profile_store.h"
-#include "platform/qt/qt_time_zones.h"
 #include "place_report.h"
 #include "positions_report.h"
+#include "qt_parts.h"
 #include "quiet_messages.h"
 #include "render_frame.h"
 #include "render_options.h"
@@ -89,12 +85,12 @@ std::optional<std::string> CheckOutputs(const RenderOptions& options) {
 }
 
 // A picture named on the command line, read as the program reads maps.
-std::optional<Image> ReadGivenPicture(const std::string& path, const char* what,
+std::optional<Image> ReadGivenPicture(QtParts& qt, const std::string& path, const char* what,
                                       std::string& error) {
   MapPictureRead read;
   {
     QuietStandardError quiet;
-    read = ReadMapPicture(path);
+    read = qt.ReadMapPicture(path);
   }
   if (!read.image) {
     error = std::string("cannot read ") + what + " '" + path +
@@ -102,6 +98,12 @@ std::optional<Image> ReadGivenPicture(const std::string& path, const char* what,
   }
   return std::move(read.image);
 }
+
+// Without --settings no map file is named.
+class NoMapFiles final : public MapImageLoader {
+ public:
+  std::optional<Image> LoadImageFile(const std::string&) override { return std::nullopt; }
+};
 
 // "frame 12/288", rewritten in place, while standard error is a terminal.
 SeriesProgress ProgressOnTerminal() {
@@ -115,12 +117,25 @@ SeriesProgress ProgressOnTerminal() {
   };
 }
 
+// Whether the run reads a picture file or the stored settings: only then
+// does it need Qt.
+bool NeedsQt(const RenderOptions& options) {
+  return options.mapPath || options.storedSettings ||
+         (options.nightMapPath && options.nightMapPath != kBuiltinNightLightsArgument);
+}
+
 int Render(const RenderOptions& options, UnixTime now) {
   if (auto problem = CheckOutputs(options)) return Fail(*problem, kFileError);
   std::string error;
+  QtParts* qt = nullptr;
+  if (NeedsQt(options)) {
+    qt = LoadQtParts(error);
+    if (!qt) return Fail(error, kFileError);
+    qt->SilenceLibraryMessages();
+  }
   std::optional<EarthMap> givenMap;
   if (options.mapPath) {
-    std::optional<Image> picture = ReadGivenPicture(*options.mapPath, "the map", error);
+    std::optional<Image> picture = ReadGivenPicture(*qt, *options.mapPath, "the map", error);
     if (!picture) return Fail(error, kFileError);
     const std::int32_t width = picture->width();
     const std::int32_t height = picture->height();
@@ -128,19 +143,27 @@ int Render(const RenderOptions& options, UnixTime now) {
   }
   std::optional<Image> nightMap;
   if (options.nightMapPath && options.nightMapPath != kBuiltinNightLightsArgument) {
-    nightMap = ReadGivenPicture(*options.nightMapPath, "the night map", error);
+    nightMap = ReadGivenPicture(*qt, *options.nightMapPath, "the night map", error);
     if (!nightMap) return Fail(error, kFileError);
   }
 
-  QtBuiltinImageSource builtins;
+  EmbeddedBuiltinImageSource builtins;
   std::string cause;  // why the stored map failed, from the loader
-  QtMapImageLoader mapLoader([&cause](const std::string& path, const MapLoadFailure& failure) {
-    cause = "cannot load the stored map '" + path + "': " + DescribeMapLoadFailure(failure) +
-            "; using the built-in map";
-  });
-  // Only read through the renderer's settings, which drop every write.
-  QtProfileStore stored{QString::fromLatin1(kApplicationName)};
-  const RenderSources sources{builtins, mapLoader, &stored};
+  // Only the stored settings name a map file to load.
+  NoMapFiles noMapFiles;
+  std::unique_ptr<MapImageLoader> storedMapLoader;
+  std::unique_ptr<ProfileStore> stored;
+  if (options.storedSettings) {
+    storedMapLoader =
+        qt->MapLoader([&cause](const std::string& path, const MapLoadFailure& failure) {
+          cause = "cannot load the stored map '" + path + "': " + DescribeMapLoadFailure(failure) +
+                  "; using the built-in map";
+        });
+    // Only read through the renderer's settings, which drop every write.
+    stored = qt->StoredSettings(kApplicationName);
+  }
+  const RenderSources sources{builtins, storedMapLoader ? *storedMapLoader : noMapFiles,
+                              stored.get()};
 
   std::optional<PlannedFrames> planned;
   {
@@ -200,9 +223,12 @@ int main(int argc, char** argv) {
     if (now < kFirstPlaceDay || now > kLastPlaceSecond) {
       return Fail("--place covers the years 0001 to 9999", kUsageError);
     }
-    const QtTimeZones zones;
+    std::string error;
+    QtParts* qt = LoadQtParts(error);
+    if (!qt) return Fail(error, kFileError);
+    const std::unique_ptr<TimeZones> zones = qt->SystemTimeZones();
     const std::string json = PlaceJson(
-        *options.place, now, options.precise ? PreciseSunAt : MeanSunAt, BuiltinPlaces(), zones);
+        *options.place, now, options.precise ? PreciseSunAt : MeanSunAt, BuiltinPlaces(), *zones);
     std::printf("%s\n", json.c_str());
     return std::fflush(stdout) == 0 ? 0 : kFileError;
   }
@@ -216,10 +242,9 @@ int main(int argc, char** argv) {
   // A reader that closes standard output early (head) ends the run quietly
   // and successfully, instead of by the signal.
   if (options.output == "-") std::signal(SIGPIPE, SIG_IGN);
-  SilenceLibraryMessages();
-  // No QCoreApplication: QImage finds its format plugins and the settings
-  // store its file without one, and starting its event loop machinery would
-  // cost more than rendering a small frame.
+  // No QCoreApplication where Qt is loaded: QImage finds its format plugins
+  // and the settings store its file without one, and starting its event
+  // loop machinery would cost more than rendering a small frame.
   try {
     return Render(options, now);
   } catch (const std::bad_alloc&) {

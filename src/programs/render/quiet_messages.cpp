@@ -3,14 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <QtGlobal>
 #include <cstdio>
 
 namespace lumivane {
-
-void SilenceLibraryMessages() {
-  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-}
 
 QuietStandardError::QuietStandardError() {
   std::fflush(stderr);
