@@ -27,14 +27,13 @@ if(LUMIVANE_SANITIZE)
   target_link_options(lumivane_compiler_settings INTERFACE -fsanitize=${LUMIVANE_SANITIZE})
 endif()
 
-# lumivane_add_core_library(name DEPENDS ...): a static library of every .cpp
-# in the calling folder (an interface library while the folder has only
-# headers), with the src/ include root.
+# lumivane_add_core_library(name SOURCES ... DEPENDS ...): a static library of
+# the calling folder's sources, named relative to it (an interface library
+# for a folder of headers only), with the src/ include root.
 function(lumivane_add_core_library name)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  if(sources)
-    add_library(${name} STATIC ${sources})
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  if(ARG_SOURCES)
+    add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
   else()

@@ -41,7 +41,8 @@ endif()
 message(STATUS "ERFA ${erfa_version} (SOFA ${erfa_sofa_version}) from ${erfa_source}")
 
 # Every C file of src/ but the test programs t_*.c: the library's list in
-# src/Makefile.am.
+# src/Makefile.am. A glob here, not a list: the files are Debian's unpacked
+# sources, whatever that version holds, not ours.
 file(GLOB erfa_sources ${erfa_source}/src/*.c)
 list(FILTER erfa_sources EXCLUDE REGEX "/t_[^/]*\\.c$")
 add_library(lumivane_erfa STATIC ${erfa_sources})
