@@ -3,6 +3,7 @@
 # and the tests link.
 add_library(lumivane_qt_shell STATIC
   ${CMAKE_CURRENT_LIST_DIR}/clock_change_watch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dialog_transient_parent.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialog_units.cpp
   ${CMAKE_CURRENT_LIST_DIR}/display_platform.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mouse_key_state.cpp
@@ -19,7 +20,7 @@ add_library(lumivane_qt_shell STATIC
   ${CMAKE_CURRENT_LIST_DIR}/x11_window_state.cpp)
 set_target_properties(lumivane_qt_shell PROPERTIES AUTOMOC ON)
 # libxcb for what Qt leaves out on X11: window states, where the server has
-# the window, and the display check.
+# the window, the window manager's name and the display check.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
 target_link_libraries(lumivane_qt_shell PUBLIC lumivane_qt Qt6::Widgets PRIVATE PkgConfig::XCB)

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/qt/dialog_transient_parent.h"
+
 namespace lumivane {
 namespace {
 
@@ -26,6 +28,7 @@ void QtMessageBox::ShowMessage(const std::string& text) {
   }
   QMessageBox box(QMessageBox::NoIcon, caption_, QString::fromStdString(text), QMessageBox::Ok,
                   owner_.data());
+  const DialogTransientParent transientParent(box);
   box.exec();
 }
 

@@ -16,6 +16,7 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "platform/qt/dialog_transient_parent.h"
 #include "platform/qt/mouse_key_state.h"
 #include "platform/qt/qt_builtin_images.h"
 #include "platform/qt/qt_image_convert.h"
@@ -346,6 +347,7 @@ int QtWorldWindow::RemoveTrayIcon() { return tray_.Remove(); }
 
 int QtWorldWindow::RunSetupDialog() {
   QtSetupDialog dialog(services_.store, services_.startup, services_.applicationName, this);
+  const DialogTransientParent transientParent(dialog);
   setupDialog_ = &dialog;
   const int result = dialog.exec();
   if (endRequested_) return kIdExit;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace lumivane {
@@ -36,6 +37,19 @@ std::vector<xcb_atom_t> ReadAtoms(xcb_connection_t* connection, xcb_window_t win
   }
   std::free(reply);
   return atoms;
+}
+
+// The first window a WINDOW property names, or none.
+xcb_window_t ReadWindow(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property) {
+  const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+      xcb_get_property_reply(
+          connection, xcb_get_property(connection, 0, window, property, XCB_ATOM_WINDOW, 0, 1),
+          nullptr),
+      &std::free);
+  if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4) {
+    return XCB_WINDOW_NONE;
+  }
+  return *static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
 }
 
 // Qt's X connection, or null off X11.
@@ -68,6 +82,26 @@ void SkipTaskbarAndPager(QWindow& window) {
 
 void SendQueuedRequests() {
   if (xcb_connection_t* connection = QtConnection()) xcb_flush(connection);
+}
+
+std::string X11WindowManagerName() {
+  xcb_connection_t* connection = QtConnection();
+  if (connection == nullptr) return {};
+  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+  const xcb_atom_t check = InternAtom(connection, "_NET_SUPPORTING_WM_CHECK");
+  const xcb_window_t manager = ReadWindow(connection, root, check);
+  // A window manager that has gone leaves its word on the root behind; the
+  // window naming itself there is the proof that it still runs.
+  if (manager == XCB_WINDOW_NONE || ReadWindow(connection, manager, check) != manager) return {};
+  const xcb_atom_t name = InternAtom(connection, "_NET_WM_NAME");
+  const xcb_atom_t utf8 = InternAtom(connection, "UTF8_STRING");
+  const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+      xcb_get_property_reply(connection,
+                             xcb_get_property(connection, 0, manager, name, utf8, 0, 256), nullptr),
+      &std::free);
+  if (!reply || reply->format != 8) return {};
+  const auto* text = static_cast<const char*>(xcb_get_property_value(reply.get()));
+  return std::string(text, static_cast<std::size_t>(xcb_get_property_value_length(reply.get())));
 }
 
 }  // namespace lumivane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class QWindow;
 
 namespace lumivane {
@@ -14,5 +16,10 @@ void SkipTaskbarAndPager(QWindow& window);
 // the next event comes in, so a raise or lower made outside an event's
 // handling (a timer's) could wait for seconds. Does nothing off X11.
 void SendQueuedRequests();
+
+// The running window manager's name as it announces itself
+// (_NET_SUPPORTING_WM_CHECK, then that window's _NET_WM_NAME), e.g.
+// "Openbox"; empty when none announces itself, and off X11.
+std::string X11WindowManagerName();
 
 }  // namespace lumivane
