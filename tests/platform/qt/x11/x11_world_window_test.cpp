@@ -1,18 +1,37 @@
 // The world window on a real X server, seen by another client: exposes that
-// Qt could answer from its own copy of the window, and z-order changes that
-// Qt could keep queued.
+// Qt could answer from its own copy of the window, z-order changes that Qt
+// could keep queued, and what its dialogs are transient for.
 #include <xcb/xcb.h>
 
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
 #include <thread>
 
+#include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_world_window.h"
 #include "qt_world_window_fixture.h"
 
 namespace lumivane::testing {
 namespace {
+
+// Whether Qt has blocked the window it watches for a modal one.
+class BlockWatch final : public QObject {
+ public:
+  bool blocked = false;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::WindowBlocked) blocked = true;
+    if (event->type() == QEvent::WindowUnblocked) blocked = false;
+    return QObject::eventFilter(watched, event);
+  }
+};
 
 class X11WorldWindowTest : public QtShellTest {
  protected:
@@ -66,6 +85,44 @@ class X11WorldWindowTest : public QtShellTest {
     return windowAt > otherAt;
   }
 
+  xcb_atom_t Atom(const char* name) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        other_, xcb_intern_atom(other_, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+        nullptr);
+    const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return atom;
+  }
+
+  // The window a WINDOW property of `window` names, or none.
+  xcb_window_t WindowProperty(xcb_window_t window, xcb_atom_t property) {
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        other_, xcb_get_property(other_, 0, window, property, XCB_ATOM_WINDOW, 0, 1), nullptr);
+    xcb_window_t named = XCB_WINDOW_NONE;
+    if (reply != nullptr && xcb_get_property_value_length(reply) == 4) {
+      named = *static_cast<const xcb_window_t*>(xcb_get_property_value(reply));
+    }
+    std::free(reply);
+    return named;
+  }
+
+  // The other client announces itself as a window manager of this name, as
+  // window managers do: a window of its own named on the root and on itself.
+  void AnnounceWindowManager(const std::string& name) {
+    const xcb_window_t check = xcb_generate_id(other_);
+    xcb_create_window(other_, XCB_COPY_FROM_PARENT, check, root_, 0, 0, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    const xcb_atom_t supporting = Atom("_NET_SUPPORTING_WM_CHECK");
+    xcb_change_property(other_, XCB_PROP_MODE_REPLACE, check, Atom("_NET_WM_NAME"),
+                        Atom("UTF8_STRING"), 8, static_cast<std::uint32_t>(name.size()),
+                        name.data());
+    for (const xcb_window_t window : {check, root_}) {
+      xcb_change_property(other_, XCB_PROP_MODE_REPLACE, window, supporting, XCB_ATOM_WINDOW, 32, 1,
+                          &check);
+    }
+    Sync();
+  }
+
   xcb_connection_t* other_ = nullptr;
   xcb_window_t root_ = 0;
 };
@@ -116,6 +173,57 @@ TEST_F(X11WorldWindowTest, ZOrderChangesReachTheServerWithoutWaitingForEvents) {
       if (!reached) std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     EXPECT_TRUE(reached) << "z-order " << static_cast<int>(step.order);
+  }
+}
+
+// Window managers keep a dialog above the window it is transient for, and Qt
+// blocks that window while the dialog is modal. Under weston's, whose shell
+// crashes on a dialog transient for a utility window, the world's dialogs are
+// transient for the program's window group, and the world is blocked still.
+TEST_F(X11WorldWindowTest, TheWorldsDialogsAreTransientForItOrUnderWestonForItsGroup) {
+  const struct {
+    const char* windowManager;  // announced by the other client, if any
+    bool setupDialog;           // or a message box
+    bool forGroup;
+  } cases[] = {{nullptr, true, false},
+               {nullptr, false, false},
+               {"Openbox", true, false},
+               {"Weston WM", true, true},
+               {"Weston WM", false, true}};
+  for (const auto& c : cases) {
+    const std::string name = c.windowManager != nullptr ? c.windowManager : "none";
+    SCOPED_TRACE(name + (c.setupDialog ? ", setup dialog" : ", message box"));
+    if (c.windowManager != nullptr) AnnounceWindowManager(c.windowManager);
+    const auto window = StartedWindow();
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    BlockWatch watch;
+    window->windowHandle()->installEventFilter(&watch);
+
+    xcb_window_t transientFor = XCB_WINDOW_NONE;
+    bool blocked = false;
+    QTimer::singleShot(0, window.get(), [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      ASSERT_NE(dialog, nullptr);
+      const auto dialogId = static_cast<xcb_window_t>(dialog->winId());
+      const xcb_atom_t property = XCB_ATOM_WM_TRANSIENT_FOR;
+      EXPECT_TRUE(
+          QTest::qWaitFor([&] { return WindowProperty(dialogId, property) != XCB_WINDOW_NONE; }));
+      transientFor = WindowProperty(dialogId, property);
+      blocked = watch.blocked;
+      dialog->close();
+    });
+    if (c.setupDialog) {
+      window->RunSetupDialog();
+    } else {
+      QtMessageBox(window.get(), QStringLiteral("Lumivane")).ShowMessage("A message");
+    }
+
+    const xcb_window_t leader = WindowProperty(id, Atom("WM_CLIENT_LEADER"));
+    ASSERT_NE(leader, XCB_WINDOW_NONE);
+    EXPECT_EQ(transientFor, c.forGroup ? leader : id);
+    EXPECT_TRUE(blocked);
+    xcb_delete_property(other_, root_, Atom("_NET_SUPPORTING_WM_CHECK"));
+    Sync();
   }
 }
 
