@@ -1,8 +1,9 @@
 #!/bin/sh
-# Fetches the inputs of the Earth map, the city lights and the list of places
+# Fetches the inputs of the Earth map, the city lights, the list of places and
+# the pins' font
 # into a cache folder (never committed) and regenerates the files in res/.
 #
-#   tools/gen/fetch_inputs.sh [CACHE_DIR [markers|icon|map|lights|places ...]]
+#   tools/gen/fetch_inputs.sh [CACHE_DIR [markers|icon|map|lights|places|font ...]]
 #
 # Needs: npm, apt-get (download only, no root needed), dpkg-deb, and Debian's
 # /usr/bin/python3 with python3-numpy, python3-pil and python3-scipy.
@@ -40,5 +41,7 @@ fetch_deb ferret-datasets usr/share/ferret-vis/data/etopo5.cdf etopo5.cdf
 fetch_deb python-cartopy-data \
   usr/share/cartopy/data/raster/natural_earth/50-natural-earth-1-downsampled.png \
   natural-earth-1.png
+# The misc-fixed 6x13 bitmap font (ISO 10646), from Debian's X fonts.
+fetch_deb xfonts-base usr/share/fonts/X11/misc/6x13.pcf.gz 6x13.pcf.gz
 
 /usr/bin/python3 "$here/generate.py" --inputs "$cache" "$@"

@@ -2,10 +2,10 @@
 """Regenerates the built-in pictures in res/.
 
     generate.py [--res DIR] [--inputs DIR] [--preview DIR] [markers] [icon] [map] [lights]
-                [places]
+                [places] [font]
 
-With no names, every group is written. The Earth map, the city lights and the
-places need the input files that fetch_inputs.sh puts in the --inputs folder;
+With no names, every group is written. The Earth map, the city lights, the
+places and the pins' font need the input files that fetch_inputs.sh puts in the --inputs folder;
 the markers and the icon are drawn from code alone. --preview also writes enlarged PNGs to look at.
 The same inputs always give byte-identical files.
 """
@@ -75,19 +75,26 @@ def generate_places(res_dir, inputs_dir):
     write(os.path.join(res_dir, places.ZONES_FILE_NAME), "".join(z + "\n" for z in zones).encode())
 
 
+def generate_pin_font(res_dir, inputs_dir, preview_dir):
+    import pin_font
+    data, grey = pin_font.pin_font_file(inputs_dir)
+    write(os.path.join(res_dir, pin_font.FILE_NAME), data)
+    save_preview(preview_dir, pin_font.FILE_NAME, grey, 4)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--res", default=os.path.normpath(os.path.join(HERE, "..", "..", "res")))
     parser.add_argument("--inputs", default=os.environ.get("LUMIVANE_GEN_INPUTS"))
     parser.add_argument("--preview")
-    parser.add_argument("groups", nargs="*", metavar="markers|icon|map|lights|places")
+    parser.add_argument("groups", nargs="*", metavar="markers|icon|map|lights|places|font")
     args = parser.parse_args()
-    every_group = ["markers", "icon", "map", "lights", "places"]
+    every_group = ["markers", "icon", "map", "lights", "places", "font"]
     groups = args.groups or every_group
     unknown = [g for g in groups if g not in every_group]
     if unknown:
         parser.error(f"unknown picture group {unknown[0]!r}; choose from {', '.join(every_group)}")
-    for group in ("map", "lights", "places"):
+    for group in ("map", "lights", "places", "font"):
         if group in groups and not args.inputs:
             parser.error(f"the group {group!r} needs --inputs (see fetch_inputs.sh)")
     os.makedirs(args.res, exist_ok=True)
@@ -101,6 +108,8 @@ def main():
         generate_night_lights(args.res, args.inputs, args.preview)
     if "places" in groups:
         generate_places(args.res, args.inputs)
+    if "font" in groups:
+        generate_pin_font(args.res, args.inputs, args.preview)
 
 
 if __name__ == "__main__":
