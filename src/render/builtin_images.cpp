@@ -24,6 +24,7 @@ constexpr BuiltinImageResource kResources[] = {
     {IDB_MOON_FIRST_QUARTER_IMAGE, "moon_first_quarter_image.bmp"},
     {IDB_MOON_LAST_QUARTER_IMAGE, "moon_last_quarter_image.bmp"},
     {IDB_NIGHT_LIGHTS, "night_lights.bmp"},
+    {IDB_PIN_FONT, "pin_font.bmp"},
 };
 
 // A value outside the roles has no resource.
@@ -58,6 +59,7 @@ MarkerImages LoadMarkerImages(BuiltinImageSource& source) {
   markers.moonFirstQuarter = source.Load(BuiltinImage::MoonFirstQuarterImage);
   markers.moonLastQuarter = source.Load(BuiltinImage::MoonLastQuarterImage);
   markers.moonMask = source.Load(BuiltinImage::MoonMask);
+  markers.pinFont = source.Load(BuiltinImage::PinFont);
   return markers;
 }
 

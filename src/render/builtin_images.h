@@ -18,9 +18,10 @@ enum class BuiltinImage {
   MoonFirstQuarterImage,
   MoonLastQuarterImage,
   NightLights,  // city lights, blended into the night side when chosen
+  PinFont,      // the glyphs the pins' names are drawn with
 };
 
-// The bitmap resource number of the role (131, 134, 136 to 142).
+// The bitmap resource number of the role (131, 134, 136 to 143).
 std::int32_t ResourceId(BuiltinImage image);
 
 // The file in res/ that holds the role's picture, e.g. "earth_map.bmp".
@@ -37,7 +38,8 @@ inline constexpr std::int32_t kMoonMarkerSize = 20;
 
 // The marker pictures, loaded once and never changed. Each mask is pure black
 // on the shape and pure white elsewhere; each image is pure black outside the
-// shape and never pure black inside it.
+// shape and never pure black inside it. With them, the font of the pins'
+// names (see pin_names.h).
 struct MarkerImages {
   Image sunImage;
   Image sunMask;
@@ -46,6 +48,7 @@ struct MarkerImages {
   Image moonFirstQuarter;
   Image moonFull;
   Image moonLastQuarter;
+  Image pinFont;
 
   // The picture shown for a phase: the lit half of a quarter faces the sun
   // as seen from the northern hemisphere (right while waxing).
@@ -55,7 +58,8 @@ struct MarkerImages {
 class BuiltinImageSource;
 
 // Loads the seven marker pictures in the order 134, 136, 137, 138, 140, 141,
-// 139 (sun image and mask, full, new, first and last quarter, moon mask).
+// 139 (sun image and mask, full, new, first and last quarter, moon mask),
+// then the pins' font (143).
 MarkerImages LoadMarkerImages(BuiltinImageSource& source);
 
 }  // namespace lumivane

@@ -11,6 +11,7 @@
 #include "astro/truncate.h"
 #include "render/image_ops.h"
 #include "render/parallel_for.h"
+#include "render/pin_names.h"
 #include "render/shade_day_night.h"
 
 namespace lumivane {
@@ -222,20 +223,29 @@ MarkerLayout LayOutMarkers(const FrameOptions& options, const SkyPositions& sky,
     const RowSpan rows = PinRows(mapArea, pin, layout.pinSize);
     top = std::min(top, rows.top);
     end = std::max(end, rows.end);
+    if (options.pinNames && !pin.label.empty()) {
+      const RowSpan nameRows = PinNameRows(mapArea, pin);
+      top = std::min(top, nameRows.top);
+      end = std::max(end, nameRows.end);
+    }
   }
   layout.top = static_cast<std::int32_t>(std::clamp<std::int64_t>(top, 0, height));
   layout.end = static_cast<std::int32_t>(std::clamp<std::int64_t>(end, layout.top, height));
   return layout;
 }
 
-// The moon, then the sun over it, then the pins; markers stay on the map:
-// what reached the background around it is painted over.
+// The moon, then the sun over it, then the pins' names, then the pins' dots:
+// a name may run under another pin's dot but never hides it. Markers stay
+// on the map: what reached the background around it is painted over.
 void DrawMarkers(Image& working, const FrameOptions& options, const MarkerImages& markers,
                  const SkyPositions& sky, const MarkerLayout& layout, const PixelRect& area,
                  const PixelRect& mapArea, bool covers) {
   DrawMarker(working, layout.moon, markers.moonMask, markers.MoonImage(sky.moonPhase),
              kMoonMarkerSize);
   DrawMarker(working, layout.sun, markers.sunMask, markers.sunImage, kSunMarkerSize);
+  if (options.pinNames) {
+    DrawPinNames(working, mapArea, options.pins, layout.pinSize, markers.pinFont);
+  }
   DrawPins(working, mapArea, options.pins, layout.pinSize);
   if (!covers) FillOutside(working, area, options.background, layout.top, layout.end);
 }

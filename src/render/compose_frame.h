@@ -37,8 +37,8 @@ struct FrameOptions {
   Pixel background = 0;   // around a padded map
   bool twilight = false;  // twilight bands instead of the sharp terminator
   bool precise = false;   // the sun and moon from the precise ephemeris
-  // Pinned places, drawn as dots over the markers. Their names are not drawn
-  // (the frame carries no font); the window's tooltip gives them.
+  // Pinned places, drawn as dots over the markers, with their names beside
+  // them when pinNames is set.
   std::vector<MapPin> pins{};
   bool pinNames = true;
   // Threads that may shade the frame; the pixels are the same for any number.

@@ -9,8 +9,6 @@ namespace lumivane {
 namespace {
 
 constexpr std::int32_t kPinSizeDivisor = 2400;
-constexpr Pixel kPinOutline = MakePixel(0x10, 0x10, 0x10);
-constexpr Pixel kPinMiddle = MakePixel(0xFF, 0xE0, 0x40);
 
 }  // namespace
 

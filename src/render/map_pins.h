@@ -21,6 +21,11 @@ struct MapPin {
   friend bool operator==(const MapPin&, const MapPin&) = default;
 };
 
+// A pin is drawn light in a dark outline, so that it shows on the day side
+// and the night side alike; its name the same way.
+inline constexpr Pixel kPinMiddle = MakePixel(0xFF, 0xE0, 0x40);
+inline constexpr Pixel kPinOutline = MakePixel(0x10, 0x10, 0x10);
+
 // The pin's side in pixels, scaled like the sun and moon markers:
 // trunc(scale x mapWidth / 2400), 5 at scale 30 on the 400-pixel map, and
 // never less than 1.

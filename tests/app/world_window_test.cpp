@@ -64,7 +64,8 @@ TEST_F(World, InitialisesIconsMapSettingsPlacementThenTheRefreshTimer) {
                                  startup, images, clock, zones});
   EXPECT_EQ(Only({"LoadBuiltin"}),
             (Lines{"LoadBuiltin EarthMap", "LoadBuiltin 134", "LoadBuiltin 136", "LoadBuiltin 137",
-                   "LoadBuiltin 138", "LoadBuiltin 140", "LoadBuiltin 141", "LoadBuiltin 139"}));
+                   "LoadBuiltin 138", "LoadBuiltin 140", "LoadBuiltin 141", "LoadBuiltin 139",
+                   "LoadBuiltin 143"}));
   log.clear();
   world->OnInitDialog();
   EXPECT_EQ(Only({"SetWindowIcons", "ReadSettingString options", "LoadBuiltin",

@@ -1,6 +1,7 @@
 #include "fakes/fake_settings_ports.h"
 
 #include "fakes/fake_profile_store.h"
+#include "render/pin_names.h"
 
 namespace lumivane {
 
@@ -41,6 +42,10 @@ Image FakeBuiltinImages::Load(BuiltinImage image) {
     case BuiltinImage::EarthMap:
       log.push_back("LoadBuiltin EarthMap");
       return Image(kDefaultEarthMapWidth, kDefaultEarthMapHeight, kEarthMapFill);
+    case BuiltinImage::PinFont:
+      // Every glyph a solid block of ink.
+      log.push_back("LoadBuiltin " + std::to_string(ResourceId(image)));
+      return Image(kPinFontWidth, kPinFontHeight, 0);
     default:
       log.push_back("LoadBuiltin " + std::to_string(ResourceId(image)));
       return Image(kSunMarkerSize, kSunMarkerSize, static_cast<Pixel>(ResourceId(image)));

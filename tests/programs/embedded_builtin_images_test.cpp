@@ -14,7 +14,7 @@ TEST(EmbeddedBuiltinImages, EveryPictureIsPixelForPixelWhatQtDecodes) {
        {BuiltinImage::EarthMap, BuiltinImage::SunImage, BuiltinImage::SunMask,
         BuiltinImage::MoonFullImage, BuiltinImage::MoonNewImage, BuiltinImage::MoonMask,
         BuiltinImage::MoonFirstQuarterImage, BuiltinImage::MoonLastQuarterImage,
-        BuiltinImage::NightLights}) {
+        BuiltinImage::NightLights, BuiltinImage::PinFont}) {
     const Image ours = embedded.Load(role);
     const Image theirs = qt.Load(role);
     ASSERT_FALSE(theirs.empty()) << ResourceFileName(role);

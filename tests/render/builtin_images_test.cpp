@@ -21,6 +21,8 @@ constexpr BuiltinImage kAllImages[] = {
     BuiltinImage::MoonMask,
     BuiltinImage::MoonFirstQuarterImage,
     BuiltinImage::MoonLastQuarterImage,
+    BuiltinImage::NightLights,
+    BuiltinImage::PinFont,
 };
 
 Pixel IdOf(const Image& image) { return image.at(0, 0); }
@@ -35,13 +37,13 @@ TEST(BuiltinImages, EveryRoleHasItsOwnBitmapFile) {
   EXPECT_EQ(names.size(), std::size(kAllImages));
 }
 
-TEST(LoadMarkerImages, LoadsTheSevenMarkersInOrderAndNeverTheMap) {
+TEST(LoadMarkerImages, LoadsTheSevenMarkersInOrderThenThePinFontAndNeverTheMap) {
   FakeBuiltinImages source;
   LoadMarkerImages(source);
   EXPECT_EQ(source.log,
             (std::vector<std::string>{"LoadBuiltin 134", "LoadBuiltin 136", "LoadBuiltin 137",
                                       "LoadBuiltin 138", "LoadBuiltin 140", "LoadBuiltin 141",
-                                      "LoadBuiltin 139"}));
+                                      "LoadBuiltin 139", "LoadBuiltin 143"}));
 }
 
 TEST(LoadMarkerImages, EachPictureLandsInItsRole) {

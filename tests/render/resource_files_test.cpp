@@ -11,6 +11,7 @@
 
 #include "render/builtin_images.h"
 #include "render/image.h"
+#include "render/pin_names.h"
 
 namespace lumivane {
 namespace {
@@ -43,7 +44,7 @@ struct BitmapFile {
     return MakePixel(bytes.at(at + 2), bytes.at(at + 1), bytes.at(at));
   }
 
-  // Uncompressed 4 or 8 bits per pixel, bottom-up rows padded to 4 bytes.
+  // Uncompressed 1, 4 or 8 bits per pixel, bottom-up rows padded to 4 bytes.
   Image DecodeUncompressed() const {
     Image image(width, height);
     const std::size_t stride = (static_cast<std::size_t>(width) * bitsPerPixel + 31) / 32 * 4;
@@ -53,6 +54,9 @@ struct BitmapFile {
         std::size_t index = 0;
         if (bitsPerPixel == 8) {
           index = bytes.at(rowStart + static_cast<std::size_t>(x));
+        } else if (bitsPerPixel == 1) {
+          const std::uint8_t eight = bytes.at(rowStart + static_cast<std::size_t>(x) / 8);
+          index = eight >> (7 - x % 8) & 1;
         } else {
           const std::uint8_t pair = bytes.at(rowStart + static_cast<std::size_t>(x) / 2);
           index = x % 2 == 0 ? pair >> 4 : pair & 0x0F;
@@ -108,6 +112,8 @@ TEST(ResourceFiles, BitmapsHaveTheirExactFormats) {
       {BuiltinImage::EarthMap, kDefaultEarthMapWidth, kDefaultEarthMapHeight, 8, kRle8, 256},
       // The city lights, twice the map's detail four times over.
       {BuiltinImage::NightLights, 1600, 800, 8, kRle8, 256},
+      // The pins' font: 1199 cells of 6 x 13, 16 to a row.
+      {BuiltinImage::PinFont, 96, 975, 1, kUncompressed, 2},
   };
   for (const auto& expected : formats) {
     SCOPED_TRACE(ResourceFileName(expected.role));
@@ -260,6 +266,56 @@ TEST(ResourceFiles, LitHalvesMatchTheFullMoon) {
     for (std::int32_t x = 0; x < 10; ++x) EXPECT_EQ(waning.at(x, y), full.at(x, y));
     for (std::int32_t x = 10; x < 20; ++x) EXPECT_EQ(waxing.at(x, y), full.at(x, y));
   }
+}
+
+// The 6 x 13 cell at (x, y) of the font as rows of '#' (black) and '.'.
+std::vector<std::string> Cell(const Image& font, std::int32_t x, std::int32_t y) {
+  std::vector<std::string> rows;
+  for (std::int32_t row = y; row < y + 13; ++row) {
+    std::string text;
+    for (std::int32_t column = x; column < x + 6; ++column) {
+      text += font.at(column, row) == kBlack ? '#' : '.';
+    }
+    rows.push_back(text);
+  }
+  return rows;
+}
+
+// Glyphs of the misc-fixed 6x13 font at the cells the ranges give them:
+// cell n at column n % 16, row n / 16.
+TEST(ResourceFiles, PinFontHoldsEachGlyphInItsCell) {
+  const BitmapFile file = ReadBitmap(BuiltinImage::PinFont);
+  EXPECT_EQ(file.PaletteColour(0), kBlack);
+  EXPECT_EQ(file.PaletteColour(1), kWhite);
+  const Image font = file.DecodeUncompressed();
+  const std::vector<std::string> a = {
+      "......", "......", "..#...", ".#.#..", "#...#.", "#...#.", "#...#.",
+      "#####.", "#...#.", "#...#.", "#...#.", "......", "......",
+  };
+  const std::vector<std::string> question = {
+      "......", "......", ".###..", "#...#.", "#...#.", "....#.", "...#..",
+      "..#...", "..#...", "......", "..#...", "......", "......",
+  };
+  const std::vector<std::string> eAcute = {
+      "......", "......", "...#..", "..#...", "......", ".###..", "#...#.",
+      "#####.", "#.....", "#...#.", ".###..", "......", "......",
+  };
+  const std::vector<std::string> zhe = {
+      "......", "......", "#.#.#.", "#.#.#.", "#.#.#.", ".###..", "..#...",
+      ".###..", "#.#.#.", "#.#.#.", "#.#.#.", "......", "......",
+  };
+  EXPECT_EQ(Cell(font, 6, 26), a);           // 'A', cell 33
+  EXPECT_EQ(Cell(font, 90, 13), question);   // '?', cell 31
+  EXPECT_EQ(Cell(font, 48, 130), eAcute);    // U+00E9, cell 95 + 73 = 168
+  EXPECT_EQ(Cell(font, 30, 559), zhe);       // U+0416, cell 95 + 432 + 144 + 22 = 693
+  EXPECT_EQ(Cell(font, 42, 429), question);  // U+0378, not in the font: cell 535
+  EXPECT_EQ(GlyphIndex(U'A'), 33);
+  EXPECT_EQ(GlyphIndex(U'\u00E9'), 168);
+  EXPECT_EQ(GlyphIndex(U'\u0416'), 693);
+  EXPECT_EQ(GlyphIndex(U'\u0378'), 535);
+  EXPECT_EQ(GlyphIndex(U'\u201F'), 1198);
+  EXPECT_EQ(GlyphIndex(U'\u6771'), 31);  // CJK: '?'
+  EXPECT_EQ(kGlyphCount, 1199);
 }
 
 // Icon directory entries: width, height, bits per pixel.

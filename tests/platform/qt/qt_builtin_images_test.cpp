@@ -1,4 +1,5 @@
 #include "platform/qt/qt_builtin_images.h"
+#include "render/pin_names.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,7 @@ TEST(QtBuiltinImageSource, EveryRoleDecodesAtItsSize) {
       {BuiltinImage::MoonFirstQuarterImage, kMoonMarkerSize, kMoonMarkerSize},
       {BuiltinImage::MoonLastQuarterImage, kMoonMarkerSize, kMoonMarkerSize},
       {BuiltinImage::NightLights, 1600, 800},
+      {BuiltinImage::PinFont, kPinFontWidth, kPinFontHeight},
   };
   QtBuiltinImageSource source;
   for (const Expected& expected : roles) {

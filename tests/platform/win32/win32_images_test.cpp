@@ -214,6 +214,13 @@ TEST(Win32BuiltinImages, ResourcesHaveTheirSizesAndMatchTheFilesTheyCameFrom) {
   const Image lights = builtins.Load(BuiltinImage::NightLights);  // RLE8 too
   EXPECT_EQ(lights.width(), 1600);
   EXPECT_EQ(lights.height(), 800);
+  const Image font = builtins.Load(BuiltinImage::PinFont);  // 1 bit per pixel
+  EXPECT_EQ(font.width(), 96);
+  EXPECT_EQ(font.height(), 975);
+  const std::optional<Image> fontFile = files.LoadImageFile(
+      std::string(LUMIVANE_RES_DIR) + "/" + ResourceFileName(BuiltinImage::PinFont));
+  ASSERT_TRUE(fontFile);
+  EXPECT_EQ(font, *fontFile);
 }
 
 TEST(Win32BuiltinImages, MasksArePureBlackOnPureWhite) {
