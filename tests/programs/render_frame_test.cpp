@@ -10,6 +10,7 @@
 #include "fakes/fake_profile_store.h"
 #include "fakes/fake_settings_ports.h"
 #include "render/image_ops.h"
+#include "render/map_pins.h"
 #include "settings/clock_settings.h"
 
 namespace lumivane {
@@ -140,6 +141,26 @@ TEST_F(RenderFrameTest, PinsFromTheCommandLineAreAddedToTheStoredOnes) {
   EXPECT_EQ(pins({"--pin", "-33.87,151.21,Sydney"}), std::vector<MapPin>{given});
   EXPECT_NE(Render({"--pin", "0,0"}), Render({}));
   EXPECT_FALSE(StoreWasWritten());
+}
+
+// The fake font's glyphs are solid blocks: a name shows as light pixels
+// right of the dot, centred on its row. At 10 N, 20 E (pixel 222, 88) the
+// dot's middle is columns 221 to 223 of rows 87 to 89, the first glyph
+// columns 226 to 231 of rows 82 to 94, in an outline.
+TEST_F(RenderFrameTest, PinNamesBesideTheDotUnlessTurnedOff) {
+  const Image named = Render({"--pin", "10,20,Name"});
+  EXPECT_EQ(named.at(222, 88), kPinMiddle);
+  EXPECT_EQ(named.at(226, 88), kPinMiddle);
+  EXPECT_EQ(named.at(231, 82), kPinMiddle);
+  EXPECT_EQ(named.at(225, 88), kPinOutline);
+  EXPECT_EQ(named.at(226, 95), kPinOutline);
+  const Image dotOnly = Render({"--pin", "10,20"});
+  EXPECT_NE(dotOnly.at(226, 88), kPinMiddle);
+  EXPECT_EQ(Render({"--pin", "10,20,Name", "--no-pin-names"}), dotOnly);
+  stored.Set("places", "names", 0);
+  EXPECT_EQ(Render({"--settings", "--pin", "10,20,Name"}), dotOnly);
+  stored.Set("places", "names", 1);
+  EXPECT_EQ(Render({"--settings", "--pin", "10,20,Name"}), named);
 }
 
 TEST_F(RenderFrameTest, StoredMapThatCannotBeLoadedFallsBackWithTheMessage) {

@@ -112,15 +112,16 @@ TEST(ParseRenderOptions, RenderingDefaultsLeaveEverySettingUnset) {
 }
 
 TEST(ParseRenderOptions, EveryRenderingOption) {
-  const auto parsed = Parse({"--time", "946728000", "--scale", "100", "--night-filter", "1",
-                             "--no-sun", "--no-moon", "--sun-centered", "--map", "my map.bmp",
-                             "--base-size", "800x400", "--settings", "-o", "OUT.BMP"});
+  const auto parsed =
+      Parse({"--time", "946728000", "--scale", "100", "--night-filter", "1", "--no-sun",
+             "--no-moon", "--sun-centered", "--map", "my map.bmp", "--base-size", "800x400",
+             "--settings", "--no-pin-names", "-o", "OUT.BMP"});
   ASSERT_TRUE(parsed.options) << parsed.error;
   const RenderOptions& o = *parsed.options;
   EXPECT_EQ(o.time, 946728000);
   EXPECT_EQ(o.scale, 100);
   EXPECT_EQ(o.nightDarkness, 1);
-  EXPECT_TRUE(o.noSun && o.noMoon && o.sunCentered && o.storedSettings);
+  EXPECT_TRUE(o.noSun && o.noMoon && o.sunCentered && o.storedSettings && o.noPinNames);
   EXPECT_EQ(o.mapPath, "my map.bmp");
   ASSERT_TRUE(o.baseSize);
   EXPECT_EQ(o.baseSize->width, 800u);

@@ -77,6 +77,7 @@ void PutCommandLine(const RenderOptions& options, OverlayStore& settings) {
     entries.insert(entries.end(), options.pins.begin(), options.pins.end());
     settings.Set(kPins.section, kPins.key, JoinPinEntries(entries));
   }
+  if (options.noPinNames) settings.Set(kPinNames.section, kPinNames.key, 0);
   if (options.nightMapPath == kBuiltinNightLightsArgument) {
     settings.Set(kNightLightsFile.section, kNightLightsFile.key, kBuiltinNightLights);
   }

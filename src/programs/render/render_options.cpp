@@ -63,6 +63,7 @@ constexpr std::pair<std::string_view, bool RenderOptions::*> kSwitches[] = {
     {"--sun-centered", &RenderOptions::sunCentered},
     {"--precise", &RenderOptions::precise},
     {"--twilight", &RenderOptions::twilight},
+    {"--no-pin-names", &RenderOptions::noPinNames},
     {"--settings", &RenderOptions::storedSettings},
 };
 
@@ -447,9 +448,10 @@ const char* RenderUsage() {
          "                     darkness instead of the sharp terminator\n"
          "  --night-map FILE   a night picture (city lights) blended into the night side;\n"
          "                     \"default\" for the built-in one\n"
-         "  --pin LAT,LON[,LABEL]  a pinned place, drawn as a dot (decimal degrees, north and\n"
-         "                     east positive); repeat for more; added to the stored pins with\n"
-         "                     --settings\n"
+         "  --pin LAT,LON[,LABEL]  a pinned place, drawn as a dot with its label beside it\n"
+         "                     (decimal degrees, north and east positive); repeat for more;\n"
+         "                     added to the stored pins with --settings\n"
+         "  --no-pin-names     draw the pins without their labels\n"
          "  --frames N --step S  N pictures, S seconds apart, from --time on; -o holds one\n"
          "                     %d or %0Nd for the frame number (from 0), e.g. day-%03d.png\n"
          "  --settings         start from this user's stored Lumivane settings (never\n"

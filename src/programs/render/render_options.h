@@ -57,6 +57,7 @@ struct RenderOptions {
   std::optional<std::string> nightMapPath;
   // --pin LAT,LON[,LABEL], each an entry added to the stored pins.
   std::vector<std::string> pins;
+  bool noPinNames = false;  // the pins' dots without their names
 
   // A time series: frames pictures, step seconds apart, from time on.
   std::optional<std::int64_t> frames;  // 1..kMaxFrames
