@@ -2,6 +2,8 @@
 // sizes the window shows, and the cached paint that most paints are.
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 #include "bench_support.h"
 #include "render/frame_composer.h"
 #include "settings/display_size.h"
@@ -42,6 +44,26 @@ BENCHMARK(BM_FullRecompute)
     ->Args({100, 0})
     ->Args({100, 1})
     ->Unit(benchmark::kMillisecond);
+
+// A full recompute at scale 100 with none or five named pins, spread over
+// the map so that their rows hold back different bands.
+void BM_NamedPins(benchmark::State& state) {
+  FrameOptions settings = SettingsAtScale(100, false);
+  const std::vector<MapPin> pins = {{51.5, -0.13, "London"},
+                                    {-33.87, 151.21, "Sydney"},
+                                    {35.68, 139.69, "東京"},
+                                    {-23.55, -46.63, "São Paulo"},
+                                    {55.75, 37.62, "Москва"}};
+  settings.pins.assign(pins.begin(), pins.begin() + state.range(0));
+  const BuiltinPictures& builtins = Builtins();
+  const EarthMapView map{builtins.earthMap, kDefaultEarthMapWidth, kDefaultEarthMapHeight};
+  for (auto _ : state) {
+    const Image frame = ComposeFrame(settings, map, builtins.markers, kNoon2000);
+    benchmark::DoNotOptimize(frame.pixels().data());
+  }
+  state.SetLabel(std::to_string(settings.width) + "x" + std::to_string(settings.height));
+}
+BENCHMARK(BM_NamedPins)->ArgName("pins")->Arg(0)->Arg(5)->Unit(benchmark::kMillisecond);
 
 // The window's full recompute, as its paint makes it, with the sky's parts
 // as bits: 1 twilight, 2 the precise sun and moon, 4 the built-in city lights.
