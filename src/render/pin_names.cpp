@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/utf8_sequence.h"
+
 namespace lumivane {
 
 namespace {
@@ -23,39 +25,6 @@ constexpr std::int32_t kNameGap = 1;
 
 // The well-formed sequence at text[at]: its code point and length in bytes;
 // length 0 when there is none.
-struct Sequence {
-  char32_t codePoint = 0;
-  std::size_t length = 0;
-};
-
-Sequence SequenceAt(std::string_view text, std::size_t at) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return {lead, 1};
-  std::size_t length = 0;
-  char32_t codePoint = 0;
-  char32_t smallest = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2, codePoint = lead & 0x1F, smallest = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, codePoint = lead & 0x0F, smallest = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, codePoint = lead & 0x07, smallest = 0x10000;
-  } else {
-    return {};
-  }
-  if (text.size() - at < length) return {};
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return {};
-    codePoint = codePoint << 6 | (byte(i) & 0x3F);
-  }
-  if (codePoint < smallest || codePoint > 0x10FFFF ||
-      (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
-    return {};
-  }
-  return {codePoint, length};
-}
-
 // Whether any of the eight pixels around (x, y) of a width x height mask is set.
 bool BesideInk(const std::vector<std::uint8_t>& ink, std::int64_t width, std::int64_t height,
                std::int64_t x, std::int64_t y) {
@@ -85,7 +54,7 @@ std::int32_t GlyphIndex(char32_t codePoint) {
 std::u32string CodePoints(std::string_view utf8, std::size_t maxCount) {
   std::u32string codePoints;
   for (std::size_t at = 0; at < utf8.size() && codePoints.size() < maxCount;) {
-    const Sequence sequence = SequenceAt(utf8, at);
+    const Utf8Sequence sequence = Utf8SequenceAt(utf8, at);
     codePoints.push_back(sequence.length > 0 ? sequence.codePoint : kReplacement);
     at += std::max<std::size_t>(sequence.length, 1);
   }
