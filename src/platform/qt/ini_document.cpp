@@ -98,10 +98,13 @@ std::optional<QString> UnescapeValue(QByteArrayView value) {
         }
       }
       if (!known && (e == 'x' || (e >= '0' && e <= '7'))) {
-        const int base = e == 'x' ? 16 : 8;
-        int code = e == 'x' ? 0 : e - '0';
-        while (i < value.size() && HexDigit(value[i]) >= 0 && HexDigit(value[i]) < base) {
-          code = code * base + HexDigit(value[i++]);
+        // As many digits as follow: only the last 16 bits count, so the
+        // sum wraps (unsigned) rather than overflow.
+        const unsigned base = e == 'x' ? 16 : 8;
+        unsigned code = e == 'x' ? 0 : static_cast<unsigned>(e - '0');
+        while (i < value.size() && HexDigit(value[i]) >= 0 &&
+               static_cast<unsigned>(HexDigit(value[i])) < base) {
+          code = code * base + static_cast<unsigned>(HexDigit(value[i++]));
         }
         text += QChar(static_cast<char16_t>(code));
       }

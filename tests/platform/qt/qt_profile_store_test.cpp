@@ -147,6 +147,8 @@ TEST_F(QtProfileStoreTest, OnlyPlainNumbersAndTextsAreRead) {
       {"image=\"\\\\server\\\\maps\\\\a \\\"b\\\".bmp\" ; a comment",
        "\\server\\maps\\a \"b\".bmp"},
       {"image=caf\xC3\xA9.bmp", "caf\xC3\xA9.bmp"},
+      // An escape with more digits than a character holds keeps the last 16 bits.
+      {"image=a\\x123456789000004a.bmp", "aJ.bmp"},
   };
   for (const auto& [line, text] : plain) {
     WriteIni("[options]\n" + line + "\n");
