@@ -214,6 +214,7 @@ class ExtraNightRule {
       : amounts_(amounts), twilight_(extras.twilight), lights_(extras.nightLights) {
     for (int band = 0; band < 3; ++band) {
       const double opacity = TwilightBandOpacity(band);
+      bandOpacities_[band] = opacity;
       bandAmounts_[band] = {TruncateToInt32(opacity * amounts.redGreen),
                             TruncateToInt32(opacity * amounts.blue)};
     }
@@ -241,10 +242,10 @@ class ExtraNightRule {
       if (const auto mixed = MixIfSure(dark, light, near)) return *mixed;
       return Mix(dark, light, std::pow(-zenithCosine, 0.4));
     }
-    const double opacity = NightOpacity(zenithCosine, twilight_);
-    return Mix(DarkenPixel(pixel, TruncateToInt32(opacity * amounts_.redGreen),
-                           TruncateToInt32(opacity * amounts_.blue)),
-               light, opacity);
+    // A twilight band: NightOpacity's band opacity and the amounts it takes.
+    const int band = TwilightBand(zenithCosine);
+    const NightAmounts& taken = bandAmounts_[band];
+    return Mix(DarkenPixel(pixel, taken.redGreen, taken.blue), light, bandOpacities_[band]);
   }
 
  private:
@@ -288,6 +289,7 @@ class ExtraNightRule {
   bool twilight_;
   const Image* lights_;
   const TwoFifthsPower& power_ = TwoFifthsPower::Instance();
+  double bandOpacities_[3];
   NightAmounts bandAmounts_[3];
 };
 

@@ -14,12 +14,13 @@ namespace {
 
 // The shading as defined, one pixel at a time with no shortcuts; with city
 // lights, each night channel is (1 - O) x the darkened map + O x the lights,
-// rounded, where O = (-z)^0.4 also sets the darkening.
+// rounded, where O = (-z)^0.4, or the twilight bands' opacity, also sets the
+// darkening.
 Image ShadeOnePixelAtATime(Image image, double declination, double westLongitude, int nf,
-                           const Image* lights = nullptr) {
+                           const Image* lights = nullptr, bool twilight = false) {
   const NightAmounts amounts = NightAmountsFor(nf);
   const auto lit = [&](Pixel pixel, Pixel light, double z) {
-    const double o = std::pow(-z, 0.4);
+    const double o = twilight ? NightOpacity(z, true) : std::pow(-z, 0.4);
     const Pixel dark = DarkenPixel(pixel, static_cast<std::int32_t>(o * amounts.redGreen),
                                    static_cast<std::int32_t>(o * amounts.blue));
     const auto mix = [o](double map, double light) {
@@ -72,11 +73,15 @@ TEST(ShadeDayNight, EveryPixelMatchesTheOnePixelRule) {
       ASSERT_EQ(fast, expected) << size.w << "x" << size.h << " clock " << clock << " nf " << nf;
 
       const Image lights = Pattern(size.w, size.h, 777);
-      const ShadeExtras extras{.mapArea = {0, 0, size.w, size.h}, .nightLights = &lights};
+      const bool twilight = combination % 2 == 0;
+      const ShadeExtras extras{
+          .mapArea = {0, 0, size.w, size.h}, .twilight = twilight, .nightLights = &lights};
       Image lit = map;
       ShadeDayNight(lit, sun.declination, sun.westLongitude, nf, extras);
-      ASSERT_EQ(lit, ShadeOnePixelAtATime(map, sun.declination, sun.westLongitude, nf, &lights))
-          << "with lights " << size.w << "x" << size.h << " clock " << clock << " nf " << nf;
+      ASSERT_EQ(
+          lit, ShadeOnePixelAtATime(map, sun.declination, sun.westLongitude, nf, &lights, twilight))
+          << "with lights " << size.w << "x" << size.h << " clock " << clock << " nf " << nf
+          << (twilight ? " and twilight" : "");
     }
   }
 }
