@@ -100,11 +100,17 @@ TEST_F(QtProfileStoreTest, ReadsNeverRewriteTheFile) {
   EXPECT_EQ(ReadIni(), handWritten);
 }
 
+// Every byte of a literal with NULs in it, but not its terminating NUL.
+template <std::size_t N>
+QByteArray Bytes(const char (&text)[N]) {
+  return QByteArray(text, N - 1);
+}
+
 // A QVariantList nested `depth` deep as QSettings serialises it: type 9,
 // not null, one element, and so on.
 QByteArray NestedVariantList(int depth) {
   QByteArray nested;
-  for (int i = 0; i < depth; ++i) nested += QByteArray("\0\0\0\x09\0\0\0\0\x01", 9);
+  for (int i = 0; i < depth; ++i) nested += Bytes("\0\0\0\x09\0\0\0\0\x01");
   return nested;
 }
 
@@ -114,7 +120,7 @@ TEST_F(QtProfileStoreTest, OnlyPlainNumbersAndTextsAreRead) {
     QByteArray line;  // the value options/image, or a line in its place
   } hostile[] = {
       {"a list nested 100000 deep", "image=@Variant(" + NestedVariantList(100000) + ")"},
-      {"a pixmap", QByteArray("image=@Variant(\0\0\0\x7f\0\0\0\x07QPixmap\0)", 36)},
+      {"a pixmap", Bytes("image=@Variant(\0\0\0\x7f\0\0\0\x07QPixmap\0)")},
       {"a quoted variant", "image=\"@Variant(\\0\\0\\0\\x7f)\""},
       {"a variant spelled with an escape", "image=\\x40Variant(abc)"},
       {"bytes", "image=@ByteArray(/maps/a.bmp)"},
@@ -122,7 +128,7 @@ TEST_F(QtProfileStoreTest, OnlyPlainNumbersAndTextsAreRead) {
       {"a list", "image=/maps/a.bmp, /maps/b.bmp"},
       {"a stray quote", "image=\"/maps/a.bmp"},
       {"a line joined to the next", "image=/maps/a.bmp\\"},
-      {"binary junk", QByteArray("image=\x01\xff\xfe\x00junk", 15)},
+      {"binary junk", Bytes("image=\x01\xff\xfe\x00junk")},
       {"a lone carriage return", "image=/maps/a.bmp\r[colors]\rnightfilter=5"},
       {"no equals sign", "image /maps/a.bmp"},
       {"a broken section header", "[opt\"ions]\nimage=/maps/a.bmp"},
