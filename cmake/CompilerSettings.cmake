@@ -27,6 +27,17 @@ if(LUMIVANE_SANITIZE)
   target_link_options(lumivane_compiler_settings INTERFACE -fsanitize=${LUMIVANE_SANITIZE})
 endif()
 
+# lumivane_sanitized_test_environment(test ...): in a sanitized build, tells
+# the tests so (LUMIVANE_SANITIZED=1: scripts then leave out the limits a
+# sanitizer cannot run under) and hides the leaks of system libraries that
+# are not ours (tests/leak_suppressions.txt).
+function(lumivane_sanitized_test_environment)
+  if(LUMIVANE_SANITIZE)
+    set_property(TEST ${ARGN} APPEND PROPERTY ENVIRONMENT LUMIVANE_SANITIZED=1
+      LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/leak_suppressions.txt)
+  endif()
+endfunction()
+
 # lumivane_add_core_library(name SOURCES ... DEPENDS ...): a static library of
 # the calling folder's sources, named relative to it (an interface library
 # for a folder of headers only), with the src/ include root.

@@ -507,6 +507,11 @@ def main():
     as_user = (["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
                if os.geteuid() == 0 else [])
     os.chmod(work, 0o777)
+    # The leak checker needs a thread of its own at exit, which the limit
+    # refuses; a sanitized build checks leaks in every other run.
+    limited_env = dict(os.environ)
+    if os.environ.get("LUMIVANE_SANITIZED") == "1":
+        limited_env["ASAN_OPTIONS"] = "detect_leaks=0"
     limited_runs = [["--size", "700x500", "--fit", "crop", "--map", builtin_map],
                     ["--sun-centered", "--scale", "45"],
                     ["--frames", "3", "--step", "3600", "--size", "300x200"]]
@@ -516,7 +521,7 @@ def main():
         for threads in ("1", "2"):
             done = subprocess.run(as_user + ["prlimit", "--nproc=" + threads, binary, "--time",
                                              str(NOON_2000), *args, "-o", os.path.join(work, name)],
-                                  capture_output=True, timeout=60)
+                                  capture_output=True, timeout=60, env=limited_env)
             expect(free.returncode == 0 and done.returncode == 0 and not done.stderr,
                    f"{args} with {threads} process(es): exit {done.returncode} {done.stderr!r}")
             for frame in (name % i for i in range(3)) if "%" in name else [name]:
