@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "picture_files/little_endian.h"
+
 namespace lumivane {
 namespace {
 
@@ -31,15 +33,6 @@ struct BitmapFile {
   std::uint64_t cut = 0;                    // bytes missing at the end of the file
 };
 
-void Put16(Bytes& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(Bytes& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
 struct Built {
   Bytes head;
   std::uint64_t fileSize = 0;
@@ -48,27 +41,28 @@ struct Built {
 Built Build(const BitmapFile& f) {
   const bool core = f.infoSize == 12;
   Bytes info;
-  Put32(info, f.infoSize);
+  AppendLittleEndian32(info, f.infoSize);
   if (core) {
-    Put16(info, static_cast<std::uint32_t>(f.width));
-    Put16(info, static_cast<std::uint32_t>(f.height));
-    Put16(info, f.planes);
-    Put16(info, f.bitsPerPixel);
+    AppendLittleEndian16(info, static_cast<std::uint32_t>(f.width));
+    AppendLittleEndian16(info, static_cast<std::uint32_t>(f.height));
+    AppendLittleEndian16(info, f.planes);
+    AppendLittleEndian16(info, f.bitsPerPixel);
   } else {
-    Put32(info, static_cast<std::uint32_t>(f.width));
-    Put32(info, static_cast<std::uint32_t>(f.height));
-    Put16(info, f.planes);
-    Put16(info, f.bitsPerPixel);
-    Put32(info, f.compression);
-    Put32(info, f.compressedBytes);
-    Put32(info, 2835);
-    Put32(info, 2835);
-    Put32(info, f.coloursUsed);
-    Put32(info, 0);
+    AppendLittleEndian32(info, static_cast<std::uint32_t>(f.width));
+    AppendLittleEndian32(info, static_cast<std::uint32_t>(f.height));
+    AppendLittleEndian16(info, f.planes);
+    AppendLittleEndian16(info, f.bitsPerPixel);
+    AppendLittleEndian32(info, f.compression);
+    AppendLittleEndian32(info, f.compressedBytes);
+    AppendLittleEndian32(info, 2835);
+    AppendLittleEndian32(info, 2835);
+    AppendLittleEndian32(info, f.coloursUsed);
+    AppendLittleEndian32(info, 0);
     info.resize(f.infoSize, 0);
   }
   if (f.compression == 3 && f.infoSize == 40) {
-    for (std::uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu}) Put32(info, mask);
+    for (std::uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu})
+      AppendLittleEndian32(info, mask);
   }
   std::uint64_t colours = f.coloursUsed;
   if (colours == 0 && f.bitsPerPixel <= 8) colours = std::uint64_t{1} << f.bitsPerPixel;
@@ -85,9 +79,10 @@ Built Build(const BitmapFile& f) {
   built.fileSize = offset + pixels - f.cut;
   Bytes& head = built.head;
   head = {'B', 'M'};
-  Put32(head, static_cast<std::uint32_t>(built.fileSize));
-  Put32(head, 0);
-  Put32(head, static_cast<std::uint32_t>(static_cast<std::int64_t>(offset) + f.offsetShift));
+  AppendLittleEndian32(head, static_cast<std::uint32_t>(built.fileSize));
+  AppendLittleEndian32(head, 0);
+  AppendLittleEndian32(
+      head, static_cast<std::uint32_t>(static_cast<std::int64_t>(offset) + f.offsetShift));
   head.insert(head.end(), info.begin(), info.end());
   // What a reader gets of the file's start.
   head.resize(std::min<std::uint64_t>(std::min<std::uint64_t>(head.size(), built.fileSize),

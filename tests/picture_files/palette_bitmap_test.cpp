@@ -5,19 +5,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "picture_files/little_endian.h"
+
 namespace lumivane {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void Put16(Bytes& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(Bytes& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 
 // Four colours: 0x112233, 0x445566, 0x778899, 0xAABBCC.
 const Bytes kColourTable = {0x33, 0x22, 0x11, 0, 0x66, 0x55, 0x44, 0,
@@ -28,20 +21,20 @@ Bytes Bitmap(std::int32_t width, std::int32_t height, std::uint32_t bits, std::u
              const Bytes& pixels) {
   Bytes file = {'B', 'M'};
   const std::uint32_t offset = 14 + 40 + static_cast<std::uint32_t>(kColourTable.size());
-  Put32(file, offset + static_cast<std::uint32_t>(pixels.size()));
-  Put32(file, 0);
-  Put32(file, offset);
-  Put32(file, 40);
-  Put32(file, static_cast<std::uint32_t>(width));
-  Put32(file, static_cast<std::uint32_t>(height));
-  Put16(file, 1);
-  Put16(file, bits);
-  Put32(file, compression);
-  Put32(file, compression ? static_cast<std::uint32_t>(pixels.size()) : 0);
-  Put32(file, 2835);
-  Put32(file, 2835);
-  Put32(file, bits == 1 ? 2 : 4);  // colours used
-  Put32(file, 0);
+  AppendLittleEndian32(file, offset + static_cast<std::uint32_t>(pixels.size()));
+  AppendLittleEndian32(file, 0);
+  AppendLittleEndian32(file, offset);
+  AppendLittleEndian32(file, 40);
+  AppendLittleEndian32(file, static_cast<std::uint32_t>(width));
+  AppendLittleEndian32(file, static_cast<std::uint32_t>(height));
+  AppendLittleEndian16(file, 1);
+  AppendLittleEndian16(file, bits);
+  AppendLittleEndian32(file, compression);
+  AppendLittleEndian32(file, compression ? static_cast<std::uint32_t>(pixels.size()) : 0);
+  AppendLittleEndian32(file, 2835);
+  AppendLittleEndian32(file, 2835);
+  AppendLittleEndian32(file, bits == 1 ? 2 : 4);  // colours used
+  AppendLittleEndian32(file, 0);
   file.insert(file.end(), kColourTable.begin(), kColourTable.end());
   file.insert(file.end(), pixels.begin(), pixels.end());
   return file;

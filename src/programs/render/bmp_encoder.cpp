@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "picture_encoders.h"
+#include "picture_files/little_endian.h"
 
 namespace lumivane {
 
@@ -12,16 +13,6 @@ constexpr std::uint32_t kInfoHeaderBytes = 40;
 constexpr std::uint16_t kBitsPerPixel = 24;
 // 100 dots per inch, as Qt's writer stores it for a picture without a screen.
 constexpr std::uint32_t kPixelsPerMeter = 3937;
-
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  out.push_back(static_cast<std::uint8_t>(value));
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  Put16(out, value & 0xFFFFu);
-  Put16(out, value >> 16);
-}
 
 }  // namespace
 
@@ -40,20 +31,20 @@ std::optional<std::string> EncodeBmp(const Image& picture, ByteSink& sink, RowGa
   header.reserve(kFileHeaderBytes + kInfoHeaderBytes);
   header.push_back('B');
   header.push_back('M');
-  Put32(header, kFileHeaderBytes + kInfoHeaderBytes + pixelBytes);
-  Put32(header, 0);
-  Put32(header, kFileHeaderBytes + kInfoHeaderBytes);
-  Put32(header, kInfoHeaderBytes);
-  Put32(header, width);
-  Put32(header, height);
-  Put16(header, 1);  // planes
-  Put16(header, kBitsPerPixel);
-  Put32(header, 0);  // BI_RGB
-  Put32(header, pixelBytes);
-  Put32(header, kPixelsPerMeter);
-  Put32(header, kPixelsPerMeter);
-  Put32(header, 0);  // colours used
-  Put32(header, 0);  // colours important
+  AppendLittleEndian32(header, kFileHeaderBytes + kInfoHeaderBytes + pixelBytes);
+  AppendLittleEndian32(header, 0);
+  AppendLittleEndian32(header, kFileHeaderBytes + kInfoHeaderBytes);
+  AppendLittleEndian32(header, kInfoHeaderBytes);
+  AppendLittleEndian32(header, width);
+  AppendLittleEndian32(header, height);
+  AppendLittleEndian16(header, 1);  // planes
+  AppendLittleEndian16(header, kBitsPerPixel);
+  AppendLittleEndian32(header, 0);  // BI_RGB
+  AppendLittleEndian32(header, pixelBytes);
+  AppendLittleEndian32(header, kPixelsPerMeter);
+  AppendLittleEndian32(header, kPixelsPerMeter);
+  AppendLittleEndian32(header, 0);  // colours used
+  AppendLittleEndian32(header, 0);  // colours important
   if (!sink.Write(header.data(), header.size())) return std::string("write failed");
 
   std::vector<std::uint8_t> row(rowBytes, 0);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "picture_files/little_endian.h"
+
 namespace lumivane::win32 {
 namespace {
 
@@ -24,15 +26,6 @@ Pixel PaletteColour(int index) {
 // The picture every test file shows: palette index per pixel.
 int IndexAt(std::int32_t x, std::int32_t y, int colours) { return (x + 2 * y) % colours; }
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
 // An uncompressed bottom-up Windows bitmap file of the depth (1, 4, 8, 24 or
 // 32).
 std::vector<std::uint8_t> BitmapFile(int bitsPerPixel) {
@@ -43,20 +36,20 @@ std::vector<std::uint8_t> BitmapFile(int bitsPerPixel) {
   std::vector<std::uint8_t> out;
   out.push_back('B');
   out.push_back('M');
-  Put32(out, dataOffset + stride * kHeight);
-  Put32(out, 0);
-  Put32(out, dataOffset);
-  Put32(out, 40);
-  Put32(out, kWidth);
-  Put32(out, kHeight);
-  Put16(out, 1);
-  Put16(out, static_cast<std::uint32_t>(bitsPerPixel));
-  Put32(out, 0);  // BI_RGB
-  Put32(out, stride * kHeight);
-  Put32(out, 2835);
-  Put32(out, 2835);
-  Put32(out, static_cast<std::uint32_t>(paletteEntries));
-  Put32(out, 0);
+  AppendLittleEndian32(out, dataOffset + stride * kHeight);
+  AppendLittleEndian32(out, 0);
+  AppendLittleEndian32(out, dataOffset);
+  AppendLittleEndian32(out, 40);
+  AppendLittleEndian32(out, kWidth);
+  AppendLittleEndian32(out, kHeight);
+  AppendLittleEndian16(out, 1);
+  AppendLittleEndian16(out, static_cast<std::uint32_t>(bitsPerPixel));
+  AppendLittleEndian32(out, 0);  // BI_RGB
+  AppendLittleEndian32(out, stride * kHeight);
+  AppendLittleEndian32(out, 2835);
+  AppendLittleEndian32(out, 2835);
+  AppendLittleEndian32(out, static_cast<std::uint32_t>(paletteEntries));
+  AppendLittleEndian32(out, 0);
   for (int i = 0; i < paletteEntries; ++i) {
     const Pixel c = PaletteColour(i);
     out.insert(out.end(),
