@@ -26,9 +26,8 @@ FrameOptions SettingsAtScale(std::int32_t scale, bool sunCentered) {
                       .sunCentered = sunCentered};
 }
 
-void BM_FullRecompute(benchmark::State& state) {
-  const FrameOptions settings =
-      SettingsAtScale(static_cast<std::int32_t>(state.range(0)), state.range(1) != 0);
+// Composes the whole frame from the built-in pictures, over and over.
+void ComposeRepeatedly(benchmark::State& state, const FrameOptions& settings) {
   const BuiltinPictures& builtins = Builtins();
   const EarthMapView map{builtins.earthMap, kDefaultEarthMapWidth, kDefaultEarthMapHeight};
   for (auto _ : state) {
@@ -36,6 +35,11 @@ void BM_FullRecompute(benchmark::State& state) {
     benchmark::DoNotOptimize(frame.pixels().data());
   }
   state.SetLabel(std::to_string(settings.width) + "x" + std::to_string(settings.height));
+}
+
+void BM_FullRecompute(benchmark::State& state) {
+  ComposeRepeatedly(
+      state, SettingsAtScale(static_cast<std::int32_t>(state.range(0)), state.range(1) != 0));
 }
 BENCHMARK(BM_FullRecompute)
     ->ArgNames({"scale", "sunCentered"})
@@ -55,13 +59,7 @@ void BM_NamedPins(benchmark::State& state) {
                                     {-23.55, -46.63, "São Paulo"},
                                     {55.75, 37.62, "Москва"}};
   settings.pins.assign(pins.begin(), pins.begin() + state.range(0));
-  const BuiltinPictures& builtins = Builtins();
-  const EarthMapView map{builtins.earthMap, kDefaultEarthMapWidth, kDefaultEarthMapHeight};
-  for (auto _ : state) {
-    const Image frame = ComposeFrame(settings, map, builtins.markers, kNoon2000);
-    benchmark::DoNotOptimize(frame.pixels().data());
-  }
-  state.SetLabel(std::to_string(settings.width) + "x" + std::to_string(settings.height));
+  ComposeRepeatedly(state, settings);
 }
 BENCHMARK(BM_NamedPins)->ArgName("pins")->Arg(0)->Arg(5)->Unit(benchmark::kMillisecond);
 
